@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/hex_link.h"
+#include "link/user_dialogs.h"
+
+namespace lumo::cli {
+
+enum class Answer { Ask, Yes, No };
+
+// The command line after the global options (--port, --yes, --no) were taken out,
+// wherever they stood.
+struct CommandLine {
+    std::string verb;
+    std::vector<std::string> args;
+    std::optional<std::string> port;
+    Answer answer = Answer::Ask;
+    bool help = false;
+};
+
+// Parses argv; on a malformed global option fills `error`.
+CommandLine parseCommandLine(const std::vector<std::string>& argv, std::string& error);
+
+// Prompts on the terminal: messages go to stderr, Yes/No boxes are answered from
+// --yes/--no, else asked on the terminal, else answered No.
+class TerminalDialogs final : public UserDialogs {
+public:
+    explicit TerminalDialogs(Answer answer) : answer_(answer) {}
+    void showMessage(const std::string& text, const std::string& caption) override;
+    bool askYesNo(const std::string& text, const std::string& detail) override;
+
+private:
+    Answer answer_;
+    int yesGiven_ = 0;  // --yes must not retry a dead port for ever
+};
+
+// What a verb works with: the parsed line and, on demand, the radio link.
+class CliContext {
+public:
+    explicit CliContext(CommandLine line);
+
+    const CommandLine& line() const { return line_; }
+    // The port to use: --port, else the saved choice, else com1.
+    std::string portName() const;
+    HexLink& link();
+    UserDialogs& dialogs() { return dialogs_; }
+
+private:
+    CommandLine line_;
+    TerminalDialogs dialogs_;
+    std::unique_ptr<HexLink> link_;
+};
+
+}  // namespace lumo::cli

@@ -1,0 +1,14 @@
+#include "cli/verbs.h"
+
+#include <vector>
+
+namespace lumo::cli {
+
+std::span<const Verb> allVerbs() {
+    static const std::vector<Verb> verbs = {
+        pingVerb(),
+    };
+    return verbs;
+}
+
+}  // namespace lumo::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+#include <span>
+#include <string>
+
+#include "cli/cli_context.h"
+
+namespace lumo::cli {
+
+struct Verb {
+    std::string name;
+    std::string summary;  // one line for the verb list
+    std::string usage;    // the full description for `help VERB`
+    std::function<int(CliContext&)> run;  // returns the exit status
+};
+
+std::span<const Verb> allVerbs();
+
+// One verb per file; each defines its own.
+Verb pingVerb();
+
+}  // namespace lumo::cli

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace lumo {
+
+// How core code speaks to the user. The window shows modal boxes (blocking the calling
+// worker until answered), the command line prints and answers from flags or the
+// terminal, tests script the answers and record the texts.
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    // A modal message. `caption` empty means the platform's default caption.
+    virtual void showMessage(const std::string& text, const std::string& caption = {}) = 0;
+
+    // An error box with Yes and No; true for Yes. `detail` carries what the operating
+    // system said, for front ends that can show more than the box's own text.
+    virtual bool askYesNo(const std::string& text, const std::string& detail = {}) = 0;
+};
+
+}  // namespace lumo

@@ -1,0 +1,10 @@
+#include "shell/languagestr.h"
+
+namespace lumo {
+
+const LanguageStrings& defaultStrings() {
+    static const LanguageStrings strings;
+    return strings;
+}
+
+}  // namespace lumo

@@ -1,0 +1,86 @@
+#include "sim/sim_fault.h"
+
+#include <charconv>
+
+namespace tarnsim {
+namespace {
+
+bool parseNumber(const std::string& text, int& out) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return error == std::errc{} && end == text.data() + text.size() && out >= 0;
+}
+
+std::vector<std::string> splitColons(const std::string& text) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t colon = text.find(':', start);
+        parts.push_back(text.substr(start, colon - start));
+        if (colon == std::string::npos) {
+            return parts;
+        }
+        start = colon + 1;
+    }
+}
+
+}  // namespace
+
+std::optional<SimFault> parseFault(const std::string& spec, std::string& error) {
+    SimFault fault;
+    std::string body = spec;
+    if (const auto at = spec.find('@'); at != std::string::npos) {
+        body = spec.substr(0, at);
+        if (!parseNumber(spec.substr(at + 1), fault.session) || fault.session < 1) {
+            error = "bad session in fault '" + spec + "'";
+            return std::nullopt;
+        }
+    }
+    const std::vector<std::string> parts = splitColons(body);
+    const std::string& name = parts[0];
+    struct Form {
+        const char* name;
+        SimFault::Kind kind;
+        bool needsExchange;
+        int defaultCount;
+    };
+    static constexpr Form kForms[] = {
+        {"silent", SimFault::Kind::Silent, false, 0},
+        {"wrong-identity", SimFault::Kind::WrongIdentity, false, 0},
+        {"no-reply", SimFault::Kind::NoReply, true, 0},
+        {"no-ack", SimFault::Kind::NoReply, true, 0},
+        {"short", SimFault::Kind::ShortReply, true, 30},
+        {"noise", SimFault::Kind::Noise, true, 5},
+        {"hangup", SimFault::Kind::HangUp, true, 0},
+    };
+    for (const Form& form : kForms) {
+        if (name != form.name) {
+            continue;
+        }
+        const std::size_t maxParts = form.needsExchange ? (form.defaultCount > 0 ? 3 : 2) : 1;
+        const std::size_t minParts = form.needsExchange ? 2 : 1;
+        if (parts.size() < minParts || parts.size() > maxParts) {
+            error = "fault '" + spec + "' has the wrong number of fields";
+            return std::nullopt;
+        }
+        fault.kind = form.kind;
+        fault.count = form.defaultCount;
+        if (form.needsExchange && (!parseNumber(parts[1], fault.exchange) || fault.exchange < 1)) {
+            error = "bad exchange number in fault '" + spec + "'";
+            return std::nullopt;
+        }
+        if (parts.size() == 3 && !parseNumber(parts[2], fault.count)) {
+            error = "bad byte count in fault '" + spec + "'";
+            return std::nullopt;
+        }
+        return fault;
+    }
+    error = "unknown fault '" + spec + "'";
+    return std::nullopt;
+}
+
+std::string faultHelp() {
+    return "silent | wrong-identity | no-reply:K (no-ack:K) | short:K[:N] | noise:K[:N] | "
+           "hangup:K, each optionally @S for session S only";
+}
+
+}  // namespace tarnsim

@@ -1,0 +1,153 @@
+// tarn-sim: a simulated Tarn radio on a pseudo-terminal.
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "sim/radio_server.h"
+#include "sim/tarn_radio.h"
+
+namespace {
+
+void printHelp() {
+    std::cout
+        << "usage: tarn-sim [--image FILE] [--save FILE] [--pace] [--boot N] [--fault SPEC]...\n"
+           "\n"
+           "Serves a simulated Tarn radio on a pseudo-terminal. The first line printed is\n"
+           "the device path to give lumo-cli or lumo as the port.\n"
+           "\n"
+           "  --image FILE  radio memory to serve (up to 64 KiB from address 0; the rest\n"
+           "                reads 0xFF). Without it the memory is all 0xFF.\n"
+           "  --save FILE   on SIGTERM or SIGINT write the memory (64 KiB) to FILE\n"
+           "  --pace        pace both directions like a 9600 baud 8N1 wire\n"
+           "  --boot N      ignore the first N hellos, as a radio still starting up\n"
+           "  --fault SPEC  misbehave: "
+        << tarnsim::faultHelp()
+        << "\n"
+           "                Exchanges are the frames sent after the identity reply,\n"
+           "                counted from 1 in each session.\n";
+}
+
+bool readImage(const std::string& path, std::vector<std::uint8_t>& image) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    image.assign(std::istreambuf_iterator<char>(in), {});
+    if (image.size() > tarnsim::TarnRadio::kMemorySize) {
+        image.resize(tarnsim::TarnRadio::kMemorySize);
+    }
+    return true;
+}
+
+bool saveImage(const std::string& path, const std::vector<std::uint8_t>& memory) {
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(memory.data()),
+                  static_cast<std::streamsize>(memory.size()));
+        if (!out.flush()) {
+            return false;
+        }
+    }
+    return std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    tarnsim::TarnRadio::Options options;
+    std::string imagePath;
+    std::string savePath;
+    bool pace = false;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&]() -> const std::string* {
+            if (i + 1 >= args.size()) {
+                std::cerr << "tarn-sim: " << arg << " needs a value\n";
+                return nullptr;
+            }
+            return &args[++i];
+        };
+        if (arg == "--help" || arg == "-h") {
+            printHelp();
+            return 0;
+        } else if (arg == "--pace") {
+            pace = true;
+        } else if (arg == "--image" || arg == "--save" || arg == "--boot" || arg == "--fault") {
+            const std::string* v = value();
+            if (v == nullptr) {
+                return 2;
+            }
+            if (arg == "--image") {
+                imagePath = *v;
+            } else if (arg == "--save") {
+                savePath = *v;
+            } else if (arg == "--boot") {
+                try {
+                    options.bootHellos = std::stoi(*v);
+                } catch (const std::exception&) {
+                    std::cerr << "tarn-sim: --boot needs a number\n";
+                    return 2;
+                }
+            } else {
+                std::string error;
+                const auto fault = tarnsim::parseFault(*v, error);
+                if (!fault) {
+                    std::cerr << "tarn-sim: " << error << "\n";
+                    return 2;
+                }
+                options.faults.push_back(*fault);
+            }
+        } else {
+            std::cerr << "tarn-sim: unknown argument '" << arg << "' (see --help)\n";
+            return 2;
+        }
+    }
+
+    std::vector<std::uint8_t> image;
+    if (!imagePath.empty() && !readImage(imagePath, image)) {
+        std::cerr << "tarn-sim: cannot read " << imagePath << ": " << std::strerror(errno) << "\n";
+        return 1;
+    }
+
+    // Signals arrive as readable data, so the serving loop ends cleanly on them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
+    const int signalFd = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+    if (signalFd < 0) {
+        std::cerr << "tarn-sim: signalfd: " << std::strerror(errno) << "\n";
+        return 1;
+    }
+
+    try {
+        tarnsim::TarnRadio radio(options);
+        radio.loadMemory(image);
+        tarnsim::RadioServer server(radio, pace);
+        std::cout << server.path() << std::endl;
+        const auto ended = server.serve(signalFd);
+        if (ended == tarnsim::RadioServer::Ended::HungUp) {
+            std::cerr << "tarn-sim: line hung up as asked\n";
+        }
+        if (!savePath.empty() && !saveImage(savePath, radio.memory())) {
+            std::cerr << "tarn-sim: cannot save " << savePath << "\n";
+            return 1;
+        }
+    } catch (const std::exception& e) {
+        std::cerr << "tarn-sim: " << e.what() << "\n";
+        return 1;
+    }
+    close(signalFd);
+    return 0;
+}

@@ -1,0 +1,37 @@
+#include "tests/support/scripted_dialogs.h"
+
+namespace lumo::test {
+
+void ScriptedDialogs::showMessage(const std::string& text, const std::string& caption) {
+    std::lock_guard lock(mutex_);
+    messages_.push_back(caption.empty() ? text : caption + ": " + text);
+}
+
+bool ScriptedDialogs::askYesNo(const std::string& text, const std::string& detail) {
+    std::lock_guard lock(mutex_);
+    questions_.push_back(text);
+    details_.push_back(detail);
+    if (answers_.empty()) {
+        return false;
+    }
+    const bool answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+std::vector<std::string> ScriptedDialogs::messages() const {
+    std::lock_guard lock(mutex_);
+    return messages_;
+}
+
+std::vector<std::string> ScriptedDialogs::questions() const {
+    std::lock_guard lock(mutex_);
+    return questions_;
+}
+
+std::vector<std::string> ScriptedDialogs::details() const {
+    std::lock_guard lock(mutex_);
+    return details_;
+}
+
+}  // namespace lumo::test

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "link/user_dialogs.h"
+
+namespace lumo::test {
+
+// Records every text shown and answers Yes/No boxes from a script (No once it runs out).
+class ScriptedDialogs final : public UserDialogs {
+public:
+    explicit ScriptedDialogs(std::deque<bool> answers = {}) : answers_(std::move(answers)) {}
+
+    void showMessage(const std::string& text, const std::string& caption) override;
+    bool askYesNo(const std::string& text, const std::string& detail) override;
+
+    std::vector<std::string> messages() const;
+    std::vector<std::string> questions() const;
+    std::vector<std::string> details() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::deque<bool> answers_;
+    std::vector<std::string> messages_;
+    std::vector<std::string> questions_;
+    std::vector<std::string> details_;
+};
+
+}  // namespace lumo::test
