@@ -7,6 +7,8 @@ namespace lumo::cli {
 std::span<const Verb> allVerbs() {
     static const std::vector<Verb> verbs = {
         pingVerb(),
+        convertVerb(),
+        showVerb(),
     };
     return verbs;
 }

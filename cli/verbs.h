@@ -19,5 +19,7 @@ std::span<const Verb> allVerbs();
 
 // One verb per file; each defines its own.
 Verb pingVerb();
+Verb convertVerb();
+Verb showVerb();
 
 }  // namespace lumo::cli
