@@ -9,6 +9,8 @@ std::span<const Verb> allVerbs() {
         pingVerb(),
         convertVerb(),
         showVerb(),
+        readVerb(),
+        writeVerb(),
     };
     return verbs;
 }

@@ -21,5 +21,7 @@ std::span<const Verb> allVerbs();
 Verb pingVerb();
 Verb convertVerb();
 Verb showVerb();
+Verb readVerb();
+Verb writeVerb();
 
 }  // namespace lumo::cli

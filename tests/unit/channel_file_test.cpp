@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "tests/support/scripted_dialogs.h"
-#include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace lumo {
 namespace {

@@ -3,40 +3,17 @@
 
 #include "channels/channel_codec.h"
 #include "channels/image_file.h"
-#include "cli/verbs.h"
-#include "tests/support/temp_dir.h"
+#include "tests/support/run_verb.h"
+#include "tests/support/test_files.h"
 
 namespace lumo::cli {
 namespace {
 
+using test::channelOneFile;
 using test::readTextFile;
+using test::runVerb;
 using test::TempDir;
 using test::writeTextFile;
-
-int runVerb(const std::vector<std::string>& argv) {
-    std::string error;
-    CliContext context(parseCommandLine(argv, error));
-    EXPECT_EQ(error, "");
-    for (const Verb& verb : allVerbs()) {
-        if (verb.name == argv[0]) {
-            return verb.run(context);
-        }
-    }
-    ADD_FAILURE() << "no verb " << argv[0];
-    return -1;
-}
-
-// A channel file of 100 rows with channel 1 set and everything else empty.
-std::string channelOneFile(const std::vector<std::string>& row1) {
-    std::string text = "tes\r\n100\r\n";
-    for (const std::string& cell : row1) {
-        text += cell + "\r\n";
-        for (int row = 2; row <= 99; ++row) {
-            text += "\r\n";
-        }
-    }
-    return text;
-}
 
 const std::vector<std::string> kChannelOne{"446.00625", "446.00625", "Off", "Off", "High", "25K",
                                            "Off",       "Off",       "QT",  "Off", "On",   "AB1"};

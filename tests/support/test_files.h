@@ -7,8 +7,11 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace lumo::test {
+
+// Files for tests.
 
 // A fresh directory under the system's temporary folder, removed with its contents.
 class TempDir {
@@ -38,6 +41,18 @@ class TempDir {
 inline void writeTextFile(const std::filesystem::path& path, const std::string& content) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << content;
+}
+
+// A channel file of 100 rows (1190 lines) with only channel 1 set.
+inline std::string channelOneFile(const std::vector<std::string>& row1) {
+    std::string text = "tes\r\n100\r\n";
+    for (const std::string& cell : row1) {
+        text += cell + "\r\n";
+        for (int row = 2; row <= 99; ++row) {
+            text += "\r\n";
+        }
+    }
+    return text;
 }
 
 inline std::string readTextFile(const std::filesystem::path& path) {

@@ -1,0 +1,104 @@
+#include "channels/channel_commands.h"
+
+#include "channels/channel_image.h"
+
+namespace lumo {
+namespace {
+
+// Busy for the length of a command, also when it ends by an exception.
+class BusyScope {
+  public:
+    explicit BusyScope(Session& session) : session_(session) { session_.Busy = true; }
+    ~BusyScope() { session_.Busy = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+  private:
+    Session& session_;
+};
+
+std::string bandsText(const Session& session) {
+    std::string text = shortestDecimal(session.BandLow) + "-" + shortestDecimal(session.BandHigh);
+    if (session.Band2Low != session.BandLow || session.Band2High != session.BandHigh) {
+        text +=
+            " or " + shortestDecimal(session.Band2Low) + "-" + shortestDecimal(session.Band2High);
+    }
+    return text + " MHz";
+}
+
+}  // namespace
+
+ChannelCommands::ChannelCommands(ChannelTable& table, Session& session, HexLink& link,
+                                 const ChannelVocabulary& vocabulary)
+    : table_(table), session_(session), link_(link), vocabulary_(vocabulary) {}
+
+bool ChannelCommands::readFromRadio(TransferHost& host) {
+    if (session_.Busy) {
+        return false;
+    }
+    BusyScope busy(session_);
+    table_.setRowCount(ChannelTable::kShownRowCount);
+    const bool read = transfer_.RunTransfer(TransferMode::Read, host);
+    if (read) {
+        LoadGridFromImage(table_, image_, vocabulary_);
+        link_.dialogs().showMessage(session_.strings().reciveComplete);
+        host.resetProgress();
+    }
+    table_.setRowCount(ChannelTable::kShownRowCount);
+    return read;
+}
+
+bool ChannelCommands::writeToRadio(TransferHost& host) {
+    if (session_.Busy) {
+        return false;
+    }
+    BusyScope busy(session_);
+    try {
+        StoreGridToImage(table_, image_, vocabulary_);
+    } catch (const ConversionError& e) {
+        link_.dialogs().showMessage(e.what());
+        return false;
+    }
+    return send(host);
+}
+
+bool ChannelCommands::writeImageToRadio(const MemoryImage& image, TransferHost& host) {
+    if (session_.Busy) {
+        return false;
+    }
+    BusyScope busy(session_);
+    image_ = image;
+    return send(host);
+}
+
+bool ChannelCommands::send(TransferHost& host) {
+    const bool written = transfer_.RunTransfer(TransferMode::Write, host);
+    if (written) {
+        link_.dialogs().showMessage(session_.strings().translateComplete);
+    }
+    host.resetProgress();
+    return written;
+}
+
+void checkTableForWrite(const ChannelTable& table, const Session& session,
+                        const ChannelVocabulary& vocabulary) {
+    for (int row = 1; row <= ChannelCount; ++row) {
+        for (const int column : {1, 2}) {
+            const std::string& text = table.cell(column, row);
+            if (text.empty()) {
+                continue;
+            }
+            try {
+                if (!session.isInRange(frequencyValue(text))) {
+                    throw ConversionError(text, "is outside " + bandsText(session));
+                }
+            } catch (const ConversionError& e) {
+                throw ConversionError(ConversionError(e, column), row, columnName(table, column));
+            }
+        }
+    }
+    MemoryImage image = blankMemoryImage();
+    StoreGridToImage(table, image, vocabulary);
+}
+
+}  // namespace lumo

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "channels/channel_table.h"
+#include "channels/channel_transfer.h"
+#include "shell/session.h"
+
+namespace lumo {
+
+// The channel window's Read and Write commands on its table, without the window: the
+// window presses them from its buttons, the command line from its verbs. Messages go
+// to the user through the link's dialogs.
+class ChannelCommands {
+  public:
+    ChannelCommands(ChannelTable& table, Session& session, HexLink& link,
+                    const ChannelVocabulary& vocabulary = defaultVocabulary());
+
+    // Reads the radio; only a complete read reaches the table. The table shows
+    // channels 1..99 before and after. Does nothing while the session is Busy.
+    bool readFromRadio(TransferHost& host);
+    // Encodes the whole table and writes it. A cell that cannot be converted is told
+    // to the user and stops the write before anything is sent. Does nothing while Busy.
+    bool writeToRadio(TransferHost& host);
+    // Writes an image as it stands, without the table.
+    bool writeImageToRadio(const MemoryImage& image, TransferHost& host);
+
+    // The image of the last transfer: bytes no read block covered are 0xFF.
+    const MemoryImage& image() const { return image_; }
+
+  private:
+    bool send(TransferHost& host);
+
+    ChannelTable& table_;
+    Session& session_;
+    HexLink& link_;
+    const ChannelVocabulary& vocabulary_;
+    MemoryImage image_ = blankMemoryImage();
+    ChannelTransfer transfer_{link_, image_};
+};
+
+// What a write must pass before anything is sent: every frequency inside the
+// session's bands and every cell convertible, in all 128 rows. Throws ConversionError
+// naming channel, column and text.
+void checkTableForWrite(const ChannelTable& table, const Session& session,
+                        const ChannelVocabulary& vocabulary = defaultVocabulary());
+
+}  // namespace lumo

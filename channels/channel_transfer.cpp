@@ -1,0 +1,191 @@
+#include "channels/channel_transfer.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <stdexcept>
+
+namespace lumo {
+namespace {
+
+constexpr std::uint8_t kReadCommand = 0x52;
+constexpr std::uint8_t kWriteCommand = 0x57;
+constexpr int kAcknowledgeCode = 1;
+
+void checkCount(int count) {
+    if (count < 0 || count > ChannelCount) {
+        throw std::invalid_argument("a transfer covers 0 to " + std::to_string(ChannelCount) +
+                                    " channels, not " + std::to_string(count));
+    }
+}
+
+std::array<std::uint8_t, 4> blockCommand(std::uint8_t command, std::size_t address, int length) {
+    return {command, static_cast<std::uint8_t>(address >> 8),
+            static_cast<std::uint8_t>(address & 0xFF), static_cast<std::uint8_t>(length)};
+}
+
+void report(const TransferProgress& progress, int position, int maximum) {
+    if (progress) {
+        progress(position, maximum);
+    }
+}
+
+struct BlockPlan {
+    int pairs;    // record block and name block
+    int maximum;  // of the progress bar
+};
+
+// Connects and sets the progress bar to 0; nothing when the handshake failed.
+std::optional<BlockPlan> connectForBlocks(int count, int blockLength, int progressPerBlock,
+                                          const std::string& portName, HexLink& link,
+                                          const TransferProgress& progress) {
+    checkCount(count);
+    if (!link.ConnectRadio(portName)) {
+        return std::nullopt;
+    }
+    const int pairs = count * static_cast<int>(kChannelRecordSize) / blockLength;
+    const BlockPlan plan{pairs, pairs * 2 * progressPerBlock};
+    report(progress, 0, plan.maximum);
+    return plan;
+}
+
+// A reply cut short fails like a missing acknowledgement, so its stale or partial
+// bytes never reach the image.
+void failCutReply(HexLink& link) {
+    link.CloseLinkPort();
+    link.dialogs().showMessage(defaultStrings().connectCrcFailed + "(" +
+                               std::to_string(kAcknowledgeCode) + ")");
+}
+
+}  // namespace
+
+bool ReadChannels(int count, const std::string& portName, HexLink& link, MemoryImage& image,
+                  const TransferProgress& progress) {
+    const std::optional<BlockPlan> plan =
+        connectForBlocks(count, kReadBlockLength, kReadBlockLength + 5, portName, link, progress);
+    if (!plan) {
+        return false;
+    }
+    int position = 0;
+    std::array<std::uint8_t, kReadBlockLength + kReadReplyHeader> reply{};
+    for (int i = 0; i < plan->pairs; ++i) {
+        const std::size_t recordAddress =
+            ChannelAreaBase + static_cast<std::size_t>(kReadBlockLength * i);
+        for (const std::size_t address : {recordAddress, recordAddress + NameAreaOffset}) {
+            WriteSerialBlock(link.LinkPort(),
+                             blockCommand(kReadCommand, address, kReadBlockLength));
+            if (!ReadSerialBlock(link.LinkPort(), reply)) {
+                failCutReply(link);
+                return false;
+            }
+            link.SendHex(kAcknowledgeHex);
+            if (!link.ExpectHex(kAcknowledgeHex, kAcknowledgeCode)) {
+                return false;
+            }
+            position += kReadBlockLength + 5;
+            report(progress, position, plan->maximum);
+            std::copy(reply.begin() + kReadReplyHeader, reply.end(),
+                      image.begin() + static_cast<long>(address - ChannelAreaBase));
+        }
+    }
+    link.CloseLinkPort();
+    return true;
+}
+
+bool WriteChannels(int count, const std::string& portName, HexLink& link, const MemoryImage& image,
+                   const TransferProgress& progress) {
+    const std::optional<BlockPlan> plan =
+        connectForBlocks(count, kWriteBlockLength, kWriteBlockLength, portName, link, progress);
+    if (!plan) {
+        return false;
+    }
+    int position = 0;
+    for (int i = 0; i < plan->pairs; ++i) {
+        const std::size_t recordAddress =
+            ChannelAreaBase + static_cast<std::size_t>(kWriteBlockLength * i);
+        for (const std::size_t address : {recordAddress, recordAddress + NameAreaOffset}) {
+            WriteSerialBlock(link.LinkPort(),
+                             blockCommand(kWriteCommand, address, kWriteBlockLength));
+            WriteSerialBlock(link.LinkPort(),
+                             std::span<const std::uint8_t>(
+                                 image.data() + (address - ChannelAreaBase), kWriteBlockLength));
+            position += kWriteBlockLength;
+            report(progress, position, plan->maximum);
+            if (!link.ExpectHex(kAcknowledgeHex, kAcknowledgeCode)) {
+                return false;
+            }
+        }
+    }
+    link.CloseLinkPort();
+    return true;
+}
+
+void BlockingTransferHost::progress(int position, int maximum) {
+    maximum_ = maximum;
+    if (onProgress_) {
+        onProgress_(position, maximum);
+    }
+}
+
+void BlockingTransferHost::resetProgress() {
+    if (onProgress_) {
+        onProgress_(0, maximum_);
+    }
+}
+
+ChannelTransfer::~ChannelTransfer() {
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+}
+
+void ChannelTransfer::work(TransferHost& host, std::promise<bool> done) {
+    try {
+        const TransferProgress progress = [&host](int position, int maximum) {
+            host.progress(position, maximum);
+        };
+        bool result = false;
+        switch (mode_) {
+            case TransferMode::Read:
+                result = ReadChannels(ChannelCount, link_.PortName, link_, image_, progress);
+                break;
+            case TransferMode::Write:
+                result = WriteChannels(ChannelCount, link_.PortName, link_, image_, progress);
+                break;
+        }
+        result_ = result;
+        running_ = false;
+        done.set_value(result);
+    } catch (...) {
+        link_.CloseLinkPort();
+        result_ = false;
+        running_ = false;
+        done.set_exception(std::current_exception());
+    }
+    host.finished();
+}
+
+bool ChannelTransfer::RunTransfer(TransferMode mode, TransferHost& host) {
+    if (running_) {
+        throw std::logic_error("a channel transfer is already running");
+    }
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+    mode_ = mode;
+    running_ = true;
+    result_ = false;
+    std::promise<bool> promise;
+    std::future<bool> done = promise.get_future();
+    worker_ = std::thread(&ChannelTransfer::work, this, std::ref(host), std::move(promise));
+    try {
+        host.waitForFinish(done);
+    } catch (...) {
+        worker_.join();
+        throw;
+    }
+    worker_.join();
+    return done.get();
+}
+
+}  // namespace lumo

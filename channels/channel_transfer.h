@@ -1,0 +1,97 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <future>
+#include <string>
+#include <thread>
+
+#include "channels/channel_codec.h"
+#include "link/hex_link.h"
+
+namespace lumo {
+
+enum class TransferMode { Read = 0, Write = 1 };
+
+// The progress bar's position and maximum.
+using TransferProgress = std::function<void(int position, int maximum)>;
+
+// Reads come in 64-byte blocks answered with 4 header bytes, writes go in 16-byte
+// blocks; records and name slots alternate.
+inline constexpr int kReadBlockLength = 64;
+inline constexpr int kReadReplyHeader = 4;
+inline constexpr int kWriteBlockLength = 16;
+
+// Connects, reads the records and name slots of `count` channels (0..128) into the
+// image and closes the port. On any failure the user has been told, the port is
+// closed and false comes back; the image then holds the blocks read so far, and never
+// a block whose reply was cut short or unacknowledged.
+bool ReadChannels(int count, const std::string& portName, HexLink& link, MemoryImage& image,
+                  const TransferProgress& progress);
+
+// Connects, writes the records and name slots of `count` channels from the image and
+// closes the port. Blocks written before a failure stay written in the radio.
+bool WriteChannels(int count, const std::string& portName, HexLink& link, const MemoryImage& image,
+                   const TransferProgress& progress);
+
+// The side that starts a transfer. A window runs a local event loop in
+// waitForFinish() and ends it when finished() arrives; the command line just blocks.
+class TransferHost {
+  public:
+    virtual ~TransferHost() = default;
+    // Worker thread: the progress bar moved. Must not throw.
+    virtual void progress(int position, int maximum) = 0;
+    // Worker thread, once, after the result is ready. Must not throw.
+    virtual void finished() = 0;
+    // Calling thread: returns once `done` is ready, keeping the window responsive.
+    virtual void waitForFinish(std::future<bool>& done) = 0;
+    // Calling thread: the progress bar back to 0.
+    virtual void resetProgress() = 0;
+};
+
+// Waits by blocking, for the command line and tests.
+class BlockingTransferHost : public TransferHost {
+  public:
+    explicit BlockingTransferHost(TransferProgress onProgress = {})
+        : onProgress_(std::move(onProgress)) {}
+    void progress(int position, int maximum) override;
+    void finished() override {}
+    void waitForFinish(std::future<bool>& done) override { done.wait(); }
+    void resetProgress() override;
+
+  private:
+    TransferProgress onProgress_;
+    int maximum_ = 0;
+};
+
+// Runs one channel transfer at a time on a worker thread, for all 128 channels, over
+// the link's port and the image. The link and the image belong to the worker until
+// RunTransfer returns.
+class ChannelTransfer {
+  public:
+    ChannelTransfer(HexLink& link, MemoryImage& image) : link_(link), image_(image) {}
+    ~ChannelTransfer();
+    ChannelTransfer(const ChannelTransfer&) = delete;
+    ChannelTransfer& operator=(const ChannelTransfer&) = delete;
+
+    // Starts ReadChannels or WriteChannels on a worker, waits through the host and
+    // returns the worker's result. An exception in the worker closes the port and is
+    // thrown here.
+    bool RunTransfer(TransferMode mode, TransferHost& host);
+
+    TransferMode mode() const { return mode_; }
+    bool TransferRunning() const { return running_; }
+    bool TransferResult() const { return result_; }
+
+  private:
+    void work(TransferHost& host, std::promise<bool> done);
+
+    HexLink& link_;
+    MemoryImage& image_;
+    TransferMode mode_ = TransferMode::Read;
+    std::atomic<bool> running_{false};
+    std::atomic<bool> result_{false};
+    std::thread worker_;
+};
+
+}  // namespace lumo

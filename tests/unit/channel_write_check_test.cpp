@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include "channels/channel_commands.h"
+
+namespace lumo {
+namespace {
+
+TEST(ChannelWriteCheck, FrequenciesMustLieStrictlyInsideTheBand) {
+    LanguageStrings strings;
+    Session session(strings);
+    session.setUp();
+    for (const std::string inside : {"440.00625", "450.99375", "446.1"}) {
+        for (const int column : {1, 2}) {
+            ChannelTable table;
+            table.setCell(column, 128, inside);
+            EXPECT_NO_THROW(checkTableForWrite(table, session)) << inside;
+        }
+    }
+    for (const std::string outside : {"440", "451", "439.9875", "451.0125", "0"}) {
+        for (const int column : {1, 2}) {
+            ChannelTable table;
+            table.setCell(column, 128, outside);
+            try {
+                checkTableForWrite(table, session);
+                ADD_FAILURE() << outside;
+            } catch (const ConversionError& e) {
+                EXPECT_EQ(e.what(), "channel 128, " + columnName(table, column) + ": \"" + outside +
+                                        "\" is outside 440-451 MHz");
+                EXPECT_EQ(e.column(), column);
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lumo
