@@ -56,3 +56,21 @@ TEST(CommandRouting, ToolButtonsAndSplashText) {
 
 }  // namespace
 }  // namespace lumo
+
+#include "shell/window_flags.h"
+
+namespace lumo {
+namespace {
+
+TEST(WindowFlags, FollowActivationAndClosing) {
+    EXPECT_EQ(settingsWindowActivated(10), 7u);
+    EXPECT_EQ(settingsWindowClosed(7), 10u);
+    EXPECT_EQ(settingsWindowClosed(5), 0u);
+    EXPECT_EQ(channelWindowClosed(10), 0u);
+    EXPECT_EQ(channelWindowClosed(11), 5u);
+    EXPECT_EQ(channelWindowActivated(5), 11u);
+    EXPECT_EQ(channelWindowActivated(0), 10u);
+}
+
+}  // namespace
+}  // namespace lumo
