@@ -58,22 +58,29 @@ void TSplashForm::tick() {
         QString::fromStdString(splashProgressText(SplashCounter, dots_, state_.strings.loading)));
 }
 
-TForm1* runStartup(AppState& state, const std::filesystem::path& programPath) {
-    auto* splash = new TSplashForm(state, programPath);
-    splash->show();
-    splash->repaint();
-    splash->SplashCounter = 0;
+void runSplashPasses(TSplashForm& splash) {
+    splash.SplashCounter = 0;
     do {
         QApplication::processEvents();
-        splash->SplashCounter += 2;
+        splash.SplashCounter += 2;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    } while (splash->SplashCounter <= 100);
+    } while (splash.SplashCounter <= 100);
+}
 
+TForm1* showMainWindow(AppState& state, const std::filesystem::path& programPath) {
     auto* mainWindow = new TForm1(state, programPath);
     mainWindow->setAttribute(Qt::WA_DeleteOnClose);
     mainWindow->showMaximized();
+    return mainWindow;
+}
+
+TForm1* runStartup(AppState& state, const std::filesystem::path& programPath) {
+    auto splash = std::make_unique<TSplashForm>(state, programPath);
+    splash->show();
+    splash->repaint();
+    runSplashPasses(*splash);
+    TForm1* mainWindow = showMainWindow(state, programPath);
     splash->hide();
-    delete splash;
     return mainWindow;
 }
 
