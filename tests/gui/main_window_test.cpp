@@ -10,6 +10,7 @@
 #include "shell/main_f.h"
 #include "shell/picture_file.h"
 #include "shell/qt_settings_store.h"
+#include "shell/splash.h"
 #include "tests/support/jpeg_maker.h"
 #include "tests/support/scripted_dialogs.h"
 
@@ -208,6 +209,26 @@ private slots:
         QVERIFY(!f.window->channelEntry()->isEnabled());
         QCOMPARE(f.window->child(ChildKind::Channel)->windowTitle(),
                  QString("Tarn[440-451Mhz] Channel config"));
+    }
+
+    void splashShowsPictureAndCountsDots() {
+        Fixture f;
+        const auto packed = packPictureFile(test::makeJpeg(40, 30), std::nullopt);
+        QFile file(f.dir.filePath("Spl.dat"));
+        file.open(QIODevice::WriteOnly);
+        file.write(reinterpret_cast<const char*>(packed.data()), static_cast<qint64>(packed.size()));
+        file.close();
+        TSplashForm splash(*f.state, f.dir.filePath("lumo").toStdString());
+        QCOMPARE(splash.size(), QSize(426, 268));
+        QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(splash.hasPicture());
+        QCOMPARE(splash.progressLabel()->text(), QString("Loading..."));
+        // Each 10 ms tick adds a dot after the counter and the four fixed dots.
+        QTRY_VERIFY(splash.progressLabel()->text().startsWith("Loading 0%....."));
+        const qsizetype early = splash.progressLabel()->text().size();
+        splash.SplashCounter = 40;
+        QTRY_VERIFY(splash.progressLabel()->text().startsWith("Loading 40%....."));
+        QVERIFY(splash.progressLabel()->text().size() > early);
     }
 
     void qtStoreAndCommandLineStoreShareTheFile() {
