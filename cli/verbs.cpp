@@ -8,6 +8,8 @@ std::span<const Verb> allVerbs() {
     static const std::vector<Verb> verbs = {
         pingVerb(),
         portsVerb(),
+        convertVerb(),
+        showVerb(),
     };
     return verbs;
 }

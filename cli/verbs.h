@@ -20,5 +20,7 @@ std::span<const Verb> allVerbs();
 // One verb per file; each defines its own.
 Verb pingVerb();
 Verb portsVerb();
+Verb convertVerb();
+Verb showVerb();
 
 }  // namespace lumo::cli
