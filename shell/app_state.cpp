@@ -30,6 +30,8 @@ void ProbePorts(AppState& state, const std::filesystem::path& programPath) {
     if (state.link->OpenLinkPort(state.link->PortName)) {
         state.link->CloseLinkPort();
     }
+    // Before any channel is decoded, the option words take the interface texts.
+    state.vocabulary = makeChannelVocabulary(state.strings);
 }
 
 }  // namespace lumo

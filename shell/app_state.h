@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "channels/channel_vocabulary.h"
 #include "link/hex_link.h"
 #include "link/port_choice.h"
 #include "link/settings_store.h"
@@ -26,6 +27,8 @@ struct AppState {
     std::unique_ptr<PortAssignments> ports;
     std::unique_ptr<HexLink> link;
     std::filesystem::path AppDir;
+    // The words of the channel option columns and tones, filled at start-up.
+    ChannelVocabulary vocabulary;
 
     // Looks for serial devices again and gives new ones their comN numbers.
     void refreshPorts();
