@@ -20,11 +20,9 @@ trap cleanup EXIT
 
 real_ports=$(ls -d /sys/class/tty/ttyUSB* /sys/class/tty/ttyACM* 2>/dev/null || true)
 if [ -z "$real_ports" ]; then
-    image=()
-    if [ -f "$here/assets/demo/tarn-demo.img" ]; then
-        image=(--image "$here/assets/demo/tarn-demo.img")
-    fi
-    "$bin/tarn-sim" "${image[@]}" --pace > "$scratch/sim.out" &
+    # The demo radio: our demo channel table at the channel area.
+    "$bin/lumo-cli" convert "$here/assets/demo/tarn-demo.chnw" "$scratch/channels.img" > /dev/null
+    "$bin/tarn-sim" --load "0x0010:$scratch/channels.img" --pace > "$scratch/sim.out" &
     sim=$!
     for _ in $(seq 50); do
         [ -s "$scratch/sim.out" ] && break
