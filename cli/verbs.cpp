@@ -7,6 +7,7 @@ namespace lumo::cli {
 std::span<const Verb> allVerbs() {
     static const std::vector<Verb> verbs = {
         pingVerb(),
+        settingsVerb(),
     };
     return verbs;
 }

@@ -19,5 +19,6 @@ std::span<const Verb> allVerbs();
 
 // One verb per file; each defines its own.
 Verb pingVerb();
+Verb settingsVerb();
 
 }  // namespace lumo::cli

@@ -28,6 +28,28 @@ class TransferScope {
 
 }  // namespace
 
+std::optional<std::string> loadSettingsFile(SettingsForm& form, const std::filesystem::path& path) {
+    try {
+        form.loadLines(readOptwFile(path));
+    } catch (const OptwFileError& e) {
+        return e.what();
+    } catch (const ControlTreeLoadError& e) {
+        return "\"" + path.string() + "\" does not fit the settings: " + e.what() +
+               " Nothing was changed.";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> writeSettingsFile(const SettingsForm& form,
+                                             const std::filesystem::path& path) {
+    try {
+        writeOptwFile(path, form.saveLines());
+    } catch (const std::system_error& e) {
+        return e.what();
+    }
+    return std::nullopt;
+}
+
 bool SettingsCommands::runTransfer(bool reading) {
     if (session_.Busy) {
         return false;
@@ -65,30 +87,21 @@ bool SettingsCommands::save(const std::filesystem::path& path) {
     if (session_.Busy) {
         return false;
     }
-    try {
-        writeOptwFile(path, form_.saveLines());
-    } catch (const std::system_error& e) {
-        link_.dialogs().showMessage(e.what());
-        return false;
-    }
-    return true;
+    return report(writeSettingsFile(form_, path));
 }
 
 bool SettingsCommands::open(const std::filesystem::path& path) {
     if (session_.Busy) {
         return false;
     }
-    try {
-        form_.loadLines(readOptwFile(path));
-    } catch (const OptwFileError& e) {
-        link_.dialogs().showMessage(e.what());
-        return false;
-    } catch (const ControlTreeLoadError& e) {
-        link_.dialogs().showMessage("\"" + path.string() + "\" does not fit the settings: " +
-                                    e.what() + " Nothing was changed.");
-        return false;
+    return report(loadSettingsFile(form_, path));
+}
+
+bool SettingsCommands::report(const std::optional<std::string>& failure) {
+    if (failure) {
+        link_.dialogs().showMessage(*failure);
     }
-    return true;
+    return !failure;
 }
 
 }  // namespace lumo

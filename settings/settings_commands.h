@@ -1,12 +1,23 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "link/hex_link.h"
 #include "settings/settings_form.h"
 #include "shell/session.h"
 
 namespace lumo {
+
+// Loads a settings file into the form, all or nothing. Returns what to tell the user
+// when the file cannot be used; the form is then unchanged.
+std::optional<std::string> loadSettingsFile(SettingsForm& form, const std::filesystem::path& path);
+
+// Writes the form's settings file, replacing any file there. Returns what to tell the
+// user when that fails.
+std::optional<std::string> writeSettingsFile(const SettingsForm& form,
+                                             const std::filesystem::path& path);
 
 // The settings window's buttons without the window: Read, Write, Default, Save and Open.
 // Each does nothing while the session is Busy. The user hears of results and failures
@@ -29,6 +40,8 @@ class SettingsCommands {
 
   private:
     bool runTransfer(bool reading);
+    // Shows a file failure, if any; true when there was none.
+    bool report(const std::optional<std::string>& failure);
 
     SettingsForm& form_;
     Session& session_;
