@@ -1,6 +1,5 @@
 // lumo-cli settings against the simulated radio, run in-process.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
@@ -9,6 +8,7 @@
 #include "settings/optw_file.h"
 #include "settings/settings_bytes.h"
 #include "sim/simulated_radio.h"
+#include "tests/support/temp_dir.h"
 
 namespace lumo::cli {
 namespace {
@@ -62,16 +62,12 @@ CliRun runCli(const Lines& args, const std::string& port = {}) {
 class SettingsCli : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("lumo-settings-cli-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
         Bytes image(0x2000, 0x11);
         const Bytes settings{0x05, 0x03, 0x07, 0xAA, 0x07, 0x01, 0x09, 0x01,
                              0x03, 0x0F, 0x02, 0x01, 0x00, 0x0D, 0x04, 0xBB};
         std::copy(settings.begin(), settings.end(), image.begin() + kSettingsAddress);
         radio_.radio().loadMemory(image);
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     Bytes radioSettings() {
         const Bytes memory = radio_.radio().memory();
@@ -79,7 +75,8 @@ class SettingsCli : public ::testing::Test {
                 memory.begin() + kSettingsAddress + static_cast<long>(kSettingsLength)};
     }
 
-    fs::path dir_;
+    test::TempDir temp_{"settings-cli"};
+    const fs::path& dir_ = temp_.path();
     tarnsim::SimulatedRadio radio_;
 };
 

@@ -6,24 +6,16 @@
 #include <fstream>
 #include <iterator>
 
+#include "tests/support/temp_dir.h"
+
 namespace lumo {
 namespace {
 
 using Lines = std::vector<std::string>;
 namespace fs = std::filesystem;
 
-// A fresh folder per test, removed afterwards.
 class OptwFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("lumo-optw-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     static std::string contents(const fs::path& path) {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -32,7 +24,8 @@ class OptwFile : public ::testing::Test {
         std::ofstream(path, std::ios::binary) << text;
     }
 
-    fs::path dir_;
+    test::TempDir temp_{"optw"};
+    const fs::path& dir_ = temp_.path();
 };
 
 TEST(OptwLines, SplitAtEveryKindOfLineBreak) {

@@ -1,6 +1,5 @@
 // Save and Open of the settings window's commands, through a path.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,6 +7,7 @@
 #include "settings/optw_file.h"
 #include "settings/settings_commands.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/temp_dir.h"
 
 namespace lumo {
 namespace {
@@ -17,20 +17,12 @@ using Texts = std::vector<std::string>;
 
 class SettingsFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("lumo-settings-files-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     void put(const std::string& name, const std::string& text) {
         std::ofstream(dir_ / name, std::ios::binary) << text;
     }
 
-    fs::path dir_;
+    test::TempDir temp_{"settings-files"};
+    const fs::path& dir_ = temp_.path();
     test::ScriptedDialogs dialogs;
     // No radio here: any open fails.
     HexLink link{[](const std::string&, OpenFailure&) { return PortHolder{}; }, dialogs};
