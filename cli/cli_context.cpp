@@ -2,8 +2,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
 
+#include "link/port_choice.h"
 #include "link/present_ports.h"
 #include "link/serial_opener.h"
 
@@ -53,8 +55,11 @@ void TerminalDialogs::showMessage(const std::string& text, const std::string& ca
 
 bool TerminalDialogs::askYesNo(const std::string& text, const std::string& detail) {
     std::cerr << text << std::endl;
-    if (!detail.empty()) {
-        std::cerr << "  " << detail << std::endl;
+    std::size_t start = 0;
+    while (start < detail.size()) {
+        const std::size_t end = std::min(detail.find('\n', start), detail.size());
+        std::cerr << "  " << detail.substr(start, end - start) << std::endl;
+        start = end + 1;
     }
     switch (answer_) {
         case Answer::Yes:
@@ -86,11 +91,22 @@ bool TerminalDialogs::askYesNo(const std::string& text, const std::string& detai
 
 CliContext::CliContext(CommandLine line) : line_(std::move(line)), dialogs_(line_.answer) {}
 
-std::string CliContext::portName() const { return line_.port.value_or("com1"); }
+std::string CliContext::portName() const {
+    if (line_.port) {
+        return *line_.port;
+    }
+    const IniSettingsStore store(userSettingsFile());
+    if (store.value(kPortSettingKey)) {
+        return portHint(std::clamp(ReadPortSetting(store), 0, kPortItemCount - 1));
+    }
+    return "com1";
+}
 
 HexLink& CliContext::link() {
     if (!link_) {
-        link_ = std::make_unique<HexLink>(makeSerialOpener(PortMap(listPresentPorts())), dialogs_);
+        IniSettingsStore store(userSettingsFile());
+        const PortAssignments ports(store, listPresentPorts());
+        link_ = std::make_unique<HexLink>(makeSerialOpener(ports.portMap()), dialogs_);
         link_->PortName = portName();
     }
     return *link_;

@@ -7,6 +7,9 @@ namespace lumo::cli {
 std::span<const Verb> allVerbs() {
     static const std::vector<Verb> verbs = {
         pingVerb(),
+        portsVerb(),
+        convertVerb(),
+        showVerb(),
         settingsVerb(),
     };
     return verbs;

@@ -19,6 +19,9 @@ std::span<const Verb> allVerbs();
 
 // One verb per file; each defines its own.
 Verb pingVerb();
+Verb portsVerb();
+Verb convertVerb();
+Verb showVerb();
 Verb settingsVerb();
 
 }  // namespace lumo::cli

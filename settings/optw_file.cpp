@@ -1,10 +1,7 @@
 #include "settings/optw_file.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-
 #include "shell/atomic_file.h"
+#include "shell/read_file.h"
 
 namespace lumo {
 
@@ -36,30 +33,7 @@ std::string joinOptwLines(const std::vector<std::string>& lines) {
 }
 
 std::vector<std::string> readOptwFile(const std::filesystem::path& path) {
-    const std::string name = "\"" + path.string() + "\"";
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        throw OptwFileError("Cannot open " + name + ": it is a folder.");
-    }
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        const int why = errno;
-        throw OptwFileError("Cannot open " + name +
-                            (why != 0 ? ": " + std::string(std::strerror(why)) : "") + ".");
-    }
-    std::string text;
-    char buffer[4096];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        text.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (text.size() > kOptwMaxBytes) {
-            throw OptwFileError(name + " is not a settings file: it is far too large.");
-        }
-    }
-    if (in.bad()) {
-        throw OptwFileError("Cannot read " + name + ".");
-    }
-    return splitOptwLines(text);
+    return splitOptwLines(readWholeFile(path));
 }
 
 void writeOptwFile(const std::filesystem::path& path, const std::vector<std::string>& lines) {

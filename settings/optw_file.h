@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,15 +12,6 @@ namespace lumo {
 inline constexpr std::string_view kOptwExtension = "optw";
 inline constexpr std::string_view kOptwFilter = "optw file(*.optw)|*.optw";
 
-// A real settings file is a few dozen bytes; anything far bigger is the wrong file.
-inline constexpr std::uintmax_t kOptwMaxBytes = 1 << 20;
-
-// A settings file that cannot be read; the message names the file.
-class OptwFileError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
-
 // Splits file text into lines at CR LF, LF or a lone CR; a final line break does not
 // start another line.
 std::vector<std::string> splitOptwLines(std::string_view text);
@@ -30,7 +19,7 @@ std::vector<std::string> splitOptwLines(std::string_view text);
 // The lines as file text: each followed by CR LF.
 std::string joinOptwLines(const std::vector<std::string>& lines);
 
-// Reads a settings file's lines. Throws OptwFileError.
+// Reads a settings file's lines. Throws std::system_error naming the file.
 std::vector<std::string> readOptwFile(const std::filesystem::path& path);
 
 // Writes the lines atomically, replacing the file without asking. Throws

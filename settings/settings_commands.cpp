@@ -31,7 +31,7 @@ class TransferScope {
 std::optional<std::string> loadSettingsFile(SettingsForm& form, const std::filesystem::path& path) {
     try {
         form.loadLines(readOptwFile(path));
-    } catch (const OptwFileError& e) {
+    } catch (const std::system_error& e) {
         return e.what();
     } catch (const ControlTreeLoadError& e) {
         return "\"" + path.string() + "\" does not fit the settings: " + e.what() +

@@ -18,13 +18,16 @@ namespace {
 
 void printHelp() {
     std::cout
-        << "usage: tarn-sim [--image FILE] [--save FILE] [--pace] [--boot N] [--fault SPEC]...\n"
+        << "usage: tarn-sim [--image FILE] [--load ADDR:FILE]... [--save FILE] [--pace] [--boot N]\n"
+           "                [--fault SPEC]...\n"
            "\n"
            "Serves a simulated Tarn radio on a pseudo-terminal. The first line printed is\n"
            "the device path to give lumo-cli or lumo as the port.\n"
            "\n"
            "  --image FILE  radio memory to serve (up to 64 KiB from address 0; the rest\n"
            "                reads 0xFF). Without it the memory is all 0xFF.\n"
+           "  --load ADDR:FILE  place FILE's bytes at address ADDR (hex, e.g. 0x0010),\n"
+           "                after --image\n"
            "  --save FILE   on SIGTERM or SIGINT write the memory (64 KiB) to FILE\n"
            "  --pace        pace both directions like a 9600 baud 8N1 wire\n"
            "  --boot N      ignore the first N hellos, as a radio still starting up\n"
@@ -44,6 +47,25 @@ bool readImage(const std::string& path, std::vector<std::uint8_t>& image) {
     if (image.size() > tarnsim::TarnRadio::kMemorySize) {
         image.resize(tarnsim::TarnRadio::kMemorySize);
     }
+    return true;
+}
+
+// "0x0010:channels.img" into an address and a path.
+bool parseLoad(const std::string& spec, std::size_t& address, std::string& path) {
+    const auto colon = spec.find(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 == spec.size()) {
+        return false;
+    }
+    try {
+        std::size_t used = 0;
+        address = std::stoul(spec.substr(0, colon), &used, 16);
+        if (used != colon || address >= tarnsim::TarnRadio::kMemorySize) {
+            return false;
+        }
+    } catch (const std::exception&) {
+        return false;
+    }
+    path = spec.substr(colon + 1);
     return true;
 }
 
@@ -67,6 +89,7 @@ int main(int argc, char** argv) {
     std::string imagePath;
     std::string savePath;
     bool pace = false;
+    std::vector<std::string> loads;
     const std::vector<std::string> args(argv + 1, argv + argc);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -82,13 +105,16 @@ int main(int argc, char** argv) {
             return 0;
         } else if (arg == "--pace") {
             pace = true;
-        } else if (arg == "--image" || arg == "--save" || arg == "--boot" || arg == "--fault") {
+        } else if (arg == "--image" || arg == "--save" || arg == "--boot" || arg == "--fault" ||
+                   arg == "--load") {
             const std::string* v = value();
             if (v == nullptr) {
                 return 2;
             }
             if (arg == "--image") {
                 imagePath = *v;
+            } else if (arg == "--load") {
+                loads.push_back(*v);
             } else if (arg == "--save") {
                 savePath = *v;
             } else if (arg == "--boot") {
@@ -117,6 +143,26 @@ int main(int argc, char** argv) {
     if (!imagePath.empty() && !readImage(imagePath, image)) {
         std::cerr << "tarn-sim: cannot read " << imagePath << ": " << std::strerror(errno) << "\n";
         return 1;
+    }
+
+    for (const std::string& spec : loads) {
+        std::size_t address = 0;
+        std::string path;
+        std::vector<std::uint8_t> bytes;
+        if (!parseLoad(spec, address, path)) {
+            std::cerr << "tarn-sim: --load needs ADDR:FILE with a hex address below 0x10000\n";
+            return 2;
+        }
+        if (!readImage(path, bytes)) {
+            std::cerr << "tarn-sim: cannot read " << path << ": " << std::strerror(errno) << "\n";
+            return 1;
+        }
+        if (image.size() < tarnsim::TarnRadio::kMemorySize) {
+            image.resize(tarnsim::TarnRadio::kMemorySize, 0xFF);
+        }
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            image[(address + i) % tarnsim::TarnRadio::kMemorySize] = bytes[i];
+        }
     }
 
     // Signals arrive as readable data, so the serving loop ends cleanly on them.

@@ -75,8 +75,7 @@ class SettingsCli : public ::testing::Test {
                 memory.begin() + kSettingsAddress + static_cast<long>(kSettingsLength)};
     }
 
-    test::TempDir temp_{"settings-cli"};
-    const fs::path& dir_ = temp_.path();
+    test::TempDir dir_;
     tarnsim::SimulatedRadio radio_;
 };
 
@@ -138,7 +137,7 @@ TEST_F(SettingsCli, RefusesBadFilesAndLinesWithoutTouchingTheRadio) {
              "Nothing was changed.\n"},
         {{"show", (dir_ / "none.optw").string()},
          1,
-         "Cannot open \"" + (dir_ / "none.optw").string() + "\": No such file or directory.\n"},
+         "cannot open " + (dir_ / "none.optw").string() + ": No such file or directory\n"},
         {{}, 2, "lumo-cli settings: needs read, write or show (see lumo-cli help settings)\n"},
         {{"erase"}, 2, "lumo-cli settings: no sub-verb 'erase' (see lumo-cli help settings)\n"},
         {{"write"},

@@ -58,3 +58,27 @@ TEST(Session, LateSetUpAsksAndShowsTheBandLimits) {
 
 }  // namespace
 }  // namespace lumo
+
+#include "shell/app_state.h"
+
+namespace lumo {
+namespace {
+
+TEST(ProbePorts, NotesTheFolderAndFillsTheOptionWords) {
+    test::ScriptedDialogs dialogs;
+    AppState state(dialogs, std::make_unique<MemorySettingsStore>());
+    state.strings.word25K = "Wide";
+    ProbePorts(state, "/opt/lumo/bin/lumo");
+    EXPECT_EQ(state.AppDir, std::filesystem::path("/opt/lumo/bin/"));
+    EXPECT_EQ(state.vocabulary.toneList.front(), "Off");
+    bool wide = false;
+    for (const OptionWord& entry : state.vocabulary.optionWords) {
+        wide = wide || entry.word == "Wide";
+    }
+    EXPECT_TRUE(wide);
+    EXPECT_TRUE(dialogs.messages().empty());  // a missing port is not reported
+    EXPECT_FALSE(state.link->isOpen());
+}
+
+}  // namespace
+}  // namespace lumo

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "settings/optw_file.h"
 #include "settings/settings_commands.h"
@@ -18,11 +17,10 @@ using Texts = std::vector<std::string>;
 class SettingsFiles : public ::testing::Test {
   protected:
     void put(const std::string& name, const std::string& text) {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
+        test::writeTextFile(dir_ / name, text);
     }
 
-    test::TempDir temp_{"settings-files"};
-    const fs::path& dir_ = temp_.path();
+    test::TempDir dir_;
     test::ScriptedDialogs dialogs;
     // No radio here: any open fails.
     HexLink link{[](const std::string&, OpenFailure&) { return PortHolder{}; }, dialogs};
@@ -59,7 +57,7 @@ TEST_F(SettingsFiles, FilesThatDoNotFitChangeNothingAndSayWhy) {
     EXPECT_FALSE(commands.save(dir_ / "no-folder" / "s.optw"));
     EXPECT_EQ(form.body(), before);
 
-    const std::string dir = dir_.string();
+    const std::string dir = dir_.path().string();
     const Texts messages = dialogs.messages();
     ASSERT_EQ(messages.size(), 4u);
     EXPECT_EQ(messages[0], "\"" + dir +
@@ -68,10 +66,8 @@ TEST_F(SettingsFiles, FilesThatDoNotFitChangeNothingAndSayWhy) {
     EXPECT_EQ(messages[1], "\"" + dir +
                                "/word.optw\" does not fit the settings: Line 5 "
                                "(\"ten\") is not a number. Nothing was changed.");
-    EXPECT_EQ(messages[2], "Cannot open \"" + dir + "/none.optw\": No such file or directory.");
-    EXPECT_EQ(messages[3], "Cannot write \"" + dir +
-                               "/no-folder/s.optw\": No such file or "
-                               "directory");
+    EXPECT_EQ(messages[2], "cannot open " + dir + "/none.optw: No such file or directory");
+    EXPECT_EQ(messages[3], "cannot write " + dir + "/no-folder/s.optw: No such file or directory");
 }
 
 }  // namespace

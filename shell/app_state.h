@@ -1,0 +1,42 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "channels/channel_vocabulary.h"
+#include "link/hex_link.h"
+#include "link/port_choice.h"
+#include "link/settings_store.h"
+#include "link/user_dialogs.h"
+#include "shell/languagestr.h"
+#include "shell/session.h"
+
+namespace lumo {
+
+// The program-wide state kept with the main window: the interface texts, the session,
+// the radio link, the program folder and the per-user store. The windows read and
+// write it through a reference; nothing else is global.
+struct AppState {
+    AppState(UserDialogs& dialogs, std::unique_ptr<SettingsStore> settingsStore,
+             LinkTimings timings = {});
+
+    LanguageStrings strings;
+    Session session{strings};
+    UserDialogs& dialogs;
+    std::unique_ptr<SettingsStore> store;
+    std::unique_ptr<PortAssignments> ports;
+    std::unique_ptr<HexLink> link;
+    std::filesystem::path AppDir;
+    // The words of the channel option columns and tones, filled at start-up.
+    ChannelVocabulary vocabulary;
+
+    // Looks for serial devices again and gives new ones their comN numbers.
+    void refreshPorts();
+};
+
+// The start-up routine: notes the program folder (with `programPath` the program
+// file), opens and closes the current port once, silently, and fills the channel
+// vocabulary with the option words.
+void ProbePorts(AppState& state, const std::filesystem::path& programPath);
+
+}  // namespace lumo

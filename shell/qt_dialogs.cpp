@@ -1,0 +1,45 @@
+#include "shell/qt_dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QThread>
+
+namespace lumo {
+namespace {
+
+// Runs `task` on the window thread and waits for it.
+template <typename Task>
+void onWindowThread(Task task) {
+    if (QThread::currentThread() == qApp->thread()) {
+        task();
+    } else {
+        QMetaObject::invokeMethod(qApp, task, Qt::BlockingQueuedConnection);
+    }
+}
+
+QString caption(const std::string& text) {
+    return text.empty() ? QApplication::applicationDisplayName() : QString::fromStdString(text);
+}
+
+}  // namespace
+
+void QtDialogs::showMessage(const std::string& text, const std::string& title) {
+    onWindowThread([&] {
+        QMessageBox::information(parent_, caption(title), QString::fromStdString(text));
+    });
+}
+
+bool QtDialogs::askYesNo(const std::string& text, const std::string& detail) {
+    bool yes = false;
+    onWindowThread([&] {
+        QMessageBox box(QMessageBox::Critical, caption({}), QString::fromStdString(text),
+                        QMessageBox::Yes | QMessageBox::No, parent_);
+        if (!detail.empty()) {
+            box.setInformativeText(QString::fromStdString(detail));
+        }
+        yes = box.exec() == QMessageBox::Yes;
+    });
+    return yes;
+}
+
+}  // namespace lumo

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "link/user_dialogs.h"
+
+namespace lumo {
+
+// Modal message boxes on the window thread. Called from a worker thread, the worker
+// waits until the user has answered.
+class QtDialogs final : public UserDialogs {
+public:
+    explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    void showMessage(const std::string& text, const std::string& caption) override;
+    bool askYesNo(const std::string& text, const std::string& detail) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+}  // namespace lumo

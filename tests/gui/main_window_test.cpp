@@ -1,0 +1,263 @@
+// The main window under the offscreen platform, with scripted dialogs.
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "channels/celframe.h"
+#include "link/settings_store.h"
+#include "settings/option_dune.h"
+#include "shell/main_f.h"
+#include "shell/picture_file.h"
+#include "shell/qt_settings_store.h"
+#include "shell/splash.h"
+#include "tests/support/jpeg_maker.h"
+#include "tests/support/scripted_dialogs.h"
+
+using namespace lumo;
+
+Q_DECLARE_METATYPE(lumo::MainCommand)
+Q_DECLARE_METATYPE(lumo::ChildKind)
+Q_DECLARE_METATYPE(lumo::ChildButton)
+
+namespace {
+
+// A program folder with picture files, a store whose nine port numbers are all taken
+// (com2 by a device that exists), and dialogs that answer from a script.
+struct Fixture {
+    explicit Fixture(bool withBackground = true, const std::optional<std::string>& title = {},
+                     std::deque<bool> answers = {})
+        : dialogs(std::move(answers)) {
+        if (withBackground) {
+            const auto packed = packPictureFile(test::makeJpeg(32, 20), title);
+            QFile file(dir.filePath("bkg.dat"));
+            file.open(QIODevice::WriteOnly);
+            file.write(reinterpret_cast<const char*>(packed.data()),
+                       static_cast<qint64>(packed.size()));
+        }
+        auto memory = std::make_unique<MemorySettingsStore>();
+        for (int n = 1; n <= 9; ++n) {
+            memory->setValue("PortMap/com" + std::to_string(n),
+                             n == 2 ? "/dev/null" : "/nonexistent/tty" + std::to_string(n));
+        }
+        store = memory.get();
+        state = std::make_unique<AppState>(dialogs, std::move(memory));
+        window = std::make_unique<TForm1>(*state, dir.filePath("lumo").toStdString());
+        window->show();
+    }
+
+    ChildWindow* open(MainCommand command) {
+        window->runCommand(command);
+        return window->child(command == MainCommand::Channel ? ChildKind::Channel
+                                                             : ChildKind::Settings);
+    }
+
+    QTemporaryDir dir;
+    test::ScriptedDialogs dialogs;
+    MemorySettingsStore* store = nullptr;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<TForm1> window;
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setApplicationDisplayName("lumo"); }
+
+    void startsConfiguredWithCaptionsAndStatus() {
+        Fixture f(true, "Bench caption");
+        QCOMPARE(f.window->windowTitle(), QString("Bench caption"));
+        const QStringList expected{"Connect state:", "connect", "Mode: ", "Tarn", ""};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(f.window->statusPanel(i)->text(), expected[i]);
+        }
+        QVERIFY(f.window->channelEntry()->isEnabled());
+        QCOMPARE(f.window->channelEntry()->text(), QString("Channel(&C)"));
+        QCOMPARE(f.window->portMenu()->title(), QString("Port"));
+        QCOMPARE(f.window->minimumSize(), QSize(880, 668));
+        f.window->resize(600, 400);
+        QVERIFY(f.window->width() >= 880 && f.window->height() >= 668);
+
+        Fixture plain;
+        QCOMPARE(plain.window->windowTitle(), QString("Corvane lumo digital control!"));
+    }
+
+    void showsOnlyPresentPortsAndSavesClicks() {
+        Fixture f;
+        for (int position = 0; position < 9; ++position) {
+            QCOMPARE(f.window->portItem(position)->isVisible(), position == 1);
+        }
+        QVERIFY(f.window->portItem(1)->isChecked());
+        QCOMPARE(f.state->link->PortName, std::string("com2"));
+        QVERIFY(!f.store->value("PortSet/portitm"));  // showing saves nothing
+        QVERIFY(f.window->portItem(1)->toolTip().contains("/dev/null"));
+        f.window->portItem(1)->trigger();
+        QCOMPARE(f.store->value("PortSet/portitm").value_or(""), std::string("1"));
+    }
+
+    void routesCommandsToTheActiveChild_data() {
+        QTest::addColumn<MainCommand>("command");
+        QTest::addColumn<ChildKind>("active");
+        QTest::addColumn<ChildButton>("button");
+        QTest::newRow("New to channel") << MainCommand::New << ChildKind::Channel << ChildButton::New;
+        QTest::newRow("New to settings is Default")
+            << MainCommand::New << ChildKind::Settings << ChildButton::Default;
+        QTest::newRow("Open") << MainCommand::Open << ChildKind::Settings << ChildButton::Open;
+        QTest::newRow("Save As") << MainCommand::SaveAs << ChildKind::Channel << ChildButton::Save;
+        QTest::newRow("Read") << MainCommand::Read << ChildKind::Channel << ChildButton::Read;
+        QTest::newRow("Write") << MainCommand::Write << ChildKind::Settings << ChildButton::Write;
+    }
+
+    void routesCommandsToTheActiveChild() {
+        QFETCH(MainCommand, command);
+        QFETCH(ChildKind, active);
+        QFETCH(ChildButton, button);
+        Fixture f;
+        ChildWindow* channel = f.open(MainCommand::Channel);
+        ChildWindow* settings = f.open(MainCommand::Param);
+        QVERIFY(channel && settings);
+        QCOMPARE(f.state->session.WindowFlags, 7u);
+        f.open(active == ChildKind::Channel ? MainCommand::Channel : MainCommand::Param);
+        ChildWindow* target = active == ChildKind::Channel ? channel : settings;
+        ChildWindow* other = active == ChildKind::Channel ? settings : channel;
+        QSignalSpy pressed(target->button(button), &QPushButton::clicked);
+        QSignalSpy otherPressed(other->button(button), &QPushButton::clicked);
+        f.window->runCommand(command);
+        QCOMPARE(pressed.count(), 1);
+        QCOMPARE(otherPressed.count(), 0);
+
+        // Nothing at all happens while a transfer runs.
+        f.state->session.Busy = true;
+        for (const MainCommand c : {MainCommand::New, MainCommand::Open, MainCommand::SaveAs,
+                                    MainCommand::Read, MainCommand::Write, MainCommand::Exit}) {
+            f.window->runCommand(c);
+        }
+        QCOMPARE(pressed.count(), 1);
+        QVERIFY(f.window->isVisible());
+        f.state->session.Busy = false;
+    }
+
+    void readWithoutChildAsksToSelectOne() {
+        Fixture f;
+        f.window->runCommand(MainCommand::Read);
+        f.window->runCommand(MainCommand::New);  // silently nothing
+        QCOMPARE(f.dialogs.messages(),
+                 std::vector<std::string>{"First select the Edit menu:Channel(&C) Or Param(&O)!"});
+    }
+
+    void keepsOneWindowPerClassAndTheFlags() {
+        Fixture f;
+        f.open(MainCommand::Channel);
+        QCOMPARE(f.state->session.WindowFlags, 10u);
+        QVERIFY(f.window->toolAction(12)->isChecked());
+        f.open(MainCommand::Channel);
+        f.open(MainCommand::Param);
+        f.open(MainCommand::Param);
+        QCOMPARE(f.window->clientArea()->subWindowList().size(), 2);
+        QCOMPARE(f.state->session.WindowFlags, 7u);
+        QVERIFY(f.window->toolAction(13)->isChecked());
+
+        ChildWindow* settings = f.window->child(ChildKind::Settings);
+        f.state->session.Busy = true;
+        settings->button(ChildButton::Save);  // present
+        QVERIFY(!settings->parentWidget()->close());  // closing is refused while busy
+        f.state->session.Busy = false;
+        QVERIFY(settings->parentWidget()->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(f.state->session.WindowFlags, 10u);
+        QCOMPARE(f.window->clientArea()->subWindowList().size(), 1);
+
+        f.window->child(ChildKind::Channel)->parentWidget()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(f.state->session.WindowFlags, 0u);
+        QVERIFY(!f.window->toolAction(12)->isChecked());
+        QVERIFY(!f.window->toolAction(13)->isChecked());
+    }
+
+    void hintLineFollowsTheMouse() {
+        Fixture f;
+        QToolButton* read = f.window->toolButton(6);
+        QVERIFY(read);
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QCoreApplication::sendEvent(read, &enter);
+        QCOMPARE(f.window->statusPanel(4)->text(), QString("|Read"));
+        QMouseEvent move(QEvent::MouseMove, QPointF(500, 5), QPointF(500, 5), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(read->parentWidget(), &move);
+        QCOMPARE(f.window->statusPanel(4)->text(), QString());
+    }
+
+    void lateSetUpWhenTheBackgroundIsMissing() {
+        Fixture f(false, {}, {false, true});
+        QCOMPARE(f.dialogs.messages().size(), 1u);  // the picture error
+        QVERIFY(f.dialogs.messages()[0].find("bkg.dat") != std::string::npos);
+        QCOMPARE(f.window->statusPanel(1)->text(), QString());
+        QVERIFY(!f.window->channelEntry()->isEnabled());
+
+        f.window->toolAction(12)->trigger();  // No
+        QVERIFY(!f.window->child(ChildKind::Channel));
+        f.window->toolAction(12)->trigger();  // Yes
+        QVERIFY(f.window->child(ChildKind::Channel));
+        QCOMPARE(f.dialogs.questions(), (std::vector<std::string>{"Device no connect,connect now?",
+                                                                  "Device no connect,connect now?"}));
+        QCOMPARE(f.dialogs.messages().back(),
+                 std::string("Device Tarn been detect!Band Limits[440-451Mhz]"));
+        QCOMPARE(f.window->statusPanel(1)->text(), QString());
+        QVERIFY(!f.window->channelEntry()->isEnabled());
+        QCOMPARE(f.window->child(ChildKind::Channel)->windowTitle(),
+                 QString("Tarn[440-451Mhz] Channel config"));
+    }
+
+    void splashShowsPictureAndCountsDots() {
+        Fixture f;
+        const auto packed = packPictureFile(test::makeJpeg(40, 30), std::nullopt);
+        QFile file(f.dir.filePath("Spl.dat"));
+        file.open(QIODevice::WriteOnly);
+        file.write(reinterpret_cast<const char*>(packed.data()), static_cast<qint64>(packed.size()));
+        file.close();
+        TSplashForm splash(*f.state, f.dir.filePath("lumo").toStdString());
+        QCOMPARE(splash.size(), QSize(426, 268));
+        QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(splash.hasPicture());
+        QCOMPARE(splash.progressLabel()->text(), QString("Loading..."));
+        // Each 10 ms tick adds a dot after the counter and the four fixed dots.
+        QTRY_VERIFY(splash.progressLabel()->text().startsWith("Loading 0%....."));
+        const qsizetype early = splash.progressLabel()->text().size();
+        splash.SplashCounter = 40;
+        QTRY_VERIFY(splash.progressLabel()->text().startsWith("Loading 40%....."));
+        QVERIFY(splash.progressLabel()->text().size() > early);
+    }
+
+    void qtStoreAndCommandLineStoreShareTheFile() {
+        {
+            QtSettingsStore qt;
+            qt.setValue("PortSet/portitm", "4");
+            qt.setValue("PortMap/com3", "/dev/serial/by-id/usb-Bench_Cable-if00-port0");
+        }
+        IniSettingsStore ini(userSettingsFile());
+        QCOMPARE(ini.value("PortSet/portitm").value_or(""), std::string("4"));
+        QCOMPARE(ini.value("PortMap/com3").value_or(""),
+                 std::string("/dev/serial/by-id/usb-Bench_Cable-if00-port0"));
+        ini.setValue("PortMap/com4", "/dev/ttyACM0");
+        QtSettingsStore reread;
+        QCOMPARE(reread.value("PortMap/com4").value_or(""), std::string("/dev/ttyACM0"));
+        QCOMPARE(reread.keysIn("PortMap"), (std::vector<std::string>{"com3", "com4"}));
+    }
+};
+
+int main(int argc, char** argv) {
+    // Keep the user's own settings out of the tests.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("Vantor");
+    QApplication::setApplicationName("Lumo");
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"
