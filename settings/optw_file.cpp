@@ -2,25 +2,13 @@
 
 #include "shell/atomic_file.h"
 #include "shell/read_file.h"
+#include "shell/text_lines.h"
 
 namespace lumo {
 
 std::vector<std::string> splitOptwLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') {
-            ++start;
-        }
-    }
-    return lines;
+    const std::vector<std::string_view> lines = splitTextLines(text);
+    return {lines.begin(), lines.end()};
 }
 
 std::string joinOptwLines(const std::vector<std::string>& lines) {
