@@ -4,31 +4,13 @@
 
 #include "shell/atomic_file.h"
 #include "shell/read_file.h"
+#include "shell/text_lines.h"
 
 namespace lumo {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr int kFirstCellLine = 3;
-
-// Splits at CR LF, CR or LF; a final line without an ending still counts.
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') {
-            ++start;
-        }
-    }
-    return lines;
-}
 
 int parseRowCount(std::string_view text) {
     int rows = 0;
@@ -70,7 +52,7 @@ std::string formatChannelFile(const ChannelTable& table, std::string_view fileTy
 
 std::optional<ChannelFileContents> parseChannelFile(std::string_view text,
                                                     std::string_view fileType) {
-    const std::vector<std::string_view> lines = splitLines(text);
+    const std::vector<std::string_view> lines = splitTextLines(text);
     if (lines.empty()) {
         throw ChannelFileError(1, "the file is empty");
     }

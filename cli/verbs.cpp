@@ -12,6 +12,7 @@ std::span<const Verb> allVerbs() {
         showVerb(),
         readVerb(),
         writeVerb(),
+        settingsVerb(),
     };
     return verbs;
 }

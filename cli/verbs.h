@@ -24,5 +24,6 @@ Verb convertVerb();
 Verb showVerb();
 Verb readVerb();
 Verb writeVerb();
+Verb settingsVerb();
 
 }  // namespace lumo::cli

@@ -7,10 +7,10 @@ namespace lumo {
 // The settings window of the Tarn.
 class TFormDune final : public ChildWindow {
     Q_OBJECT
-public:
+  public:
     explicit TFormDune(AppState& state, QWidget* parent = nullptr);
 
-protected:
+  protected:
     QString titleText() const override;
 };
 

@@ -1,0 +1,117 @@
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/verbs.h"
+#include "settings/settings_commands.h"
+#include "settings/settings_listing.h"
+
+namespace lumo::cli {
+namespace {
+
+constexpr int kUsageError = 2;
+
+int usageError(const std::string& what) {
+    std::cerr << "lumo-cli settings: " << what << " (see lumo-cli help settings)\n";
+    return kUsageError;
+}
+
+void printListing(const SettingsForm& form) {
+    for (const std::string& line : settingsListing(form)) {
+        std::cout << line << "\n";
+    }
+    std::cout << std::flush;
+}
+
+// Radio operations run as the window's buttons do, so they hold Busy and report
+// through the same texts.
+struct RadioSettings {
+    explicit RadioSettings(CliContext& context)
+        : session(strings), commands(form, session, context.link()) {}
+
+    LanguageStrings strings;
+    Session session;
+    SettingsForm form;
+    SettingsCommands commands;
+};
+
+int readSettings(CliContext& context, const std::vector<std::string>& args) {
+    std::optional<std::string> output;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if ((args[i] == "-o" || args[i] == "--output") && i + 1 < args.size()) {
+            output = args[++i];
+        } else {
+            return usageError("unexpected argument '" + args[i] + "'");
+        }
+    }
+    RadioSettings radio(context);
+    if (!radio.commands.read()) {
+        return 1;
+    }
+    if (output) {
+        return radio.commands.save(*output) ? 0 : 1;
+    }
+    printListing(radio.form);
+    return 0;
+}
+
+int writeSettings(CliContext& context, const std::vector<std::string>& args) {
+    if (args.size() != 2) {
+        return usageError("write needs one settings file");
+    }
+    RadioSettings radio(context);
+    if (!radio.commands.open(args[1])) {
+        return 1;  // the radio was not touched
+    }
+    return radio.commands.write() ? 0 : 1;
+}
+
+int showSettings(const std::vector<std::string>& args) {
+    if (args.size() != 2) {
+        return usageError("show needs one settings file");
+    }
+    SettingsForm form;
+    if (const auto failure = loadSettingsFile(form, args[1])) {
+        std::cerr << *failure << std::endl;
+        return 1;
+    }
+    printListing(form);
+    return 0;
+}
+
+}  // namespace
+
+Verb settingsVerb() {
+    return {
+        "settings",
+        "read, write or show the radio's function settings (optw files)",
+        "lumo-cli settings read [--port P] [-o FILE.optw]\n"
+        "  Reads the radio's settings. With -o writes them to FILE.optw as the window's\n"
+        "  Save would; without, prints them one per line.\n"
+        "lumo-cli settings write [--port P] FILE.optw\n"
+        "  Writes the settings of FILE.optw to the radio. A file that does not fit is\n"
+        "  refused before the radio is reached.\n"
+        "lumo-cli settings show FILE.optw\n"
+        "  Prints the settings of FILE.optw one per line, hidden ones last.\n"
+        "Exits 1 when the radio or the file fails, 2 on a malformed command line.\n",
+        [](CliContext& context) {
+            const std::vector<std::string>& args = context.line().args;
+            if (args.empty()) {
+                return usageError("needs read, write or show");
+            }
+            if (args[0] == "read") {
+                return readSettings(context, args);
+            }
+            if (args[0] == "write") {
+                return writeSettings(context, args);
+            }
+            if (args[0] == "show") {
+                return showSettings(args);
+            }
+            return usageError("no sub-verb '" + args[0] + "'");
+        },
+    };
+}
+
+}  // namespace lumo::cli

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "link/hex_link.h"
+#include "settings/settings_form.h"
+#include "shell/session.h"
+
+namespace lumo {
+
+// Loads a settings file into the form, all or nothing. Returns what to tell the user
+// when the file cannot be used; the form is then unchanged.
+std::optional<std::string> loadSettingsFile(SettingsForm& form, const std::filesystem::path& path);
+
+// Writes the form's settings file, replacing any file there. Returns what to tell the
+// user when that fails.
+std::optional<std::string> writeSettingsFile(const SettingsForm& form,
+                                             const std::filesystem::path& path);
+
+// The settings window's buttons without the window: Read, Write, Default, Save and Open.
+// Each does nothing while the session is Busy. The user hears of results and failures
+// through the link's dialogs; file choice is the caller's (a dialog or a path).
+class SettingsCommands {
+  public:
+    SettingsCommands(SettingsForm& form, Session& session, HexLink& link)
+        : form_(form), session_(session), link_(link) {}
+
+    // Reads the radio's settings into the form and says "Recive data complete!".
+    bool read();
+    // Writes the form to the radio and says "Translate data complete!".
+    bool write();
+    // Default.
+    bool restoreDefaults();
+    // Writes the form's settings file; an existing file is replaced.
+    bool save(const std::filesystem::path& path);
+    // Loads a settings file into the form; a file that does not fit changes nothing.
+    bool open(const std::filesystem::path& path);
+
+  private:
+    bool runTransfer(bool reading);
+    // Shows a file failure, if any; true when there was none.
+    bool report(const std::optional<std::string>& failure);
+
+    SettingsForm& form_;
+    Session& session_;
+    HexLink& link_;
+};
+
+}  // namespace lumo

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
+#include "link/hex_link.h"
+#include "settings/settings_form.h"
+
+namespace lumo {
+
+// Where a transfer stands: position out of maximum. The window moves its progress bar;
+// others may ignore it.
+using TransferProgress = std::function<void(int position, int maximum)>;
+
+// Both settings transfers count to this.
+inline constexpr int kSettingsProgressSteps = 6;
+
+// The value of byte `position` (from 0) of a hex text such as "52 0E 00 40 ". Throws
+// HexTextError when the text has no such byte or it is not hexadecimal.
+int HexByteAt(std::string_view hexText, std::size_t position);
+
+// Reads 0x0E00..0x0E3F over `link` on its PortName and puts 0x0E20..0x0E2E into the
+// form's controls; the controls change only when the whole read succeeded. Tells the
+// user of a failure through the link's dialogs and returns false; the port is closed
+// either way. When the reply does not arrive and the link still ends its handshake
+// with an acknowledgement, it reconnects once without one.
+bool ReadDuneArea(HexLink& link, SettingsForm& form, const TransferProgress& progress);
+
+// Sends the 16 bytes 0x0E20..0x0E2F that the form's controls stand for. A failure is
+// reported as for a read; the radio may then hold some of the bytes.
+bool WriteDuneArea(HexLink& link, const SettingsForm& form, const TransferProgress& progress);
+
+}  // namespace lumo
