@@ -20,9 +20,11 @@ trap cleanup EXIT
 
 real_ports=$(ls -d /sys/class/tty/ttyUSB* /sys/class/tty/ttyACM* 2>/dev/null || true)
 if [ -z "$real_ports" ]; then
-    # The demo radio: our demo channel table at the channel area.
+    # The demo radio: our demo channel table at the channel area, the factory
+    # function settings at 0x0E20.
     "$bin/lumo-cli" convert "$here/assets/demo/tarn-demo.chnw" "$scratch/channels.img" > /dev/null
-    "$bin/tarn-sim" --load "0x0010:$scratch/channels.img" --pace > "$scratch/sim.out" &
+    "$bin/tarn-sim" --load "0x0010:$scratch/channels.img" \
+        --load "0x0E20:$here/assets/demo/tarn-demo-settings.bin" --pace > "$scratch/sim.out" &
     sim=$!
     for _ in $(seq 50); do
         [ -s "$scratch/sim.out" ] && break
