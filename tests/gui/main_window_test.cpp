@@ -11,6 +11,8 @@
 #include "shell/picture_file.h"
 #include "shell/qt_settings_store.h"
 #include "shell/splash.h"
+#include "channels/channel_image.h"
+#include "sim/simulated_radio.h"
 #include "tests/support/jpeg_maker.h"
 #include "tests/support/scripted_dialogs.h"
 
@@ -209,6 +211,35 @@ private slots:
         QVERIFY(!f.window->channelEntry()->isEnabled());
         QCOMPARE(f.window->child(ChildKind::Channel)->windowTitle(),
                  QString("Tarn[440-451Mhz] Channel config"));
+    }
+
+    void channelReadRunsBesideTheWindow() {
+        tarnsim::SimulatedRadio radio;
+        MemoryImage image = blankMemoryImage();
+        ChannelTable filled;
+        filled.setCell(1, 1, "446.00625");
+        filled.setCell(2, 1, "446.00625");
+        filled.setCell(12, 1, "PMR1");
+        StoreGridToImage(filled, image);
+        std::vector<std::uint8_t> memory(ChannelAreaBase + image.size(), 0xFF);
+        std::copy(image.begin(), image.end(), memory.begin() + ChannelAreaBase);
+        radio.radio().loadMemory(memory);
+
+        Fixture f;
+        f.state->link->PortName = radio.path();
+        auto* window = static_cast<TForm2*>(f.open(MainCommand::Channel));
+        // A timer fires while the transfer runs: the window thread is not blocked.
+        int ticks = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+        timer.start(5);
+        f.window->runCommand(MainCommand::Read);
+        QVERIFY(ticks > 0);
+        QVERIFY(!f.state->session.Busy);
+        QCOMPARE(f.dialogs.messages(), std::vector<std::string>{"Recive data complete!"});
+        QCOMPARE(window->grid()->item(0, 1)->text(), QString("446.00625"));
+        QCOMPARE(window->grid()->item(0, 12)->text(), QString("PMR1"));
+        QCOMPARE(window->grid()->rowCount(), 99);
     }
 
     void splashShowsPictureAndCountsDots() {
