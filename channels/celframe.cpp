@@ -23,7 +23,7 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
     showTable();
-    resize(900, 460);
+    resize(800, 460);
 }
 
 QString TForm2::titleText() const {

@@ -302,8 +302,10 @@ ChildWindow* TForm1::child(ChildKind kind) const {
 
 QMdiSubWindow* TForm1::adoptChild(ChildWindow* child) {
     child->setWindowButtons = [this](bool down) { SetWindowButtons(down); };
+    const QSize wanted = child->size();
     QMdiSubWindow* window = mdiArea_->addSubWindow(child);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->resize(wanted);
     window->show();
     mdiArea_->setActiveSubWindow(window);
     return window;
