@@ -25,13 +25,13 @@ std::vector<std::string> splitColons(const std::string& text) {
 
 }  // namespace
 
-std::optional<SimFault> parseFault(const std::string& spec, std::string& error) {
+std::optional<SimFault> parseFault(const std::string& faultText, std::string& error) {
     SimFault fault;
-    std::string body = spec;
-    if (const auto at = spec.find('@'); at != std::string::npos) {
-        body = spec.substr(0, at);
-        if (!parseNumber(spec.substr(at + 1), fault.session) || fault.session < 1) {
-            error = "bad session in fault '" + spec + "'";
+    std::string body = faultText;
+    if (const auto at = faultText.find('@'); at != std::string::npos) {
+        body = faultText.substr(0, at);
+        if (!parseNumber(faultText.substr(at + 1), fault.session) || fault.session < 1) {
+            error = "bad session in fault '" + faultText + "'";
             return std::nullopt;
         }
     }
@@ -59,22 +59,22 @@ std::optional<SimFault> parseFault(const std::string& spec, std::string& error) 
         const std::size_t maxParts = form.needsExchange ? (form.defaultCount > 0 ? 3 : 2) : 1;
         const std::size_t minParts = form.needsExchange ? 2 : 1;
         if (parts.size() < minParts || parts.size() > maxParts) {
-            error = "fault '" + spec + "' has the wrong number of fields";
+            error = "fault '" + faultText + "' has the wrong number of fields";
             return std::nullopt;
         }
         fault.kind = form.kind;
         fault.count = form.defaultCount;
         if (form.needsExchange && (!parseNumber(parts[1], fault.exchange) || fault.exchange < 1)) {
-            error = "bad exchange number in fault '" + spec + "'";
+            error = "bad exchange number in fault '" + faultText + "'";
             return std::nullopt;
         }
         if (parts.size() == 3 && !parseNumber(parts[2], fault.count)) {
-            error = "bad byte count in fault '" + spec + "'";
+            error = "bad byte count in fault '" + faultText + "'";
             return std::nullopt;
         }
         return fault;
     }
-    error = "unknown fault '" + spec + "'";
+    error = "unknown fault '" + faultText + "'";
     return std::nullopt;
 }
 

@@ -29,7 +29,7 @@ struct SimFault {
 
 // Parses one fault: silent, wrong-identity, no-reply:K (also no-ack:K), short:K[:N],
 // noise:K[:N], hangup:K; each may end in @S to act in session S only.
-std::optional<SimFault> parseFault(const std::string& spec, std::string& error);
+std::optional<SimFault> parseFault(const std::string& faultText, std::string& error);
 
 // A line for --help listing the forms above.
 std::string faultHelp();

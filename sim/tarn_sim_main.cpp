@@ -19,7 +19,7 @@ namespace {
 void printHelp() {
     std::cout
         << "usage: tarn-sim [--image FILE] [--load ADDR:FILE]... [--save FILE] [--pace] [--boot N]\n"
-           "                [--fault SPEC]...\n"
+           "                [--fault FAULT]...\n"
            "\n"
            "Serves a simulated Tarn radio on a pseudo-terminal. The first line printed is\n"
            "the device path to give lumo-cli or lumo as the port.\n"
@@ -31,7 +31,7 @@ void printHelp() {
            "  --save FILE   on SIGTERM or SIGINT write the memory (64 KiB) to FILE\n"
            "  --pace        pace both directions like a 9600 baud 8N1 wire\n"
            "  --boot N      ignore the first N hellos, as a radio still starting up\n"
-           "  --fault SPEC  misbehave: "
+           "  --fault FAULT misbehave: "
         << tarnsim::faultHelp()
         << "\n"
            "                Exchanges are the frames sent after the identity reply,\n"
@@ -51,21 +51,21 @@ bool readImage(const std::string& path, std::vector<std::uint8_t>& image) {
 }
 
 // "0x0010:channels.img" into an address and a path.
-bool parseLoad(const std::string& spec, std::size_t& address, std::string& path) {
-    const auto colon = spec.find(':');
-    if (colon == std::string::npos || colon == 0 || colon + 1 == spec.size()) {
+bool parseLoad(const std::string& argument, std::size_t& address, std::string& path) {
+    const auto colon = argument.find(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 == argument.size()) {
         return false;
     }
     try {
         std::size_t used = 0;
-        address = std::stoul(spec.substr(0, colon), &used, 16);
+        address = std::stoul(argument.substr(0, colon), &used, 16);
         if (used != colon || address >= tarnsim::TarnRadio::kMemorySize) {
             return false;
         }
     } catch (const std::exception&) {
         return false;
     }
-    path = spec.substr(colon + 1);
+    path = argument.substr(colon + 1);
     return true;
 }
 
@@ -145,11 +145,11 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    for (const std::string& spec : loads) {
+    for (const std::string& argument : loads) {
         std::size_t address = 0;
         std::string path;
         std::vector<std::uint8_t> bytes;
-        if (!parseLoad(spec, address, path)) {
+        if (!parseLoad(argument, address, path)) {
             std::cerr << "tarn-sim: --load needs ADDR:FILE with a hex address below 0x10000\n";
             return 2;
         }

@@ -29,12 +29,12 @@ LinkTimings transferTimings() {
     return timings;
 }
 
-std::vector<tarnsim::SimFault> faults(const std::string& spec) {
-    if (spec.empty()) {
+std::vector<tarnsim::SimFault> faults(const std::string& faultText) {
+    if (faultText.empty()) {
         return {};
     }
     std::string error;
-    return {tarnsim::parseFault(spec, error).value()};
+    return {tarnsim::parseFault(faultText, error).value()};
 }
 
 // Radio memory holding `image` as its channel area.

@@ -14,9 +14,9 @@ using test::SimLink;
 const std::string kUnconnect =
     "Device unconnect or device on booting,please wait a minute,then try again!";
 
-tarnsim::SimFault fault(const std::string& spec) {
+tarnsim::SimFault fault(const std::string& faultText) {
     std::string error;
-    return tarnsim::parseFault(spec, error).value();
+    return tarnsim::parseFault(faultText, error).value();
 }
 
 TEST(HandshakeOverPty, ConnectsAndClosesWithoutLeaks) {

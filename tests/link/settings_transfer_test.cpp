@@ -32,11 +32,11 @@ const Bytes kRadioSettings{0x05, 0x03, 0x07, 0xAA, 0x07, 0x01, 0x09, 0x01,
 const Bytes kWrittenBack{0x05, 0x03, 0x07, 0x00, 0x07, 0x01, 0x09, 0x01,
                          0x01, 0x0F, 0x02, 0x01, 0x00, 0xFF, 0x04, 0x00};
 
-std::vector<tarnsim::SimFault> faults(std::initializer_list<const char*> specs) {
+std::vector<tarnsim::SimFault> faults(std::initializer_list<const char*> faultTexts) {
     std::vector<tarnsim::SimFault> list;
-    for (const char* spec : specs) {
+    for (const char* faultText : faultTexts) {
         std::string error;
-        list.push_back(tarnsim::parseFault(spec, error).value());
+        list.push_back(tarnsim::parseFault(faultText, error).value());
     }
     return list;
 }
@@ -153,8 +153,8 @@ TEST(SettingsTransfer, BrokenLinksFailCleanly) {
     };
     for (const Case& c : cases) {
         std::string name = c.reading ? "read" : "write";
-        for (const char* spec : c.radioFaults) {
-            name += std::string(" ") + spec;
+        for (const char* faultText : c.radioFaults) {
+            name += std::string(" ") + faultText;
         }
         SCOPED_TRACE(name);
         const int descriptors = test::openDescriptorCount();

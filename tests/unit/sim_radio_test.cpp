@@ -29,9 +29,9 @@ Bytes handshake(TarnRadio& radio) {
     return out;
 }
 
-SimFault fault(const std::string& spec) {
+SimFault fault(const std::string& faultText) {
     std::string error;
-    const auto parsed = parseFault(spec, error);
+    const auto parsed = parseFault(faultText, error);
     EXPECT_TRUE(parsed) << error;
     return parsed.value_or(SimFault{});
 }
@@ -95,10 +95,10 @@ TEST(TarnRadio, IgnoresBootHellosAndHonoursFaults) {
 }
 
 TEST(SimFault, RejectsMalformedSpecs) {
-    for (const std::string spec : {"loud", "short", "short:x", "hangup:0", "no-ack:1:2", "silent:3",
+    for (const std::string faultText : {"loud", "short", "short:x", "hangup:0", "no-ack:1:2", "silent:3",
                                    "noise:2@0", "noise:2@"}) {
         std::string error;
-        EXPECT_FALSE(parseFault(spec, error)) << spec;
+        EXPECT_FALSE(parseFault(faultText, error)) << faultText;
         EXPECT_FALSE(error.empty());
     }
 }
