@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <stdexcept>
 
 #include "tests/support/jpeg_maker.h"
 
@@ -81,6 +83,45 @@ TEST(PictureFile, RefusesPlainAndCorruptJpegs) {
     }
     EXPECT_THROW(decodePictureFile(packPictureFile(corrupt, std::nullopt)), PictureFileError);
     EXPECT_THROW(decodePictureFile(Bytes{}), PictureFileError);
+}
+
+// A small JPEG whose frame header claims `width` x `height`.
+Bytes withFrameSize(Bytes jpeg, unsigned width, unsigned height) {
+    for (std::size_t i = 0; i + 8 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
+            jpeg[i + 5] = static_cast<std::uint8_t>(height >> 8);
+            jpeg[i + 6] = static_cast<std::uint8_t>(height);
+            jpeg[i + 7] = static_cast<std::uint8_t>(width >> 8);
+            jpeg[i + 8] = static_cast<std::uint8_t>(width);
+            return jpeg;
+        }
+    }
+    throw std::logic_error("no frame header");
+}
+
+TEST(PictureFile, RefusesPicturesLargerThanAWindowBeforeDecoding) {
+    const Bytes jpeg = test::makeJpeg(16, 16);
+    const struct {
+        unsigned width, height;
+    } cases[] = {{8193, 16}, {16, 8193}, {4097, 4097}, {65500, 8}};
+    for (const auto& c : cases) {
+        try {
+            decodePictureFile(packPictureFile(withFrameSize(jpeg, c.width, c.height), std::nullopt));
+            ADD_FAILURE() << c.width << "x" << c.height << " must be refused";
+        } catch (const PictureFileError& e) {
+            EXPECT_NE(std::string(e.what()).find("image too large"), std::string::npos) << e.what();
+        }
+    }
+}
+
+// Found by the fuzzer: a header just under the old 32-megapixel bound, whose decode
+// allocated and cleared some 96 MB before failing on its scan.
+TEST(PictureFile, RefusesTheHugeHeaderFoundByTheFuzzer) {
+    std::ifstream in(LUMO_SOURCE_DIR "/tests/fuzz/corpus/fuzz_picture_file/picture-file-timeout.dat",
+                     std::ios::binary);
+    const Bytes file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_EQ(file.size(), 385u);
+    EXPECT_THROW(decodePictureFile(file), PictureFileError);
 }
 
 TEST(PictureFile, LoadingReplacesTheTitleTextOrNamesTheFile) {
