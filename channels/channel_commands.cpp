@@ -26,6 +26,13 @@ std::string bandsText(const Session& session) {
     return text + " MHz";
 }
 
+// The window puts the lower band limit itself into a cell it had to correct, so a
+// write takes the limits as well as what lies between them.
+bool withinBandsOrAtLimits(const Session& session, long double mhz) {
+    return (mhz >= session.BandLow && mhz <= session.BandHigh) ||
+           (mhz >= session.Band2Low && mhz <= session.Band2High);
+}
+
 }  // namespace
 
 ChannelCommands::ChannelCommands(ChannelTable& table, Session& session, HexLink& link,
@@ -41,6 +48,9 @@ bool ChannelCommands::readFromRadio(TransferHost& host) {
     const bool read = transfer_.RunTransfer(TransferMode::Read, host);
     if (read) {
         LoadGridFromImage(table_, image_, vocabulary_);
+        if (tableLoaded) {
+            tableLoaded();
+        }
         link_.dialogs().showMessage(session_.strings().reciveComplete);
         host.resetProgress();
     }
@@ -89,7 +99,7 @@ void checkTableForWrite(const ChannelTable& table, const Session& session,
                 continue;
             }
             try {
-                if (!session.isInRange(frequencyValue(text))) {
+                if (!withinBandsOrAtLimits(session, frequencyValue(text))) {
                     throw ConversionError(text, "is outside " + bandsText(session));
                 }
             } catch (const ConversionError& e) {

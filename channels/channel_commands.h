@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "channels/channel_table.h"
 #include "channels/channel_transfer.h"
 #include "shell/session.h"
@@ -23,6 +25,10 @@ class ChannelCommands {
     // Writes an image as it stands, without the table.
     bool writeImageToRadio(const MemoryImage& image, TransferHost& host);
 
+    // Called once a read has reached the table, before the user is told it is
+    // complete, so a window can show the new channels first.
+    std::function<void()> tableLoaded;
+
     // The image of the last transfer: bytes no read block covered are 0xFF.
     const MemoryImage& image() const { return image_; }
 
@@ -38,7 +44,7 @@ class ChannelCommands {
 };
 
 // What a write must pass before anything is sent: every frequency inside the
-// session's bands and every cell convertible, in all 128 rows. Throws ConversionError
+// session's bands or at their limits and every cell convertible, in all 128 rows. Throws ConversionError
 // naming channel, column and text.
 void checkTableForWrite(const ChannelTable& table, const Session& session,
                         const ChannelVocabulary& vocabulary = defaultVocabulary());

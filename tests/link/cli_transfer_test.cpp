@@ -58,7 +58,7 @@ TEST(CliTransfer, WriteChecksTheFileBeforeSendingAnything) {
     TempDir dir;
     tarnsim::SimulatedRadio radio;
     const std::pair<std::string, std::string> cases[] = {
-        {"440", "\"440\" is outside 440-451 MHz"},
+        {"439.99375", "\"439.99375\" is outside 440-451 MHz"},
         {"451.0125", "\"451.0125\" is outside 440-451 MHz"},
         {"446.1x", "\"446.1x\" is not a number"},
     };

@@ -1,0 +1,86 @@
+#include "channels/channel_document.h"
+
+#include <stdexcept>
+
+#include "channels/channel_file.h"
+
+namespace lumo {
+
+FileDialogKind channelFileDialog() {
+    return {"chnw", "chnw file(*.chnw)|*.chnw"};
+}
+
+ChannelDocument::ChannelDocument(ChannelEditor& editor, const Session& session,
+                                 DocumentDialogs& documents, UserDialogs& dialogs)
+    : editor_(editor), session_(session), documents_(documents), dialogs_(dialogs) {}
+
+bool ChannelDocument::loadChosenFile() {
+    return load(false);
+}
+
+bool ChannelDocument::Button5Click() {
+    if (session_.Busy) {
+        return false;
+    }
+    const bool loaded = load(true);
+    editor_.hideCombo();
+    return loaded;
+}
+
+// One undo step for the file and the shown rows.
+bool ChannelDocument::load(bool showChannels1To99) {
+    const auto path = documents_.chooseOpenFile(channelFileDialog());
+    bool loaded = false;
+    const bool wasModified = editor_.modified();
+    try {
+        editor_.change([&] {
+            if (path) {
+                loaded = LoadChannelFile(editor_.table(), *path, dialogs_, kChannelFileType,
+                                         session_.strings());
+            }
+            if (showChannels1To99) {
+                editor_.table().setRowCount(ChannelTable::kShownRowCount);
+            }
+        });
+    } catch (const std::exception& e) {
+        dialogs_.showMessage(e.what());
+        return false;
+    }
+    if (loaded || !wasModified) {
+        editor_.markUnmodified();
+    }
+    return loaded;
+}
+
+bool ChannelDocument::Button4Click() {
+    if (session_.Busy) {
+        return false;
+    }
+    editor_.hideCombo();
+    const auto path = documents_.chooseSaveFile(channelFileDialog());
+    if (!path) {
+        return false;
+    }
+    try {
+        SaveChannelFile(editor_.table(), *path);
+    } catch (const std::exception& e) {
+        dialogs_.showMessage(e.what());
+        return false;
+    }
+    editor_.markUnmodified();
+    return true;
+}
+
+bool ChannelDocument::confirmClose() {
+    if (!editor_.modified()) {
+        return true;
+    }
+    switch (documents_.askSaveChanges(kSaveChangesQuestion)) {
+        case SaveChangesAnswer::Save: return Button4Click();
+        case SaveChangesAnswer::Discard: return true;
+        case SaveChangesAnswer::Cancel: return false;
+    }
+    return false;
+}
+
+}  // namespace lumo

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "channels/channel_editor.h"
+#include "shell/document_dialogs.h"
+
+namespace lumo {
+
+// What the channel window's open and save dialogs offer.
+FileDialogKind channelFileDialog();
+
+// The question asked before a changed table is closed.
+inline constexpr const char* kSaveChangesQuestion =
+    "The channel table has changes that are not saved. Save them?";
+
+// The channel window's file commands: Open and Save through the file dialogs, and the
+// question before a changed table is closed. Errors are shown with their own text and
+// leave the table as it was.
+class ChannelDocument {
+  public:
+    ChannelDocument(ChannelEditor& editor, const Session& session, DocumentDialogs& documents,
+                    UserDialogs& dialogs);
+
+    // Asks for a channel file and loads it; the window then shows channels 1..99.
+    // False when cancelled, refused or failed. Does nothing while Busy.
+    bool Button5Click();
+    // The same without the Busy test and without setting the row count, for showing
+    // the window.
+    bool loadChosenFile();
+    // Asks for a file name and saves the table. False when cancelled or failed.
+    bool Button4Click();
+    // Whether the table may go: unchanged, saved on Yes, or given up on No.
+    bool confirmClose();
+
+  private:
+    bool load(bool showChannels1To99);
+
+    ChannelEditor& editor_;
+    const Session& session_;
+    DocumentDialogs& documents_;
+    UserDialogs& dialogs_;
+};
+
+}  // namespace lumo

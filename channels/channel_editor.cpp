@@ -1,0 +1,321 @@
+#include "channels/channel_editor.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "channels/channel_codec.h"
+#include "channels/channel_keys.h"
+#include "channels/frequency_cell.h"
+
+namespace lumo {
+namespace {
+
+constexpr int kRx = 1;
+constexpr int kTx = 2;
+constexpr int kRxTone = 3;
+constexpr int kTxTone = 4;
+constexpr int kWithout = 10;
+constexpr int kLastOption = 11;
+constexpr int kName = 12;
+constexpr std::size_t kFrequencyLimit = 10;
+constexpr std::size_t kNameLimit = 5;
+// Rows of the current cell's column before the window has picked one.
+constexpr int kShowingCol = 888;
+constexpr int kShowingRow = 88;
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+// Paste carries the Without column only into these rows.
+bool pasteTakesWithout(int row) {
+    const int tens = row / 10 * 10;
+    const int units = row % 10;
+    return (tens == 0 || tens == 30 || tens == 40 || tens == 70) && units >= 1 && units <= 8;
+}
+
+constexpr int kFirstPastedFrequencyRow = 81;
+
+}  // namespace
+
+ChannelEditor::ChannelEditor(ChannelTable& table, Session& session, UserDialogs& dialogs,
+                             const ChannelVocabulary& vocabulary)
+    : table_(table), session_(session), dialogs_(dialogs), vocabulary_(vocabulary),
+      unmodified_(table) {
+    resetRowBuffer();
+}
+
+void ChannelEditor::resetRowBuffer() {
+    const LanguageStrings& s = session_.strings();
+    RowBuffer = {"", "", "", s.wordOff, s.wordOff, s.wordOff, s.word25K, s.wordOff, s.wordOff,
+                 "QT", s.wordOff, s.wordOn, ""};
+}
+
+void ChannelEditor::beginShow() {
+    ShowingWindow = true;
+    resetRowBuffer();
+    table_.setRowCount(ChannelTable::kShownRowCount);
+    CurrentCol = kShowingCol;
+    CurrentRow = kShowingRow;
+    markUnmodified();
+}
+
+void ChannelEditor::finishShow() {
+    change([&] { table_.setRowCount(ChannelTable::kShownRowCount); });
+    hideCombo();
+    CurrentCol = 1;
+    CurrentRow = 1;
+    ShowingWindow = false;
+}
+
+std::string ChannelEditor::typingKey(int col, int row) const {
+    return "type " + std::to_string(col) + " " + std::to_string(row);
+}
+
+bool ChannelEditor::StringGrid1SelectCell(int col, int row) {
+    if (col == kWithout) {
+        hideCombo();
+        return false;
+    }
+    if (session_.Busy) {
+        return true;
+    }
+    hideCombo();
+    const std::string key = typingKey(CurrentCol, CurrentRow);
+    change([&] { emptyLeftCell(); }, key);
+    const bool refused = col >= kTxTone && col <= kLastOption && rxEmpty(row) && !ShowingWindow;
+    if (col == 0) {
+        return false;
+    }
+    try {
+        change([&] { roundLeftCell(); }, key);
+    } catch (const ConversionError& e) {
+        dialogs_.showMessage(e.what());
+        return false;
+    }
+    undo_.closeStep();
+    CurrentCol = col;
+    CurrentRow = row;
+    PlaceCombo = true;
+    return !refused;
+}
+
+// Leaving an emptied RX frequency empties its row; leaving an emptied TX frequency
+// switches the transmit tone off.
+void ChannelEditor::emptyLeftCell() {
+    if (CurrentCol == kRx && rxEmpty(CurrentRow)) {
+        for (int c = kTx; c <= kName; ++c) {
+            table_.setCell(c, CurrentRow, "");
+        }
+    } else if (CurrentCol == kTx && table_.cell(kTx, CurrentRow).empty() && !rxEmpty(CurrentRow)) {
+        table_.setCell(kTxTone, CurrentRow, session_.strings().wordOff);
+    }
+}
+
+// Leaving a frequency rounds it; leaving a new RX frequency gives its row the
+// defaults of a new channel.
+void ChannelEditor::roundLeftCell() {
+    if ((CurrentCol != kRx && CurrentCol != kTx) || table_.cell(CurrentCol, CurrentRow).empty()) {
+        return;
+    }
+    const int row = CurrentRow;
+    const CheckedFrequency checked = checkFrequencyCell(table_.cell(CurrentCol, row), session_);
+    if (checked.replaced) {
+        dialogs_.showMessage(session_.strings().overflow);
+    }
+    table_.setCell(CurrentCol, row, checked.text);
+    if (CurrentCol != kRx) {
+        return;
+    }
+    const LanguageStrings& s = session_.strings();
+    const std::array<std::string, 13> defaults{"",        checked.text, checked.text, s.wordOff,
+                                               s.wordOff, s.wordHigh,   s.word25K,    s.wordOff,
+                                               s.wordOff, "QT",         s.wordOff,    s.wordOn,
+                                               ""};
+    for (int c = kTx; c <= kLastOption; ++c) {
+        if (table_.cell(c, row).empty()) {
+            table_.setCell(c, row, defaults[static_cast<std::size_t>(c)]);
+        }
+    }
+}
+
+std::vector<std::string> ChannelEditor::entriesOf(int column) const {
+    const LanguageStrings& s = session_.strings();
+    switch (column) {
+        case kRxTone:
+        case kTxTone: return vocabulary_.toneList;
+        case 5: return {s.wordHigh, s.wordLow};
+        case 6: return {s.word25K, s.word12_5K};
+        case 7: return {s.wordOff, s.wordOn};
+        case 8: return {s.wordOff, "DTMF"};
+        case 9: return {"QT", "QT+DTMF", "QT*DTMF"};
+        case 10:
+        case 11: return {s.wordOff, s.wordOn};
+        default: return {};
+    }
+}
+
+int ChannelEditor::comboEntryFor(std::string_view text) const {
+    const std::vector<std::string>& entries = combo_.entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (sameIgnoringCase(entries[i], text)) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+bool ChannelEditor::placeCurrentCell() {
+    if (CurrentCol < kRxTone || CurrentCol > kLastOption) {
+        inPlaceEditor_ = CurrentCol >= kRx && CurrentCol <= kName;
+        hideCombo();
+        return inPlaceEditor_;
+    }
+    if (PlaceCombo) {
+        PlaceCombo = false;
+        combo_.entries = entriesOf(CurrentCol);
+        combo_.showing = true;
+        inPlaceEditor_ = false;
+        combo_.selected = comboEntryFor(table_.cell(CurrentCol, CurrentRow));
+    }
+    if (combo_.showing && rxEmpty(CurrentRow)) {
+        hideCombo();
+    }
+    return false;
+}
+
+void ChannelEditor::ComboBox1Exit(std::string_view text, bool focusToGrid) {
+    if (combo_.showing && focusToGrid && !combo_.entries.empty()) {
+        const auto found = std::find_if(combo_.entries.begin(), combo_.entries.end(),
+                                        [&](const std::string& e) { return sameIgnoringCase(e, text); });
+        std::string entry = combo_.entries.front();
+        if (found == combo_.entries.end()) {
+            dialogs_.showMessage(session_.strings().overflow);
+        } else {
+            entry = *found;
+        }
+        change([&] { table_.setCell(CurrentCol, CurrentRow, entry); });
+    }
+    hideCombo();
+}
+
+char ChannelEditor::StringGrid1KeyPress(char key) {
+    if (session_.Busy) {
+        return kNoKey;
+    }
+    if (CurrentCol < kRx || CurrentCol > kName || CurrentRow < 1 || CurrentRow >= ChannelTable::kRows) {
+        return kNoKey;
+    }
+    if ((CurrentCol == kTx || CurrentCol == kName) && rxEmpty(CurrentRow)) {
+        return kNoKey;
+    }
+    std::string text;
+    if (CurrentCol == kRx || CurrentCol == kTx) {
+        text = FilterFrequencyKey(table_.cell(CurrentCol, CurrentRow), key, kFrequencyLimit);
+    } else if (CurrentCol == kName) {
+        text = FilterNameKey(table_.cell(CurrentCol, CurrentRow), key, kNameLimit);
+    } else {
+        return kNoKey;
+    }
+    if (text.empty() && !table_.cell(CurrentCol, CurrentRow).empty()) {
+        change([&] { table_.setCell(CurrentCol, CurrentRow, ""); },
+               typingKey(CurrentCol, CurrentRow));
+    }
+    return key;
+}
+
+void ChannelEditor::typeText(int col, int row, std::string text) {
+    if (session_.Busy) {
+        return;
+    }
+    change([&] { table_.setCell(col, row, std::move(text)); }, typingKey(col, row));
+}
+
+std::pair<int, int> ChannelEditor::enterTarget(int col, int row) const {
+    switch (col) {
+        case kRx: return {kTx, row};
+        case kTx: return {kName, row};
+        case kName: return {kRx, row + 1 < table_.rowCount() ? row + 1 : row};
+        default: return {col, row};
+    }
+}
+
+void ChannelEditor::N1Click(RowAction action) {
+    if (session_.Busy || CurrentRow < 1 || CurrentRow >= ChannelTable::kRows) {
+        return;
+    }
+    const int row = CurrentRow;
+    switch (action) {
+        case RowAction::Copy:
+            for (int c = 1; c <= kName; ++c) {
+                RowBuffer[static_cast<std::size_t>(c)] = table_.cell(c, row);
+            }
+            return;
+        case RowAction::Paste:
+            inPlaceEditor_ = false;
+            change([&] {
+                for (int c = 1; c <= kName; ++c) {
+                    if ((c == kRx || c == kTx) && row < kFirstPastedFrequencyRow) {
+                        continue;
+                    }
+                    if (c == kWithout && !pasteTakesWithout(row)) {
+                        continue;
+                    }
+                    table_.setCell(c, row, RowBuffer[static_cast<std::size_t>(c)]);
+                }
+            });
+            return;
+        case RowAction::Clear:
+            change([&] {
+                for (int c = 1; c <= kName; ++c) {
+                    table_.setCell(c, row, "");
+                }
+            });
+            inPlaceEditor_ = false;
+            return;
+    }
+}
+
+void ChannelEditor::Button3Click() {
+    if (session_.Busy) {
+        return;
+    }
+    change([&] {
+        table_.setRowCount(ChannelTable::kShownRowCount);
+        for (int row = 1; row < ChannelTable::kShownRowCount; ++row) {
+            for (int c = 1; c < table_.columnCount(); ++c) {
+                table_.setCell(c, row, "");
+            }
+        }
+    });
+    hideCombo();
+}
+
+bool ChannelEditor::undo() {
+    if (session_.Busy || !undo_.canUndo()) {
+        return false;
+    }
+    hideCombo();
+    undo_.undo(table_);
+    if (changed) {
+        changed();
+    }
+    return true;
+}
+
+bool ChannelEditor::redo() {
+    if (session_.Busy || !undo_.canRedo()) {
+        return false;
+    }
+    hideCombo();
+    undo_.redo(table_);
+    if (changed) {
+        changed();
+    }
+    return true;
+}
+
+}  // namespace lumo

@@ -1,0 +1,41 @@
+#include "channels/channel_keys.h"
+
+#include <cctype>
+
+namespace lumo {
+namespace {
+
+char upper(char key) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
+}
+
+bool isDigit(char key) {
+    return key >= '0' && key <= '9';
+}
+
+}  // namespace
+
+std::string FilterFrequencyKey(std::string text, char& key, std::size_t limit) {
+    if (text.size() > limit) {
+        text.clear();
+    }
+    key = upper(key);
+    const bool hasPoint = text.find('.') != std::string::npos;
+    if (!(key == kBackspace || isDigit(key) || (key == '.' && !hasPoint))) {
+        key = kNoKey;
+    }
+    return text;
+}
+
+std::string FilterNameKey(std::string text, char& key, std::size_t limit) {
+    if (text.size() > limit) {
+        text.clear();
+    }
+    key = upper(key);
+    if (!(key == kBackspace || isDigit(key) || (key >= 'A' && key <= 'Z'))) {
+        key = kNoKey;
+    }
+    return text;
+}
+
+}  // namespace lumo
