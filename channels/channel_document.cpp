@@ -15,7 +15,7 @@ ChannelDocument::ChannelDocument(ChannelEditor& editor, const Session& session,
     : editor_(editor), session_(session), documents_(documents), dialogs_(dialogs) {}
 
 bool ChannelDocument::loadChosenFile() {
-    return load(false);
+    return load(true);
 }
 
 bool ChannelDocument::Button5Click() {

@@ -23,8 +23,7 @@ class ChannelDocument {
     // Asks for a channel file and loads it; the window then shows channels 1..99.
     // False when cancelled, refused or failed. Does nothing while Busy.
     bool Button5Click();
-    // The same without the Busy test and without setting the row count, for showing
-    // the window.
+    // The same without the Busy test, for showing the window.
     bool loadChosenFile();
     // Asks for a file name and saves the table. False when cancelled or failed.
     bool Button4Click();

@@ -64,7 +64,12 @@ void ChannelEditor::beginShow() {
 }
 
 void ChannelEditor::finishShow() {
+    // A file of another row count is not changed by being shown with channels 1..99.
+    const bool wasModified = modified();
     change([&] { table_.setRowCount(ChannelTable::kShownRowCount); });
+    if (!wasModified) {
+        markUnmodified();
+    }
     hideCombo();
     CurrentCol = 1;
     CurrentRow = 1;

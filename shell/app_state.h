@@ -8,6 +8,7 @@
 #include "link/port_choice.h"
 #include "link/settings_store.h"
 #include "link/user_dialogs.h"
+#include "shell/document_dialogs.h"
 #include "shell/languagestr.h"
 #include "shell/session.h"
 
@@ -23,6 +24,8 @@ struct AppState {
     LanguageStrings strings;
     Session session{strings};
     UserDialogs& dialogs;
+    // File dialogs and the unsaved-changes question; the window program sets its own.
+    std::unique_ptr<DocumentDialogs> documents = std::make_unique<NoDocumentDialogs>();
     std::unique_ptr<SettingsStore> store;
     std::unique_ptr<PortAssignments> ports;
     std::unique_ptr<HexLink> link;

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "shell/title_strip.h"
 #include "shell/window_flags.h"
 
 namespace lumo {
@@ -11,26 +12,60 @@ namespace lumo {
 ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
     : QWidget(parent), state_(state), kind_(kind) {
     auto* layout = new QVBoxLayout(this);
-    Label31 = new QLabel(this);
-    Label31->setObjectName("Label31");
-    Label31->setStyleSheet("QLabel { background: #1d5c73; color: white; padding: 4px; }");
-    layout->addWidget(Label31);
-    body = new QWidget(this);
-    layout->addWidget(body, 1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
 
-    auto* progressRow = new QHBoxLayout;
+    titleStrip = new QWidget(this);
+    titleStrip->setObjectName(kind == ChildKind::Channel ? "Panel2" : "Panel8");
+    titleStrip->setFixedHeight(kTitleStripHeight);
+    auto* strip = new QHBoxLayout(titleStrip);
+    strip->setContentsMargins(0, 0, 0, 0);
+    strip->setSpacing(0);
+    Image4 = new QLabel(titleStrip);
+    Image4->setObjectName("Image4");
+    Image4->setPixmap(titleStripLeft());
+    Image3 = new QLabel(titleStrip);
+    Image3->setObjectName("Image3");
+    Image3->setPixmap(titleStripMiddle());
+    Image3->setScaledContents(true);
+    Image3->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    Image5 = new QLabel(titleStrip);
+    Image5->setObjectName("Image5");
+    Image5->setPixmap(titleStripClose());
+    Image5->setCursor(Qt::PointingHandCursor);
+    strip->addWidget(Image4);
+    strip->addWidget(Image3, 1);
+    strip->addWidget(Image5);
+    auto* titleLayout = new QHBoxLayout(Image3);
+    titleLayout->setContentsMargins(4, 0, 4, 0);
+    Label31 = new QLabel(Image3);
+    Label31->setObjectName("Label31");
+    Label31->setAttribute(Qt::WA_TranslucentBackground);
+    Label31->setStyleSheet("QLabel { background: transparent; color: white; font-weight: bold; }");
+    titleLayout->addWidget(Label31);
+    for (QWidget* w : {static_cast<QWidget*>(Image3), static_cast<QWidget*>(Label31),
+                       static_cast<QWidget*>(Image5)}) {
+        w->installEventFilter(this);
+    }
+    layout->addWidget(titleStrip);
+
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(10, 6, 10, 6);
+    content->setSpacing(6);
+    body = new QWidget(this);
+    content->addWidget(body, 1);
+
+    auto* row = new QHBoxLayout;
     progressLabel = new QLabel(this);
     progressBar = new QProgressBar(this);
     progressBar->setTextVisible(false);
-    progressRow->addWidget(progressLabel);
-    progressRow->addWidget(progressBar, 1);
-    layout->addLayout(progressRow);
-
-    auto* buttons = new QHBoxLayout;
+    progressBar->setFixedHeight(16);
+    row->addWidget(progressLabel);
+    row->addWidget(progressBar, 1);
     auto makeButton = [&](const char* name) {
         auto* b = new QPushButton(this);
         b->setObjectName(name);
-        buttons->addWidget(b);
+        row->addWidget(b);
         return b;
     };
     Button1 = makeButton("Button1");
@@ -39,12 +74,9 @@ ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
     Button4 = makeButton("Button4");
     Button5 = makeButton("Button5");
     Button6 = makeButton("Button6");
-    layout->addLayout(buttons);
-    connect(Button6, &QPushButton::clicked, this, [this] {
-        if (!state_.session.Busy) {
-            close();
-        }
-    });
+    content->addLayout(row);
+    layout->addLayout(content, 1);
+    connect(Button6, &QPushButton::clicked, this, &ChildWindow::Button6Click);
 }
 
 QPushButton* ChildWindow::button(ChildButton which) const {
@@ -61,6 +93,13 @@ QPushButton* ChildWindow::button(ChildButton which) const {
     return nullptr;
 }
 
+QWidget* ChildWindow::frame() {
+    if (auto* window = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        return window;
+    }
+    return this;
+}
+
 void ChildWindow::showEvent(QShowEvent* event) {
     const LanguageStrings& s = state_.strings;
     progressLabel->setText(QString::fromStdString(s.progress));
@@ -73,7 +112,49 @@ void ChildWindow::showEvent(QShowEvent* event) {
     Button6->setText(QString::fromStdString(s.button6Close));
     Label31->setText(titleText());
     setWindowTitle(titleText());
+    RoundWindowCorners(frame(), width(), height());
     QWidget::showEvent(event);
+}
+
+void ChildWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    RoundWindowCorners(frame(), width(), height());
+}
+
+bool ChildWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease) {
+        return QWidget::eventFilter(watched, event);
+    }
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (watched == Image5) {
+        if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
+            Image5->rect().contains(mouse->position().toPoint())) {
+            Button6Click();
+        }
+        return true;
+    }
+    QWidget* window = frame();
+    const QPoint global = mouse->globalPosition().toPoint();
+    if (type == QEvent::MouseButtonPress) {
+        dragging_ = DragWindow(mouse->buttons(), mouse->modifiers());
+        dragOffset_ = global - window->pos();
+    } else if (type == QEvent::MouseMove) {
+        if (dragging_ && DragWindow(mouse->buttons(), mouse->modifiers())) {
+            window->move(global - dragOffset_);
+        }
+    } else {
+        dragging_ = false;
+    }
+    return true;
+}
+
+void ChildWindow::Button6Click() {
+    if (state_.session.Busy) {
+        return;
+    }
+    frame()->close();
 }
 
 void ChildWindow::activated() {
@@ -89,7 +170,7 @@ void ChildWindow::activated() {
 }
 
 void ChildWindow::closeEvent(QCloseEvent* event) {
-    if (state_.session.Busy) {
+    if (state_.session.Busy || !mayClose()) {
         event->ignore();
         return;
     }
@@ -103,6 +184,12 @@ void ChildWindow::closeEvent(QCloseEvent* event) {
         flags = settingsWindowClosed(flags);
     }
     event->accept();
+    // Closed by itself rather than through its frame, the window still takes the
+    // frame with it: a later command must create a fresh window.
+    if (QWidget* window = frame(); window != this) {
+        window->hide();
+        window->deleteLater();
+    }
     emit closed();
 }
 

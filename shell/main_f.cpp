@@ -1,5 +1,6 @@
 #include "shell/main_f.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QMenuBar>
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include "channels/celframe.h"
 #include "settings/option_dune.h"
 #include "shell/picture_file.h"
+#include "shell/title_strip.h"
 #include "shell/toolbar_icons.h"
 
 namespace lumo {
@@ -300,15 +302,33 @@ ChildWindow* TForm1::child(ChildKind kind) const {
     return nullptr;
 }
 
-QMdiSubWindow* TForm1::adoptChild(ChildWindow* child) {
+QMdiSubWindow* TForm1::adoptChild(ChildWindow* child, QPoint at) {
     child->setWindowButtons = [this](bool down) { SetWindowButtons(down); };
     const QSize wanted = child->size();
     QMdiSubWindow* window = mdiArea_->addSubWindow(child);
+    RemoveCaptionAndFrame(window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->resize(wanted);
+    window->move(at);
     window->show();
     mdiArea_->setActiveSubWindow(window);
     return window;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // A transfer in progress owns the port and the table until it ends.
+    if (state_.session.Busy) {
+        event->ignore();
+        return;
+    }
+    // Each child may refuse, as a channel table with unsaved changes does on Cancel.
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        if (!window->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
 }
 
 void TForm1::SetWindowButtons(bool down) {
@@ -330,7 +350,7 @@ void TForm1::openChannelWindow() {
     }
     toolAction(12)->setChecked(true);
     toolAction(13)->setChecked(false);
-    ShowChildWindow<TForm2>()->move(36, 36);
+    ShowChildWindow<TForm2>(QPoint(36, 36));
 }
 
 void TForm1::openParamWindow() {
@@ -338,7 +358,7 @@ void TForm1::openParamWindow() {
         return;
     }
     if (state_.session.ModelIndex == 3) {
-        ShowChildWindow<TFormDune>()->move(26, 26);
+        ShowChildWindow<TFormDune>(QPoint(26, 26));
     }
     toolAction(12)->setChecked(false);
     toolAction(13)->setChecked(true);

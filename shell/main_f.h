@@ -41,9 +41,9 @@ public:
 
     // Runs a menu or tool-bar command exactly as a click would.
     void runCommand(MainCommand command);
-    // Brings the one window of class T forward, or creates it.
+    // Brings the one window of class T forward, or creates it at `at`.
     template <typename T>
-    QMdiSubWindow* ShowChildWindow();
+    QMdiSubWindow* ShowChildWindow(QPoint at = {});
     void SetWindowButtons(bool down);
 
     BackgroundArea* clientArea() const { return mdiArea_; }
@@ -62,6 +62,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -76,7 +77,7 @@ private:
     void openParamWindow();
     bool ensureSession();
     void setHint(const QString& hint);
-    QMdiSubWindow* adoptChild(ChildWindow* child);
+    QMdiSubWindow* adoptChild(ChildWindow* child, QPoint at);
 
     AppState& state_;
     BackgroundArea* mdiArea_;
@@ -104,7 +105,7 @@ private:
 };
 
 template <typename T>
-QMdiSubWindow* TForm1::ShowChildWindow() {
+QMdiSubWindow* TForm1::ShowChildWindow(QPoint at) {
     for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
         if (window->widget() != nullptr && window->widget()->metaObject() == &T::staticMetaObject) {
             if (window->isMinimized()) {
@@ -118,7 +119,7 @@ QMdiSubWindow* TForm1::ShowChildWindow() {
             return window;
         }
     }
-    return adoptChild(new T(state_));
+    return adoptChild(new T(state_), at);
 }
 
 }  // namespace lumo

@@ -15,53 +15,15 @@
 #include "sim/simulated_radio.h"
 #include "tests/support/jpeg_maker.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/gui/gui_fixture.h"
 
 using namespace lumo;
+using lumo::test::Fixture;
 
 Q_DECLARE_METATYPE(lumo::MainCommand)
 Q_DECLARE_METATYPE(lumo::ChildKind)
 Q_DECLARE_METATYPE(lumo::ChildButton)
 
-namespace {
-
-// A program folder with picture files, a store whose nine port numbers are all taken
-// (com2 by a device that exists), and dialogs that answer from a script.
-struct Fixture {
-    explicit Fixture(bool withBackground = true, const std::optional<std::string>& title = {},
-                     std::deque<bool> answers = {})
-        : dialogs(std::move(answers)) {
-        if (withBackground) {
-            const auto packed = packPictureFile(test::makeJpeg(32, 20), title);
-            QFile file(dir.filePath("bkg.dat"));
-            file.open(QIODevice::WriteOnly);
-            file.write(reinterpret_cast<const char*>(packed.data()),
-                       static_cast<qint64>(packed.size()));
-        }
-        auto memory = std::make_unique<MemorySettingsStore>();
-        for (int n = 1; n <= 9; ++n) {
-            memory->setValue("PortMap/com" + std::to_string(n),
-                             n == 2 ? "/dev/null" : "/nonexistent/tty" + std::to_string(n));
-        }
-        store = memory.get();
-        state = std::make_unique<AppState>(dialogs, std::move(memory));
-        window = std::make_unique<TForm1>(*state, dir.filePath("lumo").toStdString());
-        window->show();
-    }
-
-    ChildWindow* open(MainCommand command) {
-        window->runCommand(command);
-        return window->child(command == MainCommand::Channel ? ChildKind::Channel
-                                                             : ChildKind::Settings);
-    }
-
-    QTemporaryDir dir;
-    test::ScriptedDialogs dialogs;
-    MemorySettingsStore* store = nullptr;
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<TForm1> window;
-};
-
-}  // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -237,9 +199,9 @@ private slots:
         QVERIFY(ticks > 0);
         QVERIFY(!f.state->session.Busy);
         QCOMPARE(f.dialogs.messages(), std::vector<std::string>{"Recive data complete!"});
-        QCOMPARE(window->grid()->item(0, 1)->text(), QString("446.00625"));
-        QCOMPARE(window->grid()->item(0, 12)->text(), QString("PMR1"));
-        QCOMPARE(window->grid()->rowCount(), 99);
+        QCOMPARE(window->grid()->model()->index(0, 1).data().toString(), QString("446.00625"));
+        QCOMPARE(window->grid()->model()->index(0, 12).data().toString(), QString("PMR1"));
+        QCOMPARE(window->grid()->model()->rowCount(), 99);
     }
 
     void splashShowsPictureAndCountsDots() {

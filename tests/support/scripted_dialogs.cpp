@@ -3,6 +3,9 @@
 namespace lumo::test {
 
 void ScriptedDialogs::showMessage(const std::string& text, const std::string& caption) {
+    if (onMessage) {
+        onMessage(text);
+    }
     std::lock_guard lock(mutex_);
     messages_.push_back(caption.empty() ? text : caption + ": " + text);
 }

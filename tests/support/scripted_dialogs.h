@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@ public:
     bool askYesNo(const std::string& text, const std::string& detail) override;
 
     std::vector<std::string> messages() const;
+    // Called with each message as it is shown, before it is recorded.
+    std::function<void(const std::string&)> onMessage;
     std::vector<std::string> questions() const;
     std::vector<std::string> details() const;
 

@@ -1,0 +1,316 @@
+// The channel window under the offscreen platform: typing, the option box, the file
+// dialogs, closing, the frame, undo, and a read from the simulated radio.
+#include <QComboBox>
+#include <QMdiArea>
+#include <QtTest>
+
+#include "channels/celframe.h"
+#include "channels/channel_file.h"
+#include "channels/channel_image.h"
+#include "settings/option_dune.h"
+#include "sim/simulated_radio.h"
+#include "tests/gui/gui_fixture.h"
+
+using namespace lumo;
+using lumo::test::Fixture;
+
+namespace {
+
+QString cellText(TForm2* window, int column, int row) {
+    return window->grid()->model()->index(row - 1, column).data().toString();
+}
+
+// Keys go where the user's would: to whichever widget has the focus.
+void typeKeys(const QString& keys) {
+    for (const QChar key : keys) {
+        QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+    }
+}
+
+void pressEnter() {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
+struct ChannelWindow {
+    explicit ChannelWindow(Fixture& f) : fixture(f) {
+        f.window->activateWindow();
+        window = static_cast<TForm2*>(f.open(MainCommand::Channel));
+        QApplication::setActiveWindow(f.window.get());
+        window->grid()->setFocus();
+        QCoreApplication::processEvents();
+    }
+    // Types a channel's RX frequency into its first cell and leaves it with Enter.
+    void enterFrequency(int row, const QString& mhz) {
+        window->grid()->moveTo(1, row);
+        window->grid()->setFocus();
+        typeKeys(mhz);
+        pressEnter();
+        QCoreApplication::processEvents();
+    }
+    Fixture& fixture;
+    TForm2* window = nullptr;
+};
+
+}  // namespace
+
+class ChannelWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showsTheGridAndOffersAFileEachTimeItIsCreated() {
+        Fixture f;
+        ChannelTable saved;
+        saved.setCell(1, 3, "446.01000");
+        saved.setCell(12, 3, "ROVER");
+        const auto file = std::filesystem::path(f.dir.filePath("three.chnw").toStdString());
+        SaveChannelFile(saved, file);
+
+        ChannelWindow cancelled(f);
+        QCOMPARE(f.documents->opened.size(), 1u);
+        QCOMPARE(f.documents->opened[0].defaultExtension, std::string("chnw"));
+        QCOMPARE(f.documents->opened[0].filter, std::string("chnw file(*.chnw)|*.chnw"));
+        QCOMPARE(cancelled.window->grid()->model()->rowCount(), 99);
+        QCOMPARE(cellText(cancelled.window, 1, 3), QString());
+        QCOMPARE(cellText(cancelled.window, 0, 99), QString("99"));
+        for (const int hidden : {8, 9, 12}) {
+            QVERIFY(cancelled.window->grid()->isColumnHidden(hidden));
+        }
+        QVERIFY(!cancelled.window->grid()->isColumnHidden(10));
+        QCOMPARE(cancelled.window->titleLabel()->text(), QString("Tarn[440-451Mhz] Channel config"));
+        QCOMPARE(cancelled.window->grid()->currentIndex(), cancelled.window->grid()->model()->index(0, 1));
+        cancelled.window->button(ChildButton::None);
+        QTest::mouseClick(cancelled.window->findChild<QPushButton*>("Button6"), Qt::LeftButton);
+        QTRY_VERIFY(!f.window->child(ChildKind::Channel));
+
+        f.documents->openAnswers.push_back(file);
+        ChannelWindow loaded(f);
+        QCOMPARE(f.documents->opened.size(), 2u);
+        QCOMPARE(cellText(loaded.window, 1, 3), QString("446.01000"));
+        QCOMPARE(cellText(loaded.window, 12, 3), QString("ROVER"));
+        QVERIFY(!loaded.window->editor().modified());
+        // The frame: no system title bar and a rounded outline.
+        QWidget* frame = loaded.window->frame();
+        QVERIFY(frame->windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(!frame->mask().isEmpty());
+        QVERIFY(!frame->mask().contains(QPoint(0, 0)));
+        QVERIFY(frame->mask().contains(QPoint(frame->width() / 2, 1)));
+    }
+
+    void typingAFrequencyAndEnterFillsTheRow() {
+        Fixture f;
+        ChannelWindow c(f);
+        c.enterFrequency(1, "446.004");
+        const QStringList row{"446.00625", "446.00625", "Off", "Off", "High", "25K",
+                              "Off",       "Off",       "QT",  "Off", "On"};
+        for (int column = 1; column <= 11; ++column) {
+            QCOMPARE(cellText(c.window, column, 1), row[column - 1]);
+        }
+        QCOMPARE(c.window->grid()->currentIndex().column(), 2);
+        // Enter again goes to the hidden name column, where a name is typed blind.
+        pressEnter();
+        QCOMPARE(c.window->grid()->currentIndex().column(), 12);
+        typeKeys("ab1-x");
+        QCOMPARE(cellText(c.window, 12, 1), QString("AB1X"));
+        pressEnter();
+        QCOMPARE(c.window->grid()->currentIndex(), c.window->grid()->model()->index(1, 1));
+
+        // Out of the band: replaced by the lower limit, with the message.
+        c.enterFrequency(2, "430.5");
+        QCOMPARE(cellText(c.window, 1, 2), QString("440.00000"));
+        QCOMPARE(f.dialogs.messages().back(), std::string("Overflow,auto change to connect value!"));
+        // A text that is no number keeps its text and the cursor.
+        c.enterFrequency(3, ".");
+        QCOMPARE(cellText(c.window, 1, 3), QString("."));
+        QCOMPARE(c.window->grid()->currentIndex(), c.window->grid()->model()->index(2, 1));
+
+        // Ctrl+Z undoes the typing in channel 3, then the whole entry of channel 2 with
+        // what leaving its cell did; Ctrl+Y brings that back.
+        QTest::keyClick(c.window->grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cellText(c.window, 1, 3), QString());
+        QCOMPARE(cellText(c.window, 1, 2), QString("440.00000"));
+        QTest::keyClick(c.window->grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cellText(c.window, 1, 2), QString());
+        QCOMPARE(cellText(c.window, 5, 2), QString());
+        QTest::keyClick(c.window->grid(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(cellText(c.window, 1, 2), QString("440.00000"));
+        QCOMPARE(cellText(c.window, 5, 2), QString("High"));
+    }
+
+    void theOptionBoxReachesTheCellOnlyWhenTheFocusReturnsToTheGrid() {
+        Fixture f;
+        ChannelWindow c(f);
+        c.enterFrequency(1, "446.1");
+        QComboBox* box = c.window->comboBox();
+        QVERIFY(!box->isVisible());
+        QVERIFY(c.window->grid()->moveTo(5, 1));
+        QTRY_VERIFY(box->isVisible());
+        QCOMPARE(box->currentText(), QString("High"));
+        QCOMPARE(box->count(), 2);
+
+        box->setEditText("low");
+        QCOMPARE(cellText(c.window, 5, 1), QString("High"));
+        c.window->findChild<QPushButton*>("Button3")->setFocus();  // elsewhere: dropped
+        QVERIFY(!box->isVisible());
+        QCOMPARE(cellText(c.window, 5, 1), QString("High"));
+
+        c.window->grid()->setFocus();
+        QVERIFY(c.window->grid()->moveTo(6, 1));
+        QTRY_VERIFY(box->isVisible());
+        box->setEditText("12.5k");
+        c.window->grid()->setFocus();
+        QCOMPARE(cellText(c.window, 6, 1), QString("12.5K"));
+        QVERIFY(!box->isVisible());
+
+        QVERIFY(c.window->grid()->moveTo(7, 1));
+        QTRY_VERIFY(box->isVisible());
+        box->setEditText("maybe");
+        c.window->grid()->setFocus();
+        QCOMPARE(cellText(c.window, 7, 1), QString("Off"));
+        QCOMPARE(f.dialogs.messages().back(), std::string("Overflow,auto change to connect value!"));
+
+        // Column 10 never becomes current; option cells of an empty row neither.
+        QVERIFY(!c.window->grid()->moveTo(10, 1));
+        QVERIFY(!c.window->grid()->moveTo(5, 2));
+        QCOMPARE(c.window->grid()->currentIndex().column(), 7);
+    }
+
+    void rowsAreCopiedPastedAndClearedFromTheKeyboard() {
+        Fixture f;
+        ChannelWindow c(f);
+        c.enterFrequency(90, "446.2");
+        c.window->grid()->setFocus();
+        QTest::keyClick(c.window->grid(), Qt::Key_C, Qt::ControlModifier);
+        c.window->grid()->moveTo(1, 91);
+        QTest::keyClick(c.window->grid(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(cellText(c.window, 1, 91), QString("446.20000"));
+        QCOMPARE(cellText(c.window, 11, 91), QString("On"));
+        QTest::keyClick(c.window->grid(), Qt::Key_Delete);
+        QCOMPARE(cellText(c.window, 1, 91), QString());
+        QCOMPARE(c.window->popupMenu()->actions().size(), 3);
+        QCOMPARE(c.window->popupMenu()->actions()[1]->text(), QString("Paste(&V)"));
+    }
+
+    void closingWaitsForTheTransferAndDestroysTheWindow() {
+        Fixture f;
+        ChannelWindow c(f);
+        QCOMPARE(f.state->session.WindowFlags, 10u);
+        f.state->session.Busy = true;
+        QTest::mouseClick(c.window->closePicture(), Qt::LeftButton);
+        QTest::mouseClick(c.window->findChild<QPushButton*>("Button6"), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(f.window->clientArea()->subWindowList().size(), 1);
+        f.state->session.Busy = false;
+        QPointer<QWidget> frame = c.window->frame();
+        QTest::mouseClick(c.window->closePicture(), Qt::LeftButton);
+        QTRY_VERIFY(frame.isNull());
+        QVERIFY(f.window->clientArea()->subWindowList().isEmpty());
+        QCOMPARE(f.state->session.WindowFlags, 0u);
+    }
+
+    void unsavedChangesAreOfferedForSavingOnClose() {
+        Fixture f;
+        ChannelWindow c(f);
+        c.enterFrequency(1, "446.1");
+        QVERIFY(c.window->editor().modified());
+        f.documents->saveChangesAnswers = {SaveChangesAnswer::Cancel};
+        QVERIFY(!c.window->frame()->close());
+        QCOMPARE(f.documents->questions.back(),
+                 std::string("The channel table has changes that are not saved. Save them?"));
+        const auto file = std::filesystem::path(f.dir.filePath("kept.chnw").toStdString());
+        f.documents->saveChangesAnswers = {SaveChangesAnswer::Save};
+        f.documents->saveAnswers = {file};
+        QVERIFY(c.window->frame()->close());
+        ChannelTable reread;
+        test::ScriptedDialogs quiet;
+        QVERIFY(LoadChannelFile(reread, file, quiet));
+        QCOMPARE(reread.cell(1, 1), std::string("446.10000"));
+
+        // An unchanged table closes without a word.
+        ChannelWindow again(f);
+        const std::size_t asked = f.documents->questions.size();
+        QVERIFY(again.window->frame()->close());
+        QCOMPARE(f.documents->questions.size(), asked);
+    }
+
+    void theTitleStripDragsWithTheLeftButtonAlone() {
+        Fixture f;
+        ChannelWindow c(f);
+        QWidget* frame = c.window->frame();
+        const QPoint start = frame->pos();
+        const auto drag = [&](QWidget* on, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+            const QPointF inside(10, 5);
+            const QPointF global = on->mapToGlobal(inside);
+            QMouseEvent press(QEvent::MouseButtonPress, inside, global, button, button, modifiers);
+            QCoreApplication::sendEvent(on, &press);
+            QMouseEvent move(QEvent::MouseMove, inside + QPointF(40, 30), global + QPointF(40, 30),
+                             Qt::NoButton, button, modifiers);
+            QCoreApplication::sendEvent(on, &move);
+            QMouseEvent release(QEvent::MouseButtonRelease, inside + QPointF(40, 30),
+                                global + QPointF(40, 30), button, Qt::NoButton, modifiers);
+            QCoreApplication::sendEvent(on, &release);
+        };
+        drag(c.window->dragArea(), Qt::RightButton, Qt::NoModifier);
+        drag(c.window->dragArea(), Qt::LeftButton, Qt::ShiftModifier);
+        drag(c.window->titleLabel(), Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(frame->pos(), start);
+        drag(c.window->titleLabel(), Qt::LeftButton, Qt::NoModifier);
+        QCOMPARE(frame->pos(), start + QPoint(40, 30));
+    }
+
+    void windowFlagsFollowActivationAndClosing() {
+        Fixture f;
+        ChannelWindow c(f);
+        QCOMPARE(f.state->session.WindowFlags, 10u);
+        f.window->runCommand(MainCommand::Param);
+        QCOMPARE(f.state->session.WindowFlags, 7u);
+        f.window->child(ChildKind::Settings)->frame()->close();
+        QCOMPARE(f.state->session.WindowFlags, 10u);
+        f.window->runCommand(MainCommand::Param);
+        c.window->frame()->close();
+        QCOMPARE(f.state->session.WindowFlags, 5u);
+        f.window->child(ChildKind::Settings)->frame()->close();
+        QCOMPARE(f.state->session.WindowFlags, 0u);
+    }
+
+    void aReadShowsTheChannelsBeforeItsMessage() {
+        tarnsim::SimulatedRadio radio;
+        MemoryImage image = blankMemoryImage();
+        ChannelTable filled;
+        filled.setCell(1, 2, "446.00625");
+        filled.setCell(2, 2, "446.00625");
+        filled.setCell(12, 2, "BASE");
+        StoreGridToImage(filled, image);
+        std::vector<std::uint8_t> memory(ChannelAreaBase + image.size(), 0xFF);
+        std::copy(image.begin(), image.end(), memory.begin() + ChannelAreaBase);
+        radio.radio().loadMemory(memory);
+
+        Fixture f;
+        f.state->link->PortName = radio.path();
+        ChannelWindow c(f);
+        c.enterFrequency(1, "446.1");
+        QString shownAtMessage;
+        f.dialogs.onMessage = [&](const std::string&) { shownAtMessage = cellText(c.window, 1, 2); };
+        c.window->findChild<QPushButton*>("Button1")->click();
+        QCOMPARE(shownAtMessage, QString("446.00625"));
+        QCOMPARE(cellText(c.window, 12, 2), QString("BASE"));
+        QCOMPARE(cellText(c.window, 1, 1), QString());
+        QVERIFY(!c.window->editor().modified());
+        // The read is one undo step.
+        QTest::keyClick(c.window->grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cellText(c.window, 1, 1), QString("446.10000"));
+        QCOMPARE(cellText(c.window, 1, 2), QString());
+    }
+};
+
+int main(int argc, char** argv) {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("Vantor");
+    QApplication::setApplicationName("Lumo");
+    ChannelWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "channel_window_test.moc"

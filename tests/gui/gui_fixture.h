@@ -1,0 +1,63 @@
+#pragma once
+// What the window tests share: a program folder with picture files, a store whose
+// nine port numbers are all taken (com2 by a device that exists), and dialogs that
+// answer from scripts.
+#include <QFile>
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "link/settings_store.h"
+#include "shell/main_f.h"
+#include "shell/picture_file.h"
+#include "tests/support/jpeg_maker.h"
+#include "tests/support/scripted_dialogs.h"
+#include "tests/support/scripted_documents.h"
+
+namespace lumo::test {
+
+// A program folder with picture files, a store whose nine port numbers are all taken
+// (com2 by a device that exists), and dialogs that answer from a script.
+struct Fixture {
+    explicit Fixture(bool withBackground = true, const std::optional<std::string>& title = {},
+                     std::deque<bool> answers = {})
+        : dialogs(std::move(answers)) {
+        if (withBackground) {
+            const auto packed = packPictureFile(test::makeJpeg(32, 20), title);
+            QFile file(dir.filePath("bkg.dat"));
+            file.open(QIODevice::WriteOnly);
+            file.write(reinterpret_cast<const char*>(packed.data()),
+                       static_cast<qint64>(packed.size()));
+        }
+        auto memory = std::make_unique<MemorySettingsStore>();
+        for (int n = 1; n <= 9; ++n) {
+            memory->setValue("PortMap/com" + std::to_string(n),
+                             n == 2 ? "/dev/null" : "/nonexistent/tty" + std::to_string(n));
+        }
+        store = memory.get();
+        state = std::make_unique<AppState>(dialogs, std::move(memory));
+        auto scripted = std::make_unique<ScriptedDocuments>();
+        documents = scripted.get();
+        state->documents = std::move(scripted);
+        window = std::make_unique<TForm1>(*state, dir.filePath("lumo").toStdString());
+        window->show();
+    }
+
+    ChildWindow* open(MainCommand command) {
+        window->runCommand(command);
+        return window->child(command == MainCommand::Channel ? ChildKind::Channel
+                                                             : ChildKind::Settings);
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    ScriptedDocuments* documents = nullptr;
+    MemorySettingsStore* store = nullptr;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<TForm1> window;
+};
+
+
+}  // namespace lumo::test
