@@ -11,6 +11,7 @@ namespace lumo {
 
 ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
     : QWidget(parent), state_(state), kind_(kind) {
+    setFont(childWindowFont());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -1,5 +1,7 @@
 #include "shell/title_strip.h"
 
+#include <QApplication>
+#include <QFontDatabase>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -24,6 +26,15 @@ QPixmap blankStrip(int width) {
 }
 
 }  // namespace
+
+QFont childWindowFont() {
+    QFont font = QApplication::font();
+    if (QFontDatabase::families().contains("MS Sans Serif")) {
+        font.setFamily("MS Sans Serif");
+    }
+    font.setPointSize(8);
+    return font;
+}
 
 QPixmap titleStripLeft() {
     QPixmap pixmap = blankStrip(24);

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <QFont>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QRegion>
 
 namespace lumo {
+
+// The child windows' font: "MS Sans Serif" at 8 points where it is installed, else the
+// application's sans-serif font at 8 points. The grid's column widths follow it.
+QFont childWindowFont();
 
 // Height of a child window's title strip in pixels.
 inline constexpr int kTitleStripHeight = 24;

@@ -212,8 +212,12 @@ private slots:
         ChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         QVERIFY(c.window->editor().modified());
-        f.documents->saveChangesAnswers = {SaveChangesAnswer::Cancel};
+        f.documents->saveChangesAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::Cancel};
         QVERIFY(!c.window->frame()->close());
+        // Closing the program asks too, and Cancel keeps it open.
+        QVERIFY(!f.window->close());
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.documents->questions.size(), 2u);
         QCOMPARE(f.documents->questions.back(),
                  std::string("The channel table has changes that are not saved. Save them?"));
         const auto file = std::filesystem::path(f.dir.filePath("kept.chnw").toStdString());
