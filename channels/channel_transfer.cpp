@@ -133,58 +133,56 @@ void BlockingTransferHost::resetProgress() {
     }
 }
 
-ChannelTransfer::~ChannelTransfer() {
-    if (worker_.joinable()) {
-        worker_.join();
-    }
-}
-
-void ChannelTransfer::work(TransferHost& host, std::promise<bool> done) {
-    try {
-        const TransferProgress progress = [&host](int position, int maximum) {
-            host.progress(position, maximum);
-        };
-        bool result = false;
-        switch (mode_) {
-            case TransferMode::Read:
-                result = ReadChannels(ChannelCount, link_.PortName, link_, image_, progress);
-                break;
-            case TransferMode::Write:
-                result = WriteChannels(ChannelCount, link_.PortName, link_, image_, progress);
-                break;
-        }
-        result_ = result;
-        running_ = false;
-        done.set_value(result);
-    } catch (...) {
-        link_.CloseLinkPort();
-        result_ = false;
-        running_ = false;
-        done.set_exception(std::current_exception());
-    }
-    host.finished();
-}
-
 bool ChannelTransfer::RunTransfer(TransferMode mode, TransferHost& host) {
     if (running_) {
         throw std::logic_error("a channel transfer is already running");
     }
-    if (worker_.joinable()) {
-        worker_.join();
-    }
     mode_ = mode;
     running_ = true;
     result_ = false;
+    return runOnWorker(host, [this, &host] {
+        const TransferProgress progress = [&host](int position, int maximum) {
+            host.progress(position, maximum);
+        };
+        bool result = false;
+        try {
+            switch (mode_) {
+                case TransferMode::Read:
+                    result = ReadChannels(ChannelCount, link_.PortName, link_, image_, progress);
+                    break;
+                case TransferMode::Write:
+                    result = WriteChannels(ChannelCount, link_.PortName, link_, image_, progress);
+                    break;
+            }
+        } catch (...) {
+            link_.CloseLinkPort();
+            running_ = false;
+            throw;
+        }
+        result_ = result;
+        running_ = false;
+        return result;
+    });
+}
+
+bool runOnWorker(TransferHost& host, const std::function<bool()>& work) {
     std::promise<bool> promise;
     std::future<bool> done = promise.get_future();
-    worker_ = std::thread(&ChannelTransfer::work, this, std::ref(host), std::move(promise));
+    std::thread worker([&] {
+        try {
+            promise.set_value(work());
+        } catch (...) {
+            promise.set_exception(std::current_exception());
+        }
+        host.finished();
+    });
     try {
         host.waitForFinish(done);
     } catch (...) {
-        worker_.join();
+        worker.join();
         throw;
     }
-    worker_.join();
+    worker.join();
     return done.get();
 }
 

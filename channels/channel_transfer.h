@@ -64,13 +64,18 @@ class BlockingTransferHost : public TransferHost {
     int maximum_ = 0;
 };
 
+// Runs `work` on a worker thread and waits for it through `host`, so a window keeps
+// painting meanwhile; `finished` reaches the host once the result is ready. An
+// exception in `work` is thrown here. Whatever `work` touches belongs to the worker
+// until this returns.
+bool runOnWorker(TransferHost& host, const std::function<bool()>& work);
+
 // Runs one channel transfer at a time on a worker thread, for all 128 channels, over
 // the link's port and the image. The link and the image belong to the worker until
 // RunTransfer returns.
 class ChannelTransfer {
   public:
     ChannelTransfer(HexLink& link, MemoryImage& image) : link_(link), image_(image) {}
-    ~ChannelTransfer();
     ChannelTransfer(const ChannelTransfer&) = delete;
     ChannelTransfer& operator=(const ChannelTransfer&) = delete;
 
@@ -84,14 +89,11 @@ class ChannelTransfer {
     bool TransferResult() const { return result_; }
 
   private:
-    void work(TransferHost& host, std::promise<bool> done);
-
     HexLink& link_;
     MemoryImage& image_;
     TransferMode mode_ = TransferMode::Read;
     std::atomic<bool> running_{false};
     std::atomic<bool> result_{false};
-    std::thread worker_;
 };
 
 }  // namespace lumo

@@ -67,6 +67,44 @@ bool SettingsCommands::runTransfer(bool reading) {
     return done;
 }
 
+bool SettingsCommands::runBeside(bool reading, TransferHost& host) {
+    if (session_.Busy) {
+        return false;
+    }
+    TransferScope scope(session_, form_);
+    SettingsForm copy = form_;
+    copy.setChangeListener({});
+    const TransferProgress progress = [&host](int position, int maximum) {
+        host.progress(position, maximum);
+    };
+    const bool done = runOnWorker(host, [&] {
+        try {
+            return reading ? ReadDuneArea(link_, copy, progress)
+                           : WriteDuneArea(link_, copy, progress);
+        } catch (...) {
+            link_.CloseLinkPort();
+            throw;
+        }
+    });
+    if (done && reading) {
+        form_.applyRadioBytes(copy.radioBytes());
+    }
+    if (done) {
+        const LanguageStrings& strings = session_.strings();
+        link_.dialogs().showMessage(reading ? strings.reciveComplete : strings.translateComplete);
+    }
+    host.resetProgress();
+    return done;
+}
+
+bool SettingsCommands::read(TransferHost& host) {
+    return runBeside(true, host);
+}
+
+bool SettingsCommands::write(TransferHost& host) {
+    return runBeside(false, host);
+}
+
 bool SettingsCommands::read() {
     return runTransfer(true);
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "channels/channel_transfer.h"
 #include "link/hex_link.h"
 #include "settings/settings_form.h"
 #include "shell/session.h"
@@ -31,6 +32,11 @@ class SettingsCommands {
     bool read();
     // Writes the form to the radio and says "Translate data complete!".
     bool write();
+    // The same on a worker thread, waiting through `host` (a window's local event
+    // loop): the transfer works on a copy of the form, and the values read reach the
+    // form only once the whole read succeeded, on the calling thread.
+    bool read(TransferHost& host);
+    bool write(TransferHost& host);
     // Default.
     bool restoreDefaults();
     // Writes the form's settings file; an existing file is replaced.
@@ -40,6 +46,7 @@ class SettingsCommands {
 
   private:
     bool runTransfer(bool reading);
+    bool runBeside(bool reading, TransferHost& host);
     // Shows a file failure, if any; true when there was none.
     bool report(const std::optional<std::string>& failure);
 

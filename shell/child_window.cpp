@@ -56,9 +56,14 @@ ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
     body = new QWidget(this);
     content->addWidget(body, 1);
 
+    // The channel window has its progress line and buttons in one row under the grid;
+    // the narrower settings window puts the buttons under the progress line.
     auto* row = new QHBoxLayout;
+    auto* buttonRow = kind == ChildKind::Channel ? row : new QHBoxLayout;
     progressLabel = new QLabel(this);
+    progressLabel->setObjectName(kind == ChildKind::Channel ? "Label1" : "Label21");
     progressBar = new QProgressBar(this);
+    progressBar->setObjectName("ProgressBar1");
     progressBar->setTextVisible(false);
     progressBar->setFixedHeight(16);
     row->addWidget(progressLabel);
@@ -66,7 +71,7 @@ ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
     auto makeButton = [&](const char* name) {
         auto* b = new QPushButton(this);
         b->setObjectName(name);
-        row->addWidget(b);
+        buttonRow->addWidget(b);
         return b;
     };
     Button1 = makeButton("Button1");
@@ -76,6 +81,9 @@ ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
     Button5 = makeButton("Button5");
     Button6 = makeButton("Button6");
     content->addLayout(row);
+    if (buttonRow != row) {
+        content->addLayout(buttonRow);
+    }
     layout->addLayout(content, 1);
     connect(Button6, &QPushButton::clicked, this, &ChildWindow::Button6Click);
 }

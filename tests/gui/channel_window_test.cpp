@@ -307,14 +307,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName("Vantor");
-    QApplication::setApplicationName("Lumo");
-    ChannelWindowTest test;
-    return QTest::qExec(&test, argc, argv);
+    return lumo::test::runWindowTests<ChannelWindowTest>(argc, argv);
 }
 
 #include "channel_window_test.moc"

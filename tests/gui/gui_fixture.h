@@ -2,7 +2,9 @@
 // What the window tests share: a program folder with picture files, a store whose
 // nine port numbers are all taken (com2 by a device that exists), and dialogs that
 // answer from scripts.
+#include <QApplication>
 #include <QFile>
+#include <QTest>
 #include <QTemporaryDir>
 #include <deque>
 #include <memory>
@@ -59,5 +61,18 @@ struct Fixture {
     std::unique_ptr<TForm1> window;
 };
 
+// Runs a test object as every window test runs: on the offscreen platform, with a
+// settings folder of its own so the user's settings stay out of it.
+template <typename Test>
+int runWindowTests(int argc, char** argv) {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("Vantor");
+    QApplication::setApplicationName("Lumo");
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
 
 }  // namespace lumo::test

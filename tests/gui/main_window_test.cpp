@@ -242,15 +242,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    // Keep the user's own settings out of the tests.
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName("Vantor");
-    QApplication::setApplicationName("Lumo");
-    MainWindowTest test;
-    return QTest::qExec(&test, argc, argv);
+    return lumo::test::runWindowTests<MainWindowTest>(argc, argv);
 }
 
 #include "main_window_test.moc"

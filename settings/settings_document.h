@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "settings/settings_commands.h"
+#include "shell/document_dialogs.h"
+
+namespace lumo {
+
+// What the settings window's open and save dialogs offer.
+FileDialogKind settingsFileDialog();
+
+// The question asked before changed settings are closed.
+inline constexpr const char* kSaveSettingsQuestion =
+    "The settings have changes that are not saved. Save them?";
+
+// The settings window's file side: Save and Open through the file dialogs, and
+// whether the settings changed since they were last read, opened, saved or written.
+class SettingsDocument {
+  public:
+    SettingsDocument(SettingsForm& form, SettingsCommands& commands, const Session& session,
+                     DocumentDialogs& documents);
+
+    // Asks for a file name and saves the settings. False when cancelled or failed.
+    bool Button4Click();
+    // Asks for a settings file and loads it; a file that does not fit changes nothing.
+    bool Button5Click();
+    // Whether the window may go: unchanged, saved on Yes, or given up on No.
+    bool confirmClose();
+
+    bool modified() const { return form_.saveLines() != unmodified_; }
+    void markUnmodified() { unmodified_ = form_.saveLines(); }
+
+  private:
+    SettingsForm& form_;
+    SettingsCommands& commands_;
+    const Session& session_;
+    DocumentDialogs& documents_;
+    std::vector<std::string> unmodified_;
+};
+
+// A sentence on what a settings control does on the radio, for its tooltip; empty for
+// a control that has none.
+std::string settingsToolTip(std::string_view controlName);
+
+}  // namespace lumo
