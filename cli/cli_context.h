@@ -1,10 +1,13 @@
 #pragma once
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "channels/channel_table.h"
 #include "link/hex_link.h"
 #include "link/user_dialogs.h"
 
@@ -38,6 +41,18 @@ private:
     int yesGiven_ = 0;  // --yes must not retry a dead port for ever
 };
 
+// How the print verbs make a PDF: the window program's printing, given to the command
+// line by its entry when it is built with the window library. Each returns what went
+// wrong, or nothing.
+struct DocumentPrinters {
+    std::function<std::optional<std::string>(const ChannelTable& table,
+                                             const std::filesystem::path& pdf)>
+        channelTable;
+    std::function<std::optional<std::string>(const std::filesystem::path& optw,
+                                             const std::filesystem::path& pdf)>
+        settingsWindow;
+};
+
 // What a verb works with: the parsed line and, on demand, the radio link.
 class CliContext {
 public:
@@ -48,6 +63,7 @@ public:
     std::string portName() const;
     HexLink& link();
     UserDialogs& dialogs() { return dialogs_; }
+    DocumentPrinters printers;
 
 private:
     CommandLine line_;

@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "cli/verbs.h"
+#ifdef LUMO_CLI_PRINTS
+#include "cli/pdf_printers.h"
+#endif
 
 namespace {
 
@@ -72,6 +75,9 @@ int main(int argc, char** argv) {
     }
     try {
         lumo::cli::CliContext context(std::move(line));
+#ifdef LUMO_CLI_PRINTS
+        context.printers = lumo::cli::pdfPrinters();
+#endif
         return verb->run(context);
     } catch (const std::exception& e) {
         std::cerr << "lumo-cli " << verb->name << ": " << e.what() << "\n";

@@ -80,6 +80,23 @@ int showSettings(const std::vector<std::string>& args) {
     return 0;
 }
 
+int printSettings(CliContext& context, const std::vector<std::string>& args) {
+    std::string input;
+    std::string output;
+    if (!parsePrintArguments(args, 1, input, output)) {
+        return usageError("print needs FILE.optw -o OUT.pdf");
+    }
+    if (!context.printers.settingsWindow) {
+        std::cerr << "lumo-cli settings: this lumo-cli was built without printing\n";
+        return 1;
+    }
+    if (const auto failure = context.printers.settingsWindow(input, output)) {
+        std::cerr << "lumo-cli settings print: " << *failure << std::endl;
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 Verb settingsVerb() {
@@ -94,11 +111,14 @@ Verb settingsVerb() {
         "  refused before the radio is reached.\n"
         "lumo-cli settings show FILE.optw\n"
         "  Prints the settings of FILE.optw one per line, hidden ones last.\n"
+        "lumo-cli settings print FILE.optw -o OUT.pdf\n"
+        "  Writes the settings window showing FILE.optw as a PDF page, as the window's\n"
+        "  Print would print it. Needs no display.\n"
         "Exits 1 when the radio or the file fails, 2 on a malformed command line.\n",
         [](CliContext& context) {
             const std::vector<std::string>& args = context.line().args;
             if (args.empty()) {
-                return usageError("needs read, write or show");
+                return usageError("needs read, write, show or print");
             }
             if (args[0] == "read") {
                 return readSettings(context, args);
@@ -108,6 +128,9 @@ Verb settingsVerb() {
             }
             if (args[0] == "show") {
                 return showSettings(args);
+            }
+            if (args[0] == "print") {
+                return printSettings(context, args);
             }
             return usageError("no sub-verb '" + args[0] + "'");
         },

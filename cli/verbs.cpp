@@ -13,6 +13,7 @@ std::span<const Verb> allVerbs() {
         readVerb(),
         writeVerb(),
         settingsVerb(),
+        printVerb(),
     };
     return verbs;
 }

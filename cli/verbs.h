@@ -3,6 +3,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "cli/cli_context.h"
 
@@ -25,5 +26,10 @@ Verb showVerb();
 Verb readVerb();
 Verb writeVerb();
 Verb settingsVerb();
+Verb printVerb();
+
+// `FILE -o OUT.pdf` in any order, from args[first] on.
+bool parsePrintArguments(const std::vector<std::string>& args, std::size_t first,
+                         std::string& input, std::string& output);
 
 }  // namespace lumo::cli

@@ -7,6 +7,9 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
 #include "channels/celframe.h"
 #include "settings/option_dune.h"
 #include "shell/picture_file.h"
@@ -105,6 +108,9 @@ void TForm1::createMenus() {
     menu14 = menu10->addAction("Save as", this, [this] { runCommand(MainCommand::SaveAs); });
     menu10->addSeparator();
     menu15 = menu10->addAction("Print", this, [this] { runCommand(MainCommand::Print); });
+    // For a desktop without a printer: the same pages on screen or in a PDF.
+    printPreview_ = menu10->addAction("Print Preview...", this, [this] { printPreview(); });
+    exportPdf_ = menu10->addAction("Export PDF...", this, [this] { exportPdf(); });
     menu10->addSeparator();
     menu16 = menu10->addAction("Exit", this, [this] { runCommand(MainCommand::Exit); });
 
@@ -378,6 +384,9 @@ void TForm1::runCommand(MainCommand command) {
         case MainCommand::Exit:
             close();
             return;
+        case MainCommand::Print:
+            printActive();
+            return;
         default:
             break;
     }
@@ -391,6 +400,62 @@ void TForm1::runCommand(MainCommand command) {
     }
     if (QPushButton* button = target->button(route.button)) {
         button->click();
+    }
+}
+
+std::optional<PrintJob> TForm1::activePrintJob() const {
+    const CommandRoute route = routeCommand(MainCommand::Print, state_.session.WindowFlags, false);
+    ChildWindow* target = child(route.target);
+    if (auto* channels = qobject_cast<TForm2*>(target)) {
+        return channelTableJob(channels->table());
+    }
+    if (auto* settings = qobject_cast<TFormDune*>(target)) {
+        return windowImageJob(settings->grab().toImage());
+    }
+    return std::nullopt;
+}
+
+void TForm1::printActive() {
+    const std::optional<PrintJob> job = activePrintJob();
+    if (!job) {
+        return;
+    }
+    if (const auto failure = printer_->print(*job)) {
+        state_.dialogs.showMessage(*failure);
+    }
+}
+
+void TForm1::printPreview() {
+    if (state_.session.Busy) {
+        return;
+    }
+    const std::optional<PrintJob> job = activePrintJob();
+    if (!job) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(job->title);
+    printer.setPageOrientation(job->orientation);
+    QPrintPreviewDialog preview(&printer, this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&job](QPrinter* target) { job->render(*target); });
+    preview.exec();
+}
+
+void TForm1::exportPdf() {
+    if (state_.session.Busy) {
+        return;
+    }
+    const std::optional<PrintJob> job = activePrintJob();
+    if (!job) {
+        return;
+    }
+    const auto path = state_.documents->chooseSaveFile({"pdf", "PDF file(*.pdf)|*.pdf"});
+    if (!path) {
+        return;
+    }
+    if (const auto failure = printToPdf(*job, path->string())) {
+        state_.dialogs.showMessage(*failure);
     }
 }
 

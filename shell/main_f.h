@@ -11,6 +11,7 @@
 #include <array>
 #include <filesystem>
 
+#include "channels/channel_print.h"
 #include "shell/app_state.h"
 #include "shell/child_window.h"
 #include "shell/command_routing.h"
@@ -56,6 +57,14 @@ public:
     QMenu* portMenu() const { return menu30; }
     // The child window of a kind, or nullptr.
     ChildWindow* child(ChildKind kind) const;
+    // Where Print sends its job; the default printer unless a test replaces it.
+    void setPrintTarget(std::unique_ptr<PrintTarget> target) { printer_ = std::move(target); }
+    // What Print would print now: the active child's job, or nothing.
+    std::optional<PrintJob> activePrintJob() const;
+    void printPreview();
+    void exportPdf();
+    QAction* printPreviewEntry() const { return printPreview_; }
+    QAction* exportPdfEntry() const { return exportPdf_; }
 
 signals:
     void shown();
@@ -76,6 +85,7 @@ private:
     void openChannelWindow();
     void openParamWindow();
     bool ensureSession();
+    void printActive();
     void setHint(const QString& hint);
     QMdiSubWindow* adoptChild(ChildWindow* child, QPoint at);
 
@@ -96,6 +106,9 @@ private:
     QAction* menu14 = nullptr;
     QAction* menu15 = nullptr;
     QAction* menu16 = nullptr;
+    QAction* printPreview_ = nullptr;
+    QAction* exportPdf_ = nullptr;
+    std::unique_ptr<PrintTarget> printer_ = std::make_unique<DefaultPrinter>();
     QAction* menu21 = nullptr;
     QAction* menu22 = nullptr;
     QAction* menu23 = nullptr;
