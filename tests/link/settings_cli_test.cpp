@@ -138,7 +138,7 @@ TEST_F(SettingsCli, RefusesBadFilesAndLinesWithoutTouchingTheRadio) {
         {{"show", (dir_ / "none.optw").string()},
          1,
          "cannot open " + (dir_ / "none.optw").string() + ": No such file or directory\n"},
-        {{}, 2, "lumo-cli settings: needs read, write or show (see lumo-cli help settings)\n"},
+        {{}, 2, "lumo-cli settings: needs read, write, show or print (see lumo-cli help settings)\n"},
         {{"erase"}, 2, "lumo-cli settings: no sub-verb 'erase' (see lumo-cli help settings)\n"},
         {{"write"},
          2,
