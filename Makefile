@@ -12,7 +12,7 @@ FUZZ_LONG_SECONDS  ?= 300
 # Debian packages the build, the tests and the program need.
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
             libbenchmark-dev libjpeg62-turbo-dev pkg-config qt6-base-dev xvfb xauth \
-            fonts-dejavu-core poppler-utils
+            fonts-dejavu-core poppler-utils libcsv-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
