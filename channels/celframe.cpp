@@ -95,6 +95,8 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     for (const QKeySequence& keys : redoKeys) {
         addShortcut(keys, true);
     }
+    auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { askToStopTransfer(); });
+    stop->setContext(Qt::WidgetWithChildrenShortcut);
 
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
@@ -262,7 +264,31 @@ void TForm2::Button1Click() {
     editor_.change([&] { read = commands_->readFromRadio(host); });
     if (read) {
         editor_.markUnmodified();
+        const MemoryImage& image = commands_->image();
+        state_.keepBackup(BackupKind::Channels,
+                          std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
     }
+    tellIfStopped(false);
+}
+
+// Escape during a transfer: the transfer stops after the block in progress.
+void TForm2::askToStopTransfer() {
+    if (state_.session.Busy && state_.dialogs.askYesNo(kStopTransferQuestion)) {
+        commands_->requestCancel();
+    }
+}
+
+void TForm2::tellIfStopped(bool writing) {
+    const TransferCancel& cancel = commands_->cancelState();
+    if (!cancel.stopped) {
+        return;
+    }
+    progressBar->setValue(0);
+    std::string text = "The transfer was stopped after " + std::to_string(cancel.blocksDone) +
+                       " of " + std::to_string(cancel.blocksTotal) + " blocks.";
+    text += writing ? " The radio's channel area is now partly written: write the table again."
+                    : " The table was left as it was.";
+    state_.dialogs.showMessage(text);
 }
 
 void TForm2::Button2Click() {
@@ -277,6 +303,7 @@ void TForm2::Button2Click() {
     if (commands_->writeToRadio(host)) {
         editor_.markUnmodified();
     }
+    tellIfStopped(true);
 }
 
 void TForm2::Button3Click() {

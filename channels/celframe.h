@@ -13,6 +13,8 @@
 
 namespace lumo {
 
+inline constexpr const char* kStopTransferQuestion = "Stop the transfer?";
+
 // The channel window: the channel table as an editable grid, with the option box over
 // option cells, the row popup menu, and the Read, Write, New, Save, Open and Close
 // buttons. The rules live in ChannelEditor and ChannelDocument; this class shows the
@@ -49,6 +51,8 @@ private:
     void placeComboBox();
     void onFocusChanged(QWidget* old, QWidget* now);
     void selectComboEntryOfCurrentCell();
+    void askToStopTransfer();
+    void tellIfStopped(bool writing);
 
     ChannelTable table_;
     ChannelEditor editor_;

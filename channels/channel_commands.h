@@ -29,6 +29,11 @@ class ChannelCommands {
     // complete, so a window can show the new channels first.
     std::function<void()> tableLoaded;
 
+    // Asks a running transfer to stop after the block exchange in progress; safe from
+    // any thread. How the last transfer ended, and how far it came.
+    void requestCancel() { transfer_.requestCancel(); }
+    const TransferCancel& cancelState() const { return transfer_.cancelState(); }
+
     // The image of the last transfer: bytes no read block covered are 0xFF.
     const MemoryImage& image() const { return image_; }
 

@@ -57,21 +57,48 @@ void failCutReply(HexLink& link) {
                                std::to_string(kAcknowledgeCode) + ")");
 }
 
+// Between two block exchanges: stops the transfer when asked to, closing the port.
+bool stopRequested(TransferCancel* cancel, HexLink& link) {
+    if (cancel == nullptr || !cancel->requested) {
+        return false;
+    }
+    link.CloseLinkPort();
+    cancel->stopped = true;
+    return true;
+}
+
+void countBlock(TransferCancel* cancel) {
+    if (cancel != nullptr) {
+        ++cancel->blocksDone;
+    }
+}
+
+void planBlocks(TransferCancel* cancel, int pairs) {
+    if (cancel != nullptr) {
+        cancel->blocksDone = 0;
+        cancel->blocksTotal = pairs * 2;
+    }
+}
+
 }  // namespace
 
 bool ReadChannels(int count, const std::string& portName, HexLink& link, MemoryImage& image,
-                  const TransferProgress& progress) {
+                  const TransferProgress& progress, TransferCancel* cancel) {
     const std::optional<BlockPlan> plan =
         connectForBlocks(count, kReadBlockLength, kReadBlockLength + 5, portName, link, progress);
     if (!plan) {
         return false;
     }
+    planBlocks(cancel, plan->pairs);
     int position = 0;
     std::array<std::uint8_t, kReadBlockLength + kReadReplyHeader> reply{};
     for (int i = 0; i < plan->pairs; ++i) {
         const std::size_t recordAddress =
             ChannelAreaBase + static_cast<std::size_t>(kReadBlockLength * i);
         for (const std::size_t address : {recordAddress, recordAddress + NameAreaOffset}) {
+            if (stopRequested(cancel, link)) {
+                return false;
+            }
             WriteSerialBlock(link.LinkPort(),
                              blockCommand(kReadCommand, address, kReadBlockLength));
             if (!ReadSerialBlock(link.LinkPort(), reply)) {
@@ -86,6 +113,7 @@ bool ReadChannels(int count, const std::string& portName, HexLink& link, MemoryI
             report(progress, position, plan->maximum);
             std::copy(reply.begin() + kReadReplyHeader, reply.end(),
                       image.begin() + static_cast<long>(address - ChannelAreaBase));
+            countBlock(cancel);
         }
     }
     link.CloseLinkPort();
@@ -93,17 +121,21 @@ bool ReadChannels(int count, const std::string& portName, HexLink& link, MemoryI
 }
 
 bool WriteChannels(int count, const std::string& portName, HexLink& link, const MemoryImage& image,
-                   const TransferProgress& progress) {
+                   const TransferProgress& progress, TransferCancel* cancel) {
     const std::optional<BlockPlan> plan =
         connectForBlocks(count, kWriteBlockLength, kWriteBlockLength, portName, link, progress);
     if (!plan) {
         return false;
     }
+    planBlocks(cancel, plan->pairs);
     int position = 0;
     for (int i = 0; i < plan->pairs; ++i) {
         const std::size_t recordAddress =
             ChannelAreaBase + static_cast<std::size_t>(kWriteBlockLength * i);
         for (const std::size_t address : {recordAddress, recordAddress + NameAreaOffset}) {
+            if (stopRequested(cancel, link)) {
+                return false;
+            }
             WriteSerialBlock(link.LinkPort(),
                              blockCommand(kWriteCommand, address, kWriteBlockLength));
             WriteSerialBlock(link.LinkPort(),
@@ -114,6 +146,7 @@ bool WriteChannels(int count, const std::string& portName, HexLink& link, const 
             if (!link.ExpectHex(kAcknowledgeHex, kAcknowledgeCode)) {
                 return false;
             }
+            countBlock(cancel);
         }
     }
     link.CloseLinkPort();
@@ -140,6 +173,7 @@ bool ChannelTransfer::RunTransfer(TransferMode mode, TransferHost& host) {
     mode_ = mode;
     running_ = true;
     result_ = false;
+    cancel_.reset();
     return runOnWorker(host, [this, &host] {
         const TransferProgress progress = [&host](int position, int maximum) {
             host.progress(position, maximum);
@@ -148,10 +182,12 @@ bool ChannelTransfer::RunTransfer(TransferMode mode, TransferHost& host) {
         try {
             switch (mode_) {
                 case TransferMode::Read:
-                    result = ReadChannels(ChannelCount, link_.PortName, link_, image_, progress);
+                    result = ReadChannels(ChannelCount, link_.PortName, link_, image_, progress,
+                                          &cancel_);
                     break;
                 case TransferMode::Write:
-                    result = WriteChannels(ChannelCount, link_.PortName, link_, image_, progress);
+                    result = WriteChannels(ChannelCount, link_.PortName, link_, image_, progress,
+                                           &cancel_);
                     break;
             }
         } catch (...) {

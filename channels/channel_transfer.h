@@ -22,17 +22,34 @@ inline constexpr int kReadBlockLength = 64;
 inline constexpr int kReadReplyHeader = 4;
 inline constexpr int kWriteBlockLength = 16;
 
+// A transfer that may be stopped between two block exchanges. The flag may be set from
+// any thread; the counts are the worker's, to read once the transfer has returned.
+struct TransferCancel {
+    std::atomic<bool> requested{false};
+    // Set when the transfer stopped because it was asked to: the port is closed and
+    // nothing was said to the user.
+    std::atomic<bool> stopped{false};
+    std::atomic<int> blocksDone{0};
+    std::atomic<int> blocksTotal{0};
+    void reset() {
+        requested = false;
+        stopped = false;
+        blocksDone = 0;
+        blocksTotal = 0;
+    }
+};
+
 // Connects, reads the records and name slots of `count` channels (0..128) into the
 // image and closes the port. On any failure the user has been told, the port is
 // closed and false comes back; the image then holds the blocks read so far, and never
 // a block whose reply was cut short or unacknowledged.
 bool ReadChannels(int count, const std::string& portName, HexLink& link, MemoryImage& image,
-                  const TransferProgress& progress);
+                  const TransferProgress& progress, TransferCancel* cancel = nullptr);
 
 // Connects, writes the records and name slots of `count` channels from the image and
 // closes the port. Blocks written before a failure stay written in the radio.
 bool WriteChannels(int count, const std::string& portName, HexLink& link, const MemoryImage& image,
-                   const TransferProgress& progress);
+                   const TransferProgress& progress, TransferCancel* cancel = nullptr);
 
 // The side that starts a transfer. A window runs a local event loop in
 // waitForFinish() and ends it when finished() arrives; the command line just blocks.
@@ -87,6 +104,10 @@ class ChannelTransfer {
     TransferMode mode() const { return mode_; }
     bool TransferRunning() const { return running_; }
     bool TransferResult() const { return result_; }
+    // Asks the running transfer to stop after the block exchange in progress.
+    void requestCancel() { cancel_.requested = true; }
+    // How the last transfer ended: stopped on request, and how far it came.
+    const TransferCancel& cancelState() const { return cancel_; }
 
   private:
     HexLink& link_;
@@ -94,6 +115,7 @@ class ChannelTransfer {
     TransferMode mode_ = TransferMode::Read;
     std::atomic<bool> running_{false};
     std::atomic<bool> result_{false};
+    TransferCancel cancel_;
 };
 
 }  // namespace lumo

@@ -32,6 +32,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& argv, std::string& 
             line.answer = Answer::Yes;
         } else if (arg == "--no") {
             line.answer = Answer::No;
+        } else if (arg == "--no-backup") {
+            line.noBackup = true;
         } else if (arg == "--help" || arg == "-h") {
             line.help = true;
         } else if (line.verb.empty() && !(arg.size() > 1 && arg[0] == '-')) {

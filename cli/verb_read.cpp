@@ -4,8 +4,10 @@
 #include "channels/channel_file.h"
 #include "channels/image_file.h"
 #include "cli/channel_documents.h"
+#include "cli/signal_cancel.h"
 #include "cli/terminal_progress.h"
 #include "cli/verbs.h"
+#include "cli/write_verify.h"
 
 namespace lumo::cli {
 
@@ -17,7 +19,10 @@ Verb readVerb() {
         "  Reads all 128 channels from the radio. With -o FILE saves them: a .chnw as the\n"
         "  channel window saves after a read (channels 1..99), a .img as the radio's\n"
         "  8192-byte channel area (0xFF where no block lies). Without -o prints the\n"
-        "  channels as 'show' does. Exits 1 when the read fails.\n",
+        "  channels as 'show' does. Every successful read also keeps a copy of the image\n"
+        "  in the backups folder (see 'lumo-cli backups'); --no-backup keeps none.\n"
+        "  Ctrl-C stops the read after the block in progress and saves nothing (exit 130).\n"
+        "  Exits 1 when the read fails.\n",
         [](CliContext& context) {
             const auto& args = context.line().args;
             std::string output;
@@ -34,11 +39,22 @@ Verb readVerb() {
             ChannelTable table(strings);
             ChannelCommands commands(table, session, context.link());
             TerminalProgress progress("read");
-            const bool read = commands.readFromRadio(progress);
+            bool read = false;
+            {
+                const SignalCancel stop([&commands] { commands.requestCancel(); });
+                read = commands.readFromRadio(progress);
+            }
             progress.finish(read);
+            const TransferCancel& cancel = commands.cancelState();
+            if (cancel.stopped) {
+                std::cerr << "lumo-cli read: cancelled after " << cancel.blocksDone << " of "
+                          << cancel.blocksTotal << " blocks; nothing was saved" << std::endl;
+                return kCancelled;
+            }
             if (!read) {
                 return 1;
             }
+            backUpChannels(context, commands.image());
             if (output.empty()) {
                 std::cout << formatChannelListing(table, false);
             } else if (channelDocumentOf(output) == ChannelDocument::Image) {

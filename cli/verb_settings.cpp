@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/verbs.h"
+#include "cli/write_verify.h"
 #include "settings/settings_commands.h"
 #include "settings/settings_listing.h"
 
@@ -49,6 +50,7 @@ int readSettings(CliContext& context, const std::vector<std::string>& args) {
     if (!radio.commands.read()) {
         return 1;
     }
+    backUpSettings(context, radio.form);
     if (output) {
         return radio.commands.save(*output) ? 0 : 1;
     }
@@ -57,14 +59,26 @@ int readSettings(CliContext& context, const std::vector<std::string>& args) {
 }
 
 int writeSettings(CliContext& context, const std::vector<std::string>& args) {
-    if (args.size() != 2) {
+    std::vector<std::string> files;
+    bool verify = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--verify") {
+            verify = true;
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 1) {
         return usageError("write needs one settings file");
     }
     RadioSettings radio(context);
-    if (!radio.commands.open(args[1])) {
+    if (!radio.commands.open(files[0])) {
         return 1;  // the radio was not touched
     }
-    return radio.commands.write() ? 0 : 1;
+    if (!radio.commands.write()) {
+        return 1;
+    }
+    return verify ? verifySettingsWrite(context, radio.form) : 0;
 }
 
 int showSettings(const std::vector<std::string>& args) {
@@ -105,10 +119,12 @@ Verb settingsVerb() {
         "read, write or show the radio's function settings (optw files)",
         "lumo-cli settings read [--port P] [-o FILE.optw]\n"
         "  Reads the radio's settings. With -o writes them to FILE.optw as the window's\n"
-        "  Save would; without, prints them one per line.\n"
-        "lumo-cli settings write [--port P] FILE.optw\n"
+        "  Save would; without, prints them one per line. A copy is kept in the backups\n"
+        "  folder unless --no-backup.\n"
+        "lumo-cli settings write [--port P] FILE.optw [--verify]\n"
         "  Writes the settings of FILE.optw to the radio. A file that does not fit is\n"
-        "  refused before the radio is reached.\n"
+        "  refused before the radio is reached. --verify reads them back and compares\n"
+        "  the bytes written, the reserved ones excepted (exit 3 when they differ).\n"
         "lumo-cli settings show FILE.optw\n"
         "  Prints the settings of FILE.optw one per line, hidden ones last.\n"
         "lumo-cli settings print FILE.optw -o OUT.pdf\n"

@@ -14,6 +14,8 @@ std::span<const Verb> allVerbs() {
         writeVerb(),
         settingsVerb(),
         printVerb(),
+        diffVerb(),
+        backupsVerb(),
     };
     return verbs;
 }

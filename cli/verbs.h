@@ -27,6 +27,8 @@ Verb readVerb();
 Verb writeVerb();
 Verb settingsVerb();
 Verb printVerb();
+Verb backupsVerb();
+Verb diffVerb();
 
 // `FILE -o OUT.pdf` in any order, from args[first] on.
 bool parsePrintArguments(const std::vector<std::string>& args, std::size_t first,

@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "settings/optw_file.h"
 #include "shell/qt_transfer_host.h"
 
 namespace lumo {
@@ -184,6 +185,7 @@ void TFormDune::Button1Click() {
     QtTransferHost host(progressBar);
     if (commands_.read(host)) {
         document_.markUnmodified();
+        state_.keepBackup(BackupKind::Settings, joinOptwLines(form_.saveLines()));
     }
 }
 

@@ -60,7 +60,7 @@ int HexByteAt(std::string_view hexText, std::size_t position) {
     return high * 16 + low;
 }
 
-bool ReadDuneArea(HexLink& link, SettingsForm& form, const TransferProgress& progress) {
+std::optional<SettingsBytes> ReadDuneBytes(HexLink& link, const TransferProgress& progress) {
     const std::string readCommand =
         formatHexText(blockCommand(kReadCommand, kSettingsReadAddress, kSettingsReadLength));
     std::string reply;
@@ -70,7 +70,7 @@ bool ReadDuneArea(HexLink& link, SettingsForm& form, const TransferProgress& pro
     for (;;) {
         if (!link.ConnectRadio(link.PortName)) {
             link.CloseLinkPort();
-            return false;
+            return std::nullopt;
         }
         std::this_thread::sleep_for(kPauseBeforeRead);
         report(progress, 1);
@@ -80,7 +80,7 @@ bool ReadDuneArea(HexLink& link, SettingsForm& form, const TransferProgress& pro
             break;
         }
         if (!link.AckAfterHandshake || retried) {
-            return false;
+            return std::nullopt;
         }
         link.AckAfterHandshake = false;
         retried = true;
@@ -89,17 +89,25 @@ bool ReadDuneArea(HexLink& link, SettingsForm& form, const TransferProgress& pro
     link.SendHex(kAcknowledgeHex);
     report(progress, 5);
     if (!link.ExpectHex(kAcknowledgeHex, kSettingsAckCode)) {
-        return false;
+        return std::nullopt;
     }
     report(progress, kSettingsProgressSteps);
 
-    std::array<std::uint8_t, kSettingsBytesRead> settings{};
+    SettingsBytes settings{};
     const std::size_t first = kReplyHeader + (kSettingsAddress - kSettingsReadAddress);
     for (std::size_t i = 0; i < settings.size(); ++i) {
         settings[i] = static_cast<std::uint8_t>(HexByteAt(reply, first + i));
     }
-    form.applyRadioBytes(settings);
     link.CloseLinkPort();
+    return settings;
+}
+
+bool ReadDuneArea(HexLink& link, SettingsForm& form, const TransferProgress& progress) {
+    const std::optional<SettingsBytes> settings = ReadDuneBytes(link, progress);
+    if (!settings) {
+        return false;
+    }
+    form.applyRadioBytes(*settings);
     return true;
 }
 

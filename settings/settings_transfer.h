@@ -2,10 +2,13 @@
 
 #include <chrono>
 #include <cstddef>
+#include <array>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "link/hex_link.h"
+#include "settings/settings_bytes.h"
 #include "settings/settings_form.h"
 
 namespace lumo {
@@ -20,6 +23,13 @@ inline constexpr int kSettingsProgressSteps = 6;
 // The value of byte `position` (from 0) of a hex text such as "52 0E 00 40 ". Throws
 // HexTextError when the text has no such byte or it is not hexadecimal.
 int HexByteAt(std::string_view hexText, std::size_t position);
+
+// The settings bytes 0x0E20..0x0E2E as the radio holds them.
+using SettingsBytes = std::array<std::uint8_t, kSettingsBytesRead>;
+
+// Reads 0x0E00..0x0E3F as ReadDuneArea does and returns 0x0E20..0x0E2E untouched;
+// nothing when the read failed (the user has been told).
+std::optional<SettingsBytes> ReadDuneBytes(HexLink& link, const TransferProgress& progress);
 
 // Reads 0x0E00..0x0E3F over `link` on its PortName and puts 0x0E20..0x0E2E into the
 // form's controls; the controls change only when the whole read succeeded. Tells the

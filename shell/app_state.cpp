@@ -1,5 +1,8 @@
 #include "shell/app_state.h"
 
+#include <chrono>
+#include <cstdio>
+
 #include "link/present_ports.h"
 #include "link/serial_opener.h"
 
@@ -32,6 +35,19 @@ void ProbePorts(AppState& state, const std::filesystem::path& programPath) {
     }
     // Before any channel is decoded, the option words take the interface texts.
     state.vocabulary = makeChannelVocabulary(state.strings);
+}
+
+void AppState::keepBackup(BackupKind kind, std::string_view content) {
+    try {
+        saveBackup(backupFolder(), kind, content, std::chrono::system_clock::now());
+    } catch (const std::exception& e) {
+        const std::string text = std::string("No backup was kept: ") + e.what();
+        if (warn) {
+            warn(text);
+        } else {
+            std::fprintf(stderr, "%s\n", text.c_str());
+        }
+    }
 }
 
 }  // namespace lumo

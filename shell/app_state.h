@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <string>
 #include <memory>
 
 #include "channels/channel_vocabulary.h"
@@ -8,6 +10,7 @@
 #include "link/port_choice.h"
 #include "link/settings_store.h"
 #include "link/user_dialogs.h"
+#include "shell/backups.h"
 #include "shell/document_dialogs.h"
 #include "shell/languagestr.h"
 #include "shell/session.h"
@@ -24,6 +27,9 @@ struct AppState {
     LanguageStrings strings;
     Session session{strings};
     UserDialogs& dialogs;
+    // A warning that must not interrupt the user (a backup that could not be kept):
+    // the window program shows it in its status bar; by default it goes to stderr.
+    std::function<void(const std::string&)> warn;
     // File dialogs and the unsaved-changes question; the window program sets its own.
     std::unique_ptr<DocumentDialogs> documents = std::make_unique<NoDocumentDialogs>();
     std::unique_ptr<SettingsStore> store;
@@ -35,6 +41,8 @@ struct AppState {
 
     // Looks for serial devices again and gives new ones their comN numbers.
     void refreshPorts();
+    // Keeps a copy of what a read brought in the backups folder; a failure is a warning.
+    void keepBackup(BackupKind kind, std::string_view content);
 };
 
 // The start-up routine: notes the program folder (with `programPath` the program

@@ -86,6 +86,9 @@ TForm1::TForm1(AppState& state, const std::filesystem::path& programPath, QWidge
         }
     });
 
+    state_.warn = [this](const std::string& text) {
+        statusBar()->showMessage(QString::fromStdString(text), 15000);
+    };
     ProbePorts(state_, programPath);
     try {
         const RgbImage picture = LoadPictureFile(state_.AppDir, "bkg.dat", state_.strings);
@@ -97,6 +100,10 @@ TForm1::TForm1(AppState& state, const std::filesystem::path& programPath, QWidge
     }
     state_.session.setUp();
     applySession();
+}
+
+TForm1::~TForm1() {
+    state_.warn = nullptr;  // the status bar goes with the window
 }
 
 void TForm1::createMenus() {

@@ -39,6 +39,7 @@ class TForm1 final : public QMainWindow {
     Q_OBJECT
 public:
     TForm1(AppState& state, const std::filesystem::path& programPath, QWidget* parent = nullptr);
+    ~TForm1() override;
 
     // Runs a menu or tool-bar command exactly as a click would.
     void runCommand(MainCommand command);

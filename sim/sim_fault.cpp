@@ -37,6 +37,22 @@ std::optional<SimFault> parseFault(const std::string& faultText, std::string& er
     }
     const std::vector<std::string> parts = splitColons(body);
     const std::string& name = parts[0];
+    if (name == "corrupt") {
+        unsigned address = 0;
+        const std::string text = parts.size() == 2 ? parts[1] : std::string();
+        const bool hex = text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0;
+        const char* first = text.data() + (hex ? 2 : 0);
+        const char* last = text.data() + text.size();
+        const auto [end, failure] = std::from_chars(first, last, address, hex ? 16 : 10);
+        if (parts.size() != 2 || first == last || failure != std::errc{} || end != last ||
+            address > 0xFFFF) {
+            error = "fault '" + faultText + "' needs an address from 0 to 0xFFFF";
+            return std::nullopt;
+        }
+        fault.kind = SimFault::Kind::Corrupt;
+        fault.address = address;
+        return fault;
+    }
     struct Form {
         const char* name;
         SimFault::Kind kind;
@@ -80,7 +96,7 @@ std::optional<SimFault> parseFault(const std::string& faultText, std::string& er
 
 std::string faultHelp() {
     return "silent | wrong-identity | no-reply:K (no-ack:K) | short:K[:N] | noise:K[:N] | "
-           "hangup:K, each optionally @S for session S only";
+           "hangup:K | corrupt:ADDR, each optionally @S for session S only";
 }
 
 }  // namespace tarnsim

@@ -18,17 +18,20 @@ struct SimFault {
         ShortReply,     // sends only `count` bytes of its reply at the exchange
         Noise,          // sends `count` noise bytes before its reply at the exchange
         HangUp,         // the line vanishes at the exchange
+        Corrupt,        // stores a wrong byte (bit 0 flipped) whenever `address` is written
     };
     Kind kind = Kind::Silent;
     int exchange = 0;  // for the kinds that happen at an exchange
     int count = 0;     // bytes, for ShortReply and Noise
     int session = 0;   // 0: every session
+    unsigned address = 0;  // for Corrupt
 
     bool appliesTo(int currentSession) const { return session == 0 || session == currentSession; }
 };
 
 // Parses one fault: silent, wrong-identity, no-reply:K (also no-ack:K), short:K[:N],
-// noise:K[:N], hangup:K; each may end in @S to act in session S only.
+// noise:K[:N], hangup:K, corrupt:ADDR (0x0020 or 32); each may end in @S to act in
+// session S only.
 std::optional<SimFault> parseFault(const std::string& faultText, std::string& error);
 
 // A line for --help listing the forms above.

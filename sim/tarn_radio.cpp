@@ -34,6 +34,16 @@ std::vector<std::uint8_t> TarnRadio::memory() const {
 
 int TarnRadio::sessionsHeard() const { return session_; }
 
+bool TarnRadio::corrupts(std::size_t address) const {
+    for (const SimFault& fault : options_.faults) {
+        if (fault.kind == SimFault::Kind::Corrupt && fault.address == address &&
+            fault.appliesTo(session_)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 const SimFault* TarnRadio::faultAt(SimFault::Kind kind, int exchange) const {
     for (const SimFault& fault : options_.faults) {
         if (fault.kind == kind && fault.exchange == exchange && fault.appliesTo(session_)) {
@@ -155,7 +165,8 @@ TarnRadio::Reply TarnRadio::sessionByte(std::uint8_t byte) {
     {
         std::lock_guard lock(memoryMutex_);
         for (std::size_t i = 0; i < length; ++i) {
-            memory_[(address + i) % kMemorySize] = frame_[kFrameHeader + i];
+            const std::size_t at = (address + i) % kMemorySize;
+            memory_[at] = frame_[kFrameHeader + i] ^ (corrupts(at) ? 0x01 : 0x00);
         }
     }
     frame_.clear();

@@ -50,6 +50,8 @@ private:
     Reply sessionByte(std::uint8_t byte);
     Reply exchangeReply(std::vector<std::uint8_t> reply);
     const SimFault* faultAt(SimFault::Kind kind, int exchange) const;
+    // Whether a write to `address` stores a wrong byte.
+    bool corrupts(std::size_t address) const;
     bool hasSessionFault(SimFault::Kind kind) const;
 
     Options options_;

@@ -67,6 +67,8 @@ template <typename Test>
 int runWindowTests(int argc, char** argv) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    QTemporaryDir data;  // backups of the tests' reads
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Vantor");

@@ -1,0 +1,98 @@
+#include "cli/write_verify.h"
+
+#include <chrono>
+#include <iostream>
+
+#include "channels/channel_compare.h"
+#include "channels/channel_transfer.h"
+#include "settings/optw_file.h"
+#include "settings/settings_transfer.h"
+#include "shell/backups.h"
+
+namespace lumo::cli {
+namespace {
+
+constexpr std::size_t kReservedSettingsByte = 3;  // 0x0E23
+
+void backUp(const CliContext& context, BackupKind kind, std::string_view content) {
+    if (context.line().noBackup) {
+        return;
+    }
+    try {
+        saveBackup(backupFolder(), kind, content, std::chrono::system_clock::now());
+    } catch (const std::exception& e) {
+        std::cerr << "lumo-cli: warning: no backup was kept: " << e.what() << std::endl;
+    }
+}
+
+}  // namespace
+
+int verifyChannelWrite(CliContext& context, const MemoryImage& sent) {
+    MemoryImage held = blankMemoryImage();
+    ChannelTransfer readBack(context.link(), held);
+    BlockingTransferHost host;
+    std::cerr << "verifying: reading the channels back" << std::endl;
+    if (!readBack.RunTransfer(TransferMode::Read, host)) {
+        std::cerr << "lumo-cli write: the channels could not be read back to verify them"
+                  << std::endl;
+        return 1;
+    }
+    const std::vector<ChannelDifference> differences = compareWrittenChannels(sent, held);
+    if (differences.empty()) {
+        std::cout << "verified: the radio holds every byte that was written" << std::endl;
+        return 0;
+    }
+    for (const ChannelDifference& difference : differences) {
+        std::cout << describeDifference(difference, "wrote ", ", radio holds ") << "\n";
+    }
+    std::cout << differences.size() << " channel(s) differ from what was written" << std::endl;
+    return kVerifyFailed;
+}
+
+int verifySettingsWrite(CliContext& context, const SettingsForm& sent) {
+    std::cerr << "verifying: reading the settings back" << std::endl;
+    const std::optional<SettingsBytes> held = ReadDuneBytes(context.link(), {});
+    if (!held) {
+        std::cerr << "lumo-cli settings: the settings could not be read back to verify them"
+                  << std::endl;
+        return 1;
+    }
+    const std::vector<std::uint8_t> wrote = sent.radioBytes();
+    int differ = 0;
+    for (std::size_t i = 0; i < held->size(); ++i) {
+        if (i == kReservedSettingsByte || wrote[i] == (*held)[i]) {
+            continue;
+        }
+        char line[96];
+        std::snprintf(line, sizeof line, "0x%04zX: wrote 0x%02X, radio holds 0x%02X",
+                      0x0E20 + i, wrote[i], (*held)[i]);
+        std::cout << line << "\n";
+        ++differ;
+    }
+    if (differ == 0) {
+        std::cout << "verified: the radio holds every settings byte that was written" << std::endl;
+        return 0;
+    }
+    std::cout << differ << " settings byte(s) differ from what was written" << std::endl;
+    return kVerifyFailed;
+}
+
+void backUpChannels(const CliContext& context, const MemoryImage& image) {
+    backUp(context, BackupKind::Channels,
+           std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+}
+
+void backUpSettings(const CliContext& context, const SettingsForm& form) {
+    backUp(context, BackupKind::Settings, joinOptwLines(form.saveLines()));
+}
+
+std::string newestChannelBackup() {
+    for (const BackupEntry& entry : listBackups(backupFolder())) {
+        if (entry.kind == BackupKind::Channels) {
+            return entry.file.string();
+        }
+    }
+    return {};
+}
+
+}  // namespace lumo::cli

@@ -1,0 +1,156 @@
+#include "shell/backups.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "channels/channel_codec.h"
+#include "channels/channel_compare.h"
+#include "channels/channel_image.h"
+#include "sim/sim_fault.h"
+#include "tests/support/test_files.h"
+
+namespace lumo {
+namespace {
+
+using Clock = std::chrono::system_clock;
+
+Clock::time_point at(int year, int month, int day, int hour, int minute, int second) {
+    std::tm local{};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    return Clock::from_time_t(std::mktime(&local));
+}
+
+std::string imageBytes(const MemoryImage& image) {
+    return std::string(reinterpret_cast<const char*>(image.data()), image.size());
+}
+
+TEST(Backups, AreNamedByLocalTimeNeverReplacedAndListedNewestFirst) {
+    test::TempDir dir;
+    ChannelTable table;
+    table.setCell(1, 1, "446.00625");
+    table.setCell(1, 7, "446.10000");
+    MemoryImage image = blankMemoryImage();
+    StoreGridToImage(table, image);
+    const auto second = at(2026, 12, 10, 13, 40, 2);
+    const auto first = saveBackup(dir.path(), BackupKind::Channels, imageBytes(image), second);
+    const auto again = saveBackup(dir.path(), BackupKind::Channels, "other", second);
+    const auto third = saveBackup(dir.path(), BackupKind::Channels, "third", second);
+    const auto settings =
+        saveBackup(dir.path(), BackupKind::Settings, "5\r\n", at(2026, 12, 10, 13, 41, 0));
+    EXPECT_EQ(first.filename(), "channels-20261210-134002.img");
+    EXPECT_EQ(again.filename(), "channels-20261210-134002-2.img");
+    EXPECT_EQ(third.filename(), "channels-20261210-134002-3.img");
+    EXPECT_EQ(settings.filename(), "settings-20261210-134100.optw");
+    std::ifstream in(first, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), imageBytes(image));
+    std::ofstream(dir / "notes.txt") << "not a backup";
+
+    const std::vector<BackupEntry> list = listBackups(dir.path());
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(list[0].file, settings);
+    EXPECT_EQ(list[0].time, "2026-12-10 13:41:00");
+    EXPECT_EQ(list[0].channelsSet, -1);
+    EXPECT_EQ(list[1].file, third);
+    EXPECT_EQ(list[2].file, again);
+    EXPECT_EQ(list[3].file, first);
+    EXPECT_EQ(list[3].channelsSet, 2);
+    // Nothing half-written stays behind.
+    int files = 0;
+    for ([[maybe_unused]] const auto& item : std::filesystem::directory_iterator(dir.path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 5);
+}
+
+TEST(Backups, AFolderThatCannotBeMadeIsAnError) {
+    test::TempDir dir;
+    std::ofstream(dir / "file") << "in the way";  // even root cannot make a folder under a file
+    EXPECT_THROW(saveBackup(dir / "file" / "backups", BackupKind::Settings, "x", Clock::now()),
+                 std::system_error);
+}
+
+TEST(Backups, TheFolderFollowsXdgDataHome) {
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::string keep = saved != nullptr ? saved : "";
+    setenv("XDG_DATA_HOME", "/srv/data", 1);
+    EXPECT_EQ(backupFolder(), "/srv/data/Lumo/backups");
+    setenv("XDG_DATA_HOME", "relative", 1);  // not absolute: ignored, as the standard says
+    EXPECT_EQ(backupFolder(), std::filesystem::path(std::getenv("HOME")) / ".local/share/Lumo/backups");
+    if (saved != nullptr) {
+        setenv("XDG_DATA_HOME", keep.c_str(), 1);
+    } else {
+        unsetenv("XDG_DATA_HOME");
+    }
+}
+
+TEST(ChannelCompare, NamesEachChannelAndColumnThatDiffers) {
+    ChannelTable a;
+    ChannelTable b;
+    for (ChannelTable* t : {&a, &b}) {
+        t->setCell(1, 5, "446.00625");
+        t->setCell(12, 128, "PMR");
+    }
+    b.setCell(1, 5, "446.01250");
+    b.setCell(12, 5, "BASE");
+    b.setCell(12, 128, "PMR2");
+    const auto differences = compareTables(a, b);
+    ASSERT_EQ(differences.size(), 2u);
+    EXPECT_EQ(describeDifference(differences[0], "", " -> "),
+              "channel 5: RX Frequency(MHZ) 446.00625 -> 446.01250; CH-Name (empty) -> BASE");
+    EXPECT_EQ(differences[1].channel, 128);
+    EXPECT_TRUE(compareTables(a, a).empty());
+}
+
+TEST(ChannelCompare, AWriteIsComparedByteByByte) {
+    ChannelTable table;
+    table.setCell(1, 2, "446.00625");
+    table.setCell(2, 2, "446.00625");
+    table.setCell(12, 2, "AB");
+    MemoryImage wrote = blankMemoryImage();
+    StoreGridToImage(table, wrote);
+    MemoryImage holds = wrote;
+    EXPECT_TRUE(compareWrittenChannels(wrote, holds).empty());
+    holds[recordOffset(2)] ^= 0x01;  // a digit of the RX frequency
+    holds[nameOffset(2) + 1] = 0x0C;  // "B" becomes "C"
+    auto differences = compareWrittenChannels(wrote, holds);
+    ASSERT_EQ(differences.size(), 1u);
+    EXPECT_EQ(differences[0].channel, 2);
+    ASSERT_EQ(differences[0].columns.size(), 2u);
+    EXPECT_EQ(differences[0].columns[0].column, 1);
+    EXPECT_EQ(differences[0].columns[1].right, "AC");
+    // A byte no column shows is still a difference, told as bytes.
+    holds = wrote;
+    holds[nameOffset(2) + 10] = 0x00;
+    differences = compareWrittenChannels(wrote, holds);
+    ASSERT_EQ(differences.size(), 1u);
+    EXPECT_EQ(differences[0].columns[0].column, 0);
+}
+
+TEST(SimFaults, CorruptTakesAnAddress) {
+    std::string error;
+    const struct {
+        const char* text;
+        bool valid;
+        unsigned address;
+    } cases[] = {{"corrupt:0x0020", true, 0x20}, {"corrupt:32", true, 32}, {"corrupt:0x10000", false, 0},
+                 {"corrupt:", false, 0},         {"corrupt:0xZZ", false, 0}, {"corrupt", false, 0}};
+    for (const auto& c : cases) {
+        const auto fault = tarnsim::parseFault(c.text, error);
+        EXPECT_EQ(fault.has_value(), c.valid) << c.text;
+        if (fault) {
+            EXPECT_EQ(fault->kind, tarnsim::SimFault::Kind::Corrupt);
+            EXPECT_EQ(fault->address, c.address);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lumo
