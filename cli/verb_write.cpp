@@ -11,13 +11,14 @@ namespace lumo::cli {
 Verb writeVerb() {
     return {
         "write",
-        "write a .chnw or .img to the radio",
+        "write a .chnw, .csv or .img to the radio",
         "lumo-cli write [--port P] FILE\n"
         "  Writes all 128 channels of FILE to the radio. A .chnw is checked first: every\n"
         "  frequency must lie inside the radio's band and every cell must convert; the\n"
         "  first cell that does not is named by channel, column and text, and nothing is\n"
-        "  sent. A .img (the radio's 8192-byte channel area) is sent as it is. Exits 1\n"
-        "  when the write fails.\n",
+        "  sent. A CHIRP .csv is read as 'convert' reads it; a refused one sends nothing.\n"
+        "  A .img (the radio's 8192-byte channel area) is sent as it is. Exits 1 when the\n"
+        "  write fails.\n",
         [](CliContext& context) {
             const auto& args = context.line().args;
             if (args.size() != 1 || args[0].rfind("-", 0) == 0) {
