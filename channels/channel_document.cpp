@@ -3,11 +3,12 @@
 #include <stdexcept>
 
 #include "channels/channel_file.h"
+#include "channels/chirp_csv.h"
 
 namespace lumo {
 
 FileDialogKind channelFileDialog() {
-    return {"chnw", "chnw file(*.chnw)|*.chnw"};
+    return {"chnw", "chnw file(*.chnw)|*.chnw|CHIRP CSV (*.csv)|*.csv"};
 }
 
 ChannelDocument::ChannelDocument(ChannelEditor& editor, const Session& session,
@@ -34,7 +35,10 @@ bool ChannelDocument::load(bool showChannels1To99) {
     const bool wasModified = editor_.modified();
     try {
         editor_.change([&] {
-            if (path) {
+            if (path && isChirpCsvPath(*path)) {
+                LoadChirpCsv(editor_.table(), *path, session_, dialogs_);
+                loaded = true;
+            } else if (path) {
                 loaded = LoadChannelFile(editor_.table(), *path, dialogs_, kChannelFileType,
                                          session_.strings());
             }
@@ -62,7 +66,11 @@ bool ChannelDocument::Button4Click() {
         return false;
     }
     try {
-        SaveChannelFile(editor_.table(), *path);
+        if (isChirpCsvPath(*path)) {
+            SaveChirpCsv(editor_.table(), *path);
+        } else {
+            SaveChannelFile(editor_.table(), *path);
+        }
     } catch (const std::exception& e) {
         dialogs_.showMessage(e.what());
         return false;

@@ -13,14 +13,15 @@ inline constexpr const char* kSaveChangesQuestion =
     "The channel table has changes that are not saved. Save them?";
 
 // The channel window's file commands: Open and Save through the file dialogs, and the
-// question before a changed table is closed. Errors are shown with their own text and
-// leave the table as it was.
+// question before a changed table is closed. A path ending in .csv is a CHIRP CSV file,
+// any other a channel file. Errors are shown with their own text and leave the table
+// as it was.
 class ChannelDocument {
   public:
     ChannelDocument(ChannelEditor& editor, const Session& session, DocumentDialogs& documents,
                     UserDialogs& dialogs);
 
-    // Asks for a channel file and loads it; the window then shows channels 1..99.
+    // Asks for a channel or CSV file and loads it; the window then shows channels 1..99.
     // False when cancelled, refused or failed. Does nothing while Busy.
     bool Button5Click();
     // The same without the Busy test, for showing the window.

@@ -16,7 +16,8 @@ constexpr long long kStep5k = 500'000;
 constexpr long long kStep6k25 = 625'000;
 constexpr long long kUnitsPer10Hz = 1'000;
 
-// R in 10 Hz units.
+}  // namespace
+
 long long roundToChannelGrid(long double mhz) {
     const long long units = std::llround(mhz * kUnitsPerMhz);
     if (units % kStep5k == 0 || units % kStep6k25 == 0) {
@@ -26,6 +27,8 @@ long long roundToChannelGrid(long double mhz) {
     const long long up = down + kStep6k25;
     return (up - units <= units - down ? up : down) / kUnitsPer10Hz;
 }
+
+namespace {
 
 std::string formatTenHertz(long long r) {
     char text[32];

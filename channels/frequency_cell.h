@@ -22,6 +22,10 @@ struct CheckedFrequency {
 // Throws ConversionError for a text that is not a number.
 CheckedFrequency checkFrequencyCell(std::string_view text, const Session& session);
 
+// The rounding of checkFrequencyCell alone, without the band check: the frequency in
+// 10 Hz units.
+long long roundToChannelGrid(long double mhz);
+
 // The text an out-of-range frequency is replaced by: "440.00000".
 std::string bandLowReplacement(const Session& session);
 

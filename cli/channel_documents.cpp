@@ -6,6 +6,7 @@
 
 #include "channels/channel_file.h"
 #include "channels/channel_image.h"
+#include "channels/chirp_csv.h"
 #include "channels/image_file.h"
 
 namespace lumo::cli {
@@ -31,28 +32,51 @@ ChannelDocument channelDocumentOf(const std::filesystem::path& path) {
     if (extension == ".chnw") {
         return ChannelDocument::TableFile;
     }
-    throw std::invalid_argument(path.string() + ": not a .img or .chnw file");
+    if (isChirpCsvPath(path)) {
+        return ChannelDocument::Csv;
+    }
+    throw std::invalid_argument(path.string() + ": not a .img, .chnw or .csv file");
 }
 
 std::optional<ChannelTable> openChannelDocument(const std::filesystem::path& path,
-                                                UserDialogs& dialogs) {
+                                                UserDialogs& dialogs, OpenOptions options) {
     ChannelTable table;
-    if (channelDocumentOf(path) == ChannelDocument::Image) {
-        LoadGridFromImage(table, readImageFile(path));
-    } else if (!LoadChannelFile(table, path, dialogs)) {
-        return std::nullopt;
+    switch (channelDocumentOf(path)) {
+        case ChannelDocument::Image:
+            LoadGridFromImage(table, readImageFile(path));
+            break;
+        case ChannelDocument::TableFile:
+            if (!LoadChannelFile(table, path, dialogs)) {
+                return std::nullopt;
+            }
+            break;
+        case ChannelDocument::Csv: {
+            // A CSV file holds the whole channel list, so its own row count stands.
+            LanguageStrings strings;
+            Session session(strings);
+            session.setUp();
+            LoadChirpCsv(table, path, session, dialogs, {.skipInvalid = options.skipInvalid});
+            return table;
+        }
     }
     table.setRowCount(ChannelTable::kShownRowCount);
     return table;
 }
 
 void saveChannelDocument(const ChannelTable& table, const std::filesystem::path& path) {
-    if (channelDocumentOf(path) == ChannelDocument::Image) {
-        MemoryImage image = blankMemoryImage();
-        StoreGridToImage(table, image);
-        writeImageFile(path, image);
-    } else {
-        SaveChannelFile(table, path);
+    switch (channelDocumentOf(path)) {
+        case ChannelDocument::Image: {
+            MemoryImage image = blankMemoryImage();
+            StoreGridToImage(table, image);
+            writeImageFile(path, image);
+            break;
+        }
+        case ChannelDocument::TableFile:
+            SaveChannelFile(table, path);
+            break;
+        case ChannelDocument::Csv:
+            SaveChirpCsv(table, path);
+            break;
     }
 }
 

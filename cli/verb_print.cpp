@@ -30,12 +30,12 @@ bool parsePrintArguments(const std::vector<std::string>& args, std::size_t first
 Verb printVerb() {
     return {
         "print",
-        "print the channel table of a .chnw or .img file to a PDF",
+        "print the channel table of a .chnw, .csv or .img file to a PDF",
         "lumo-cli print FILE -o OUT.pdf\n"
-        "  Writes the channel table of FILE (.chnw or .img) as the channel window prints\n"
-        "  it: a ruled grid of every column, hidden ones too, on landscape A4 pages titled\n"
-        "  \"test\"; channels 1..99, or all 128 for a .chnw whose row count shows them.\n"
-        "  Needs no display.\n",
+        "  Writes the channel table of FILE (.chnw, .csv or .img) as the channel window\n"
+        "  prints it: a ruled grid of every column, hidden ones too, on landscape A4 pages\n"
+        "  titled \"test\"; channels 1..99, or all 128 for a .chnw whose row count shows\n"
+        "  them or a .csv with a channel above 99. Needs no display.\n",
         [](CliContext& context) {
             std::string input;
             std::string output;

@@ -1,7 +1,6 @@
 #include <iostream>
 
 #include "channels/channel_commands.h"
-#include "channels/channel_file.h"
 #include "channels/image_file.h"
 #include "cli/channel_documents.h"
 #include "cli/signal_cancel.h"
@@ -18,10 +17,11 @@ Verb readVerb() {
         "lumo-cli read [--port P] [-o FILE]\n"
         "  Reads all 128 channels from the radio. With -o FILE saves them: a .chnw as the\n"
         "  channel window saves after a read (channels 1..99), a .img as the radio's\n"
-        "  8192-byte channel area (0xFF where no block lies). Without -o prints the\n"
-        "  channels as 'show' does. Every successful read also keeps a copy of the image\n"
-        "  in the backups folder (see 'lumo-cli backups'); --no-backup keeps none.\n"
-        "  Ctrl-C stops the read after the block in progress and saves nothing (exit 130).\n"
+        "  8192-byte channel area (0xFF where no block lies), a .csv as CHIRP CSV (every\n"
+        "  channel with an RX frequency). Without -o prints the channels as 'show' does.\n"
+        "  Every successful read also keeps a copy of the image in the backups folder\n"
+        "  (see 'lumo-cli backups'); --no-backup keeps none. Ctrl-C stops the read after\n"
+        "  the block in progress and saves nothing (exit 130).\n"
         "  Exits 1 when the read fails.\n",
         [](CliContext& context) {
             const auto& args = context.line().args;
@@ -60,7 +60,7 @@ Verb readVerb() {
             } else if (channelDocumentOf(output) == ChannelDocument::Image) {
                 writeImageFile(output, commands.image());
             } else {
-                SaveChannelFile(table, output);
+                saveChannelDocument(table, output);
             }
             return 0;
         },

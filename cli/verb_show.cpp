@@ -8,29 +8,33 @@ namespace lumo::cli {
 Verb showVerb() {
     return {
         "show",
-        "print the channels of a .chnw or .img file",
-        "lumo-cli show FILE [--all]\n"
-        "  Prints the non-empty channels of FILE (.chnw or .img) with their number and\n"
-        "  the columns the channel window shows, aligned under the column titles.\n"
-        "  --all also prints the hidden columns (OptSingal, SPUnmute, CH-Name).\n",
+        "print the channels of a .chnw, .img or .csv file",
+        "lumo-cli show FILE [--all] [--skip-invalid]\n"
+        "  Prints the non-empty channels of FILE (.chnw, .img or CHIRP .csv) with their\n"
+        "  number and the columns the channel window shows, aligned under the column\n"
+        "  titles. --all also prints the hidden columns (OptSingal, SPUnmute, CH-Name).\n"
+        "  A .csv is read as 'convert' reads it; --skip-invalid shows its good rows.\n",
         [](CliContext& context) {
             std::string file;
             bool all = false;
+            OpenOptions options;
             for (const std::string& arg : context.line().args) {
                 if (arg == "--all") {
                     all = true;
+                } else if (arg == "--skip-invalid") {
+                    options.skipInvalid = true;
                 } else if (file.empty() && arg.rfind("-", 0) != 0) {
                     file = arg;
                 } else {
-                    std::cerr << "usage: lumo-cli show FILE [--all]\n";
+                    std::cerr << "usage: lumo-cli show FILE [--all] [--skip-invalid]\n";
                     return 2;
                 }
             }
             if (file.empty()) {
-                std::cerr << "usage: lumo-cli show FILE [--all]\n";
+                std::cerr << "usage: lumo-cli show FILE [--all] [--skip-invalid]\n";
                 return 2;
             }
-            const auto table = openChannelDocument(file, context.dialogs());
+            const auto table = openChannelDocument(file, context.dialogs(), options);
             if (!table) {
                 return 1;
             }

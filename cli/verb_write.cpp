@@ -13,12 +13,13 @@ namespace lumo::cli {
 Verb writeVerb() {
     return {
         "write",
-        "write a .chnw or .img to the radio",
+        "write a .chnw, .csv or .img to the radio",
         "lumo-cli write [--port P] FILE [--verify]\n"
         "  Writes all 128 channels of FILE to the radio. A .chnw is checked first: every\n"
         "  frequency must lie inside the radio's band and every cell must convert; the\n"
         "  first cell that does not is named by channel, column and text, and nothing is\n"
-        "  sent. A .img (the radio's 8192-byte channel area) is sent as it is.\n"
+        "  sent. A CHIRP .csv is read as 'convert' reads it; a refused one sends nothing.\n"
+        "  A .img (the radio's 8192-byte channel area) is sent as it is.\n"
         "  --verify reads the channels back in a second session and compares every byte\n"
         "  written; each channel that differs is listed with its columns (exit 3).\n"
         "  Ctrl-C stops the write after the block in progress (exit 130); the radio then\n"

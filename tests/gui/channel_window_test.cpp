@@ -68,7 +68,8 @@ private slots:
         ChannelWindow cancelled(f);
         QCOMPARE(f.documents->opened.size(), 1u);
         QCOMPARE(f.documents->opened[0].defaultExtension, std::string("chnw"));
-        QCOMPARE(f.documents->opened[0].filter, std::string("chnw file(*.chnw)|*.chnw"));
+        QCOMPARE(f.documents->opened[0].filter,
+                 std::string("chnw file(*.chnw)|*.chnw|CHIRP CSV (*.csv)|*.csv"));
         QCOMPARE(cancelled.window->grid()->model()->rowCount(), 99);
         QCOMPARE(cellText(cancelled.window, 1, 3), QString());
         QCOMPARE(cellText(cancelled.window, 0, 99), QString("99"));

@@ -142,6 +142,7 @@ TEST(DataSafety, DiffListsTheChannelsThatDifferAndExitsAsDiff) {
     }
     SaveChannelFile(a, dir / "a.chnw");
     ASSERT_EQ(runVerb({"convert", (dir / "a.chnw").string(), (dir / "a.img").string()}), 0);
+    ASSERT_EQ(runVerb({"convert", (dir / "a.chnw").string(), (dir / "a.csv").string()}), 0);
     ChannelTable b = a;
     b.setCell(12, 3, "BASE");
     b.setCell(1, 120, "450.00000");
@@ -153,6 +154,7 @@ TEST(DataSafety, DiffListsTheChannelsThatDifferAndExitsAsDiff) {
         std::string out;
     } cases[] = {
         {"a.chnw", "a.img", 0, ""},
+        {"a.csv", "a.chnw", 0, ""},
         {"a.img", "b.chnw", 1,
          "channel 3: CH-Name PMR3 -> BASE\nchannel 120: RX Frequency(MHZ) (empty) -> 450.00000\n"},
         {"a.chnw", "missing.chnw", 2, ""},

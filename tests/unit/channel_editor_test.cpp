@@ -564,7 +564,8 @@ TEST_F(ChannelDocumentTest, SaveThenOpenGivesTheTableBackUnmodified) {
     documents.savePath = dir / "a.chnw";
     ASSERT_TRUE(document.Button4Click());
     EXPECT_FALSE(editor.modified());
-    EXPECT_EQ(documents.kinds, std::vector<std::string>{"chnw file(*.chnw)|*.chnw"});
+    EXPECT_EQ(documents.kinds,
+              std::vector<std::string>{"chnw file(*.chnw)|*.chnw|CHIRP CSV (*.csv)|*.csv"});
 
     editor.Button3Click();
     table.setCell(3, 120, "other");
@@ -582,6 +583,45 @@ TEST_F(ChannelDocumentTest, SaveThenOpenGivesTheTableBackUnmodified) {
     // The whole open is one step.
     ASSERT_TRUE(editor.undo());
     EXPECT_TRUE(table == beforeOpen);
+}
+
+TEST_F(ChannelDocumentTest, ACsvPathIsSavedAndOpenedAsChirpCsv) {
+    enterChannel(5);
+    table.setCell(12, 5, "ABC");
+    table.setCell(1, 120, "447.00000");
+    documents.savePath = dir / "a.csv";
+    ASSERT_TRUE(document.Button4Click());
+    EXPECT_FALSE(editor.modified());
+    EXPECT_EQ(test::readTextFile(dir / "a.csv").rfind("Location,Name,Frequency,", 0), 0U);
+
+    editor.Button3Click();
+    table.setCell(3, 110, "left over");
+    documents.openPath = dir / "a.csv";
+    ASSERT_TRUE(document.Button5Click());
+    EXPECT_EQ(table.rowCount(), 100);
+    Row expected = newChannel("446.00625");
+    expected[11] = "ABC";
+    EXPECT_EQ(row(5), expected);
+    // The file holds every channel: the hidden one it names, and none that it does not.
+    EXPECT_EQ(table.cell(1, 120), "447.00000");
+    EXPECT_EQ(table.cell(3, 110), "");
+    EXPECT_FALSE(editor.modified());
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(ChannelDocumentTest, ARefusedCsvIsToldInFullAndLeavesTheTable) {
+    test::writeTextFile(dir / "bad.csv",
+                        "Location,Frequency,Name\r\n0,446.0,a\r\n2,446.0,b\r\n3,470.0,c\r\n");
+    enterChannel(7, "447");
+    const ChannelTable before = table;
+    documents.openPath = dir / "bad.csv";
+    EXPECT_FALSE(document.Button5Click());
+    EXPECT_TRUE(table == before);
+    EXPECT_TRUE(editor.modified());
+    ASSERT_EQ(dialogs.messages().size(), 1U);
+    EXPECT_THAT(dialogs.messages()[0], HasSubstr("bad.csv: the CSV file is refused"));
+    EXPECT_THAT(dialogs.messages()[0], HasSubstr("\nline 2: Location \"0\""));
+    EXPECT_THAT(dialogs.messages()[0], HasSubstr("\nline 4: Frequency \"470.0\" is outside"));
 }
 
 TEST_F(ChannelDocumentTest, ACancelledOpenChangesNothing) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "channels/channel_codec.h"
+#include "channels/channel_document.h"
 #include "channels/channel_keys.h"
 #include "shell/document_dialogs.h"
 
@@ -94,6 +95,10 @@ TEST(FileDialogFilter, KeepsTheDescriptionOfEachPair) {
     EXPECT_EQ(descriptionsOfFilter("chnw file(*.chnw)|*.chnw|All files(*.*)|*.*"),
               "chnw file(*.chnw);;All files(*.*)");
     EXPECT_EQ(descriptionsOfFilter(""), "");
+    // The channel window offers its own file and CHIRP's CSV.
+    EXPECT_EQ(descriptionsOfFilter(channelFileDialog().filter),
+              "chnw file(*.chnw);;CHIRP CSV (*.csv)");
+    EXPECT_EQ(channelFileDialog().defaultExtension, "chnw");
 }
 
 }  // namespace

@@ -1,0 +1,116 @@
+// Writing a channel table as a CHIRP CSV file.
+#include <array>
+
+#include "channels/chirp_csv.h"
+#include "channels/chirp_options.h"
+#include "channels/chirp_tones.h"
+#include "channels/megahertz_text.h"
+
+namespace lumo {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr int kRx = 1;
+constexpr int kTx = 2;
+constexpr int kDecode = 3;
+constexpr int kEncode = 4;
+constexpr int kName = 12;
+constexpr int kCsvDecimals = 6;
+constexpr long long kFiveKilohertz = 500;  // in 10 Hz
+
+// A frequency cell in 10 Hz units.
+long long tenHertzOfCell(const ChannelTable& table, int column, int row) {
+    const std::string& text = table.cell(column, row);
+    const auto centihertz = parseMegahertzText(text);
+    if (!centihertz) {
+        throw ConversionError(ConversionError(ConversionError(text, "is not a number"), column),
+                              row, columnName(table, column));
+    }
+    return centihertzToTenHertz(*centihertz);
+}
+
+// A field as RFC 4180 writes it: in quotes, quotes doubled, only when it holds a
+// comma, a quote or a line break.
+void appendField(std::string& line, std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        line += field;
+        return;
+    }
+    line += '"';
+    for (const char c : field) {
+        line += c;
+        if (c == '"') {
+            line += '"';
+        }
+    }
+    line += '"';
+}
+
+std::string channelLine(const ChannelTable& table, int row, const ChannelVocabulary& vocabulary) {
+    const long long rx = tenHertzOfCell(table, kRx, row);
+    std::string_view duplex = "off";
+    long long offset = 0;
+    if (!table.cell(kTx, row).empty()) {
+        const long long tx = tenHertzOfCell(table, kTx, row);
+        duplex = tx == rx ? "" : tx > rx ? "+" : "-";
+        offset = tx > rx ? tx - rx : rx - tx;
+    }
+    ChirpToneColumns tones;
+    try {
+        tones = chirpToneColumns({table.cell(kEncode, row), table.cell(kDecode, row)}, vocabulary);
+    } catch (const ConversionError& e) {
+        throw ConversionError(e, row, columnName(table, e.column()));
+    }
+    const ChirpOptionColumns options = chirpOptionColumns(table.rowFields(row), vocabulary);
+    const std::array<std::string, 25> fields{
+        std::to_string(row),
+        table.cell(kName, row),
+        formatMegahertz(rx, kCsvDecimals),
+        std::string(duplex),
+        formatMegahertz(offset, kCsvDecimals),
+        tones.tone,
+        tones.rToneFreq,
+        tones.cToneFreq,
+        tones.dtcsCode,
+        tones.dtcsPolarity,
+        tones.rxDtcsCode,
+        tones.crossMode,
+        options.mode,
+        rx % kFiveKilohertz == 0 ? "5.00" : "6.25",
+        options.skip,
+        options.power,
+        "",  // Comment
+        "",  // URCALL
+        "",  // RPT1CALL
+        "",  // RPT2CALL
+        "",  // DVCODE
+        options.busyLock,
+        options.optSignal,
+        options.spUnmute,
+        options.without,
+    };
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            line += ',';
+        }
+        appendField(line, fields[i]);
+    }
+    return line;
+}
+
+}  // namespace
+
+std::string formatChirpCsv(const ChannelTable& table, const ChannelVocabulary& vocabulary) {
+    std::string text(kChirpCsvHeader);
+    text += kLineEnd;
+    for (int row = 1; row <= ChannelCount; ++row) {
+        if (!table.cell(kRx, row).empty()) {
+            text += channelLine(table, row, vocabulary);
+            text += kLineEnd;
+        }
+    }
+    return text;
+}
+
+}  // namespace lumo

@@ -1,0 +1,52 @@
+// CHIRP CSV files on disk.
+#include "channels/chirp_csv.h"
+#include "channels/word_match.h"
+#include "shell/atomic_file.h"
+#include "shell/read_file.h"
+
+namespace lumo {
+namespace {
+
+std::string notesMessage(const std::filesystem::path& file, const ChirpCsvChannels& channels) {
+    std::string text;
+    if (!channels.skipped.empty()) {
+        text += file.string() + ": " + std::to_string(channels.skipped.size()) +
+                (channels.skipped.size() == 1 ? " row" : " rows") + " skipped:\n" +
+                formatLineNotes(channels.skipped);
+    }
+    if (!channels.warnings.empty()) {
+        text += file.string() + ": taken with changes:\n" + formatLineNotes(channels.warnings);
+    }
+    if (!text.empty()) {
+        text.pop_back();
+    }
+    return text;
+}
+
+}  // namespace
+
+bool isChirpCsvPath(const std::filesystem::path& path) {
+    return sameWordIgnoringCase(path.extension().string(), ".csv");
+}
+
+void SaveChirpCsv(const ChannelTable& table, const std::filesystem::path& path,
+                  const ChannelVocabulary& vocabulary) {
+    writeFileAtomically(path, formatChirpCsv(table, vocabulary));
+}
+
+void LoadChirpCsv(ChannelTable& table, const std::filesystem::path& path, const Session& session,
+                  UserDialogs& dialogs, ChirpCsvOptions options,
+                  const ChannelVocabulary& vocabulary) {
+    ChirpCsvChannels channels;
+    try {
+        channels = parseChirpCsv(readWholeFile(path), session, options, vocabulary);
+    } catch (const ChirpCsvError& e) {
+        throw ChirpCsvError(path, e);
+    }
+    applyChirpCsv(table, channels);
+    if (const std::string message = notesMessage(path, channels); !message.empty()) {
+        dialogs.showMessage(message);
+    }
+}
+
+}  // namespace lumo
