@@ -6,6 +6,7 @@
 // layer always waits out for what it sends.
 #include <benchmark/benchmark.h>
 
+#include "channels/channel_compare.h"
 #include "channels/channel_transfer.h"
 #include "link/serial_opener.h"
 #include "sim/simulated_radio.h"
@@ -71,6 +72,30 @@ void BM_WriteUnpaced(benchmark::State& state) {
     runTransfer(state, lumo::TransferMode::Write, false);
 }
 
+// A verified write: the write, then the whole channel area read back in a session of
+// its own and compared; against the sum of both floors.
+void BM_VerifiedWritePaced(benchmark::State& state) {
+    tarnsim::SimulatedRadio radio({}, true);
+    SilentDialogs dialogs;
+    lumo::HexLink link(lumo::makeSerialOpener(lumo::PortMap{}), dialogs);
+    const lumo::MemoryImage sent = lumo::blankMemoryImage();
+    for (auto _ : state) {
+        lumo::MemoryImage held = lumo::blankMemoryImage();
+        if (!lumo::WriteChannels(lumo::ChannelCount, radio.path(), link, sent, {}) ||
+            !lumo::ReadChannels(lumo::ChannelCount, radio.path(), link, held, {}) ||
+            !lumo::compareWrittenChannels(sent, held).empty()) {
+            state.SkipWithError("verified write failed");
+            break;
+        }
+    }
+    const double floor = kWriteFloor.withPausesSeconds() + kReadFloor.withPausesSeconds();
+    state.counters["floor_ms"] = floor * 1000.0;
+    state.counters["ratio_to_floor"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * floor,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+BENCHMARK(BM_VerifiedWritePaced)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BM_ReadPaced)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_WritePaced)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_ReadUnpaced)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);

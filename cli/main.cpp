@@ -11,12 +11,13 @@
 namespace {
 
 void printOverview() {
-    std::cout << "usage: lumo-cli [--port P] [--yes|--no] VERB [ARGS]\n"
+    std::cout << "usage: lumo-cli [--port P] [--yes|--no] [--no-backup] VERB [ARGS]\n"
                  "\n"
                  "Global options, allowed anywhere on the line:\n"
                  "  --port P   com1..com9, or a device path such as /dev/ttyUSB0 (default com1)\n"
                  "  --yes      answer Yes to every retry question (at most a few times)\n"
                  "  --no       answer No to every retry question\n"
+                 "  --no-backup  keep no backup of what this command reads\n"
                  "Without --yes or --no a retry question is asked on the terminal, and answered\n"
                  "No when there is none.\n"
                  "\n"

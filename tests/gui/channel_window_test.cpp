@@ -8,6 +8,7 @@
 #include "channels/channel_file.h"
 #include "channels/channel_image.h"
 #include "settings/option_dune.h"
+#include "shell/backups.h"
 #include "sim/simulated_radio.h"
 #include "tests/gui/gui_fixture.h"
 
@@ -277,6 +278,23 @@ private slots:
         QCOMPARE(f.state->session.WindowFlags, 0u);
     }
 
+    void escapeStopsATransferBetweenBlocks() {
+        tarnsim::SimulatedRadio radio({}, true);  // paced: a read takes seconds
+        Fixture f(true, {}, {true});  // Yes to "Stop the transfer?"
+        f.state->link->PortName = radio.path();
+        ChannelWindow c(f);
+        c.enterFrequency(1, "446.1");
+        QTimer::singleShot(400, c.window, [&] {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        });
+        c.window->findChild<QPushButton*>("Button1")->click();
+        QCOMPARE(f.dialogs.questions().back(), std::string("Stop the transfer?"));
+        QVERIFY(QString::fromStdString(f.dialogs.messages().back()).startsWith("The transfer was stopped after "));
+        QCOMPARE(cellText(c.window, 1, 1), QString("446.10000"));  // the table as it was
+        QVERIFY(!f.state->session.Busy);
+        QVERIFY(listBackups(backupFolder()).empty());
+    }
+
     void aReadShowsTheChannelsBeforeItsMessage() {
         tarnsim::SimulatedRadio radio;
         MemoryImage image = blankMemoryImage();
@@ -300,6 +318,10 @@ private slots:
         QCOMPARE(cellText(c.window, 12, 2), QString("BASE"));
         QCOMPARE(cellText(c.window, 1, 1), QString());
         QVERIFY(!c.window->editor().modified());
+        // A copy of what was read is kept.
+        const auto backups = listBackups(backupFolder());
+        QCOMPARE(backups.size(), std::size_t{1});
+        QCOMPARE(backups[0].channelsSet, 1);
         // The read is one undo step.
         QTest::keyClick(c.window->grid(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(cellText(c.window, 1, 1), QString("446.10000"));
