@@ -106,6 +106,12 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     layoutGrid();
 }
 
+TForm2::~TForm2() {
+    // The widgets die after the members: no focus change may reach a half-gone window.
+    disconnect(qApp, nullptr, this, nullptr);
+    editor_.changed = nullptr;
+}
+
 QString TForm2::titleText() const {
     const Session& s = state_.session;
     return QString::fromStdString(s.modeName() + "[" + shortestDecimal(s.BandLow) + "-" +

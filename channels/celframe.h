@@ -23,6 +23,7 @@ class TForm2 final : public ChildWindow {
     Q_OBJECT
 public:
     explicit TForm2(AppState& state, QWidget* parent = nullptr);
+    ~TForm2() override;
 
     const ChannelTable& table() const { return table_; }
     ChannelEditor& editor() { return editor_; }
