@@ -35,6 +35,8 @@ if [ -z "$real_ports" ]; then
     mkdir -p "$scratch/config/Vantor"
     printf '[PortMap]\ncom1=%s\n\n[PortSet]\nportitm=0\n' "$port" > "$scratch/config/Vantor/Lumo.conf"
     export XDG_CONFIG_HOME="$scratch/config"
+    # Backups of the demo radio's reads go with the scratch folder, not among the user's.
+    export XDG_DATA_HOME="$scratch/data"
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
