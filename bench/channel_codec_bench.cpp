@@ -2,33 +2,12 @@
 // back into the table, as a write followed by a read does.
 #include <benchmark/benchmark.h>
 
+#include "bench/full_table.h"
 #include "channels/channel_image.h"
 
 namespace {
 
-lumo::ChannelTable fullTable() {
-    const lumo::ChannelVocabulary& words = lumo::defaultVocabulary();
-    lumo::ChannelTable table;
-    for (int row = 1; row <= lumo::ChannelCount; ++row) {
-        const std::string frequency = "44" + std::to_string(row % 10) + ".00625";
-        const std::string texts[] = {frequency,
-                                     frequency,
-                                     words.toneList[static_cast<std::size_t>(row)],
-                                     words.toneList[static_cast<std::size_t>(260 - row)],
-                                     row % 2 ? "High" : "Low",
-                                     "25K",
-                                     "Off",
-                                     "DTMF",
-                                     "QT+DTMF",
-                                     "Off",
-                                     "On",
-                                     "CH" + std::to_string(row)};
-        for (int column = 1; column <= 12; ++column) {
-            table.setCell(column, row, texts[column - 1]);
-        }
-    }
-    return table;
-}
+using lumo::bench::fullTable;
 
 void BM_StoreThenLoadFullTable(benchmark::State& state) {
     lumo::ChannelTable table = fullTable();

@@ -11,6 +11,7 @@
 #include "shell/backups.h"
 #include "sim/simulated_radio.h"
 #include "tests/gui/gui_fixture.h"
+#include "tests/support/sim_radio_setup.h"
 
 using namespace lumo;
 using lumo::test::Fixture;
@@ -297,15 +298,11 @@ private slots:
 
     void aReadShowsTheChannelsBeforeItsMessage() {
         tarnsim::SimulatedRadio radio;
-        MemoryImage image = blankMemoryImage();
         ChannelTable filled;
         filled.setCell(1, 2, "446.00625");
         filled.setCell(2, 2, "446.00625");
         filled.setCell(12, 2, "BASE");
-        StoreGridToImage(filled, image);
-        std::vector<std::uint8_t> memory(ChannelAreaBase + image.size(), 0xFF);
-        std::copy(image.begin(), image.end(), memory.begin() + ChannelAreaBase);
-        radio.radio().loadMemory(memory);
+        test::loadChannels(radio, filled);
 
         Fixture f;
         f.state->link->PortName = radio.path();

@@ -16,6 +16,7 @@
 #include "tests/support/jpeg_maker.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/gui/gui_fixture.h"
+#include "tests/support/sim_radio_setup.h"
 
 using namespace lumo;
 using lumo::test::Fixture;
@@ -177,15 +178,11 @@ private slots:
 
     void channelReadRunsBesideTheWindow() {
         tarnsim::SimulatedRadio radio;
-        MemoryImage image = blankMemoryImage();
         ChannelTable filled;
         filled.setCell(1, 1, "446.00625");
         filled.setCell(2, 1, "446.00625");
         filled.setCell(12, 1, "PMR1");
-        StoreGridToImage(filled, image);
-        std::vector<std::uint8_t> memory(ChannelAreaBase + image.size(), 0xFF);
-        std::copy(image.begin(), image.end(), memory.begin() + ChannelAreaBase);
-        radio.radio().loadMemory(memory);
+        test::loadChannels(radio, filled);
 
         Fixture f;
         f.state->link->PortName = radio.path();

@@ -11,11 +11,13 @@
 #include "sim/sim_fault.h"
 #include "sim/simulated_radio.h"
 #include "tests/support/run_verb.h"
+#include "tests/support/sim_radio_setup.h"
 #include "tests/support/test_files.h"
 
 namespace lumo {
 namespace {
 
+using test::faults;
 using test::runVerb;
 using test::TempDir;
 
@@ -43,15 +45,6 @@ private:
 };
 
 
-std::vector<tarnsim::SimFault> faults(std::initializer_list<const char*> texts) {
-    std::vector<tarnsim::SimFault> list;
-    for (const char* text : texts) {
-        std::string error;
-        list.push_back(tarnsim::parseFault(text, error).value());
-    }
-    return list;
-}
-
 // A radio holding two channels.
 void loadTwoChannels(tarnsim::SimulatedRadio& radio) {
     ChannelTable table;
@@ -60,11 +53,7 @@ void loadTwoChannels(tarnsim::SimulatedRadio& radio) {
         table.setCell(2, row, table.cell(1, row));
         table.setCell(12, row, "CH" + std::to_string(row));
     }
-    MemoryImage image = blankMemoryImage();
-    StoreGridToImage(table, image);
-    std::vector<std::uint8_t> memory(ChannelAreaBase + image.size(), 0xFF);
-    std::copy(image.begin(), image.end(), memory.begin() + ChannelAreaBase);
-    radio.radio().loadMemory(memory);
+    test::loadChannels(radio, table);
 }
 
 TEST(DataSafety, EverySuccessfulReadKeepsOneBackup) {

@@ -6,6 +6,7 @@
 #include "settings/settings_bytes.h"
 #include "settings/settings_commands.h"
 #include "sim/sim_fault.h"
+#include "tests/support/sim_radio_setup.h"
 #include "tests/support/link_fixture.h"
 
 namespace lumo {
@@ -32,14 +33,7 @@ const Bytes kRadioSettings{0x05, 0x03, 0x07, 0xAA, 0x07, 0x01, 0x09, 0x01,
 const Bytes kWrittenBack{0x05, 0x03, 0x07, 0x00, 0x07, 0x01, 0x09, 0x01,
                          0x01, 0x0F, 0x02, 0x01, 0x00, 0xFF, 0x04, 0x00};
 
-std::vector<tarnsim::SimFault> faults(std::initializer_list<const char*> faultTexts) {
-    std::vector<tarnsim::SimFault> list;
-    for (const char* faultText : faultTexts) {
-        std::string error;
-        list.push_back(tarnsim::parseFault(faultText, error).value());
-    }
-    return list;
-}
+using test::faults;
 
 Bytes imageWithSettings() {
     Bytes image(0x1000, 0x3C);
