@@ -93,23 +93,13 @@ bool TerminalDialogs::askYesNo(const std::string& text, const std::string& detai
 
 CliContext::CliContext(CommandLine line) : line_(std::move(line)), dialogs_(line_.answer) {}
 
-std::string CliContext::portName() const {
-    if (line_.port) {
-        return *line_.port;
-    }
-    const IniSettingsStore store(userSettingsFile());
-    if (store.value(kPortSettingKey)) {
-        return portHint(std::clamp(ReadPortSetting(store), 0, kPortItemCount - 1));
-    }
-    return "com1";
-}
-
 HexLink& CliContext::link() {
     if (!link_) {
         IniSettingsStore store(userSettingsFile());
         const PortAssignments ports(store, listPresentPorts());
         link_ = std::make_unique<HexLink>(makeSerialOpener(ports.portMap()), dialogs_);
-        link_->PortName = portName();
+        // Without --port the command line picks the port as the window does.
+        link_->PortName = line_.port ? *line_.port : defaultPortName(store, ports);
     }
     return *link_;
 }

@@ -60,8 +60,6 @@ public:
     explicit CliContext(CommandLine line);
 
     const CommandLine& line() const { return line_; }
-    // The port to use: --port, else the saved choice, else com1.
-    std::string portName() const;
     HexLink& link();
     UserDialogs& dialogs() { return dialogs_; }
     DocumentPrinters printers;

@@ -12,22 +12,28 @@ Verb portsVerb() {
         "list the serial ports and the comN names they answer to",
         "lumo-cli ports\n"
         "  Lists com1..com9 with the device each stands for and whether it is present\n"
-        "  now; '*' marks the saved choice. New devices get the next free number, kept\n"
-        "  in the settings file; edit its [PortMap] entries to pin a comN to any path.\n",
+        "  now; '*' marks the port used without --port (the saved choice when present).\n"
+        "  New devices get a free number, else that of the device absent the longest;\n"
+        "  numbers are kept in the settings file. To pin a comN to any path, add it\n"
+        "  under [PortPin] there, e.g. com5=/dev/ttyAMA0.\n",
         [](CliContext& context) {
             IniSettingsStore store(userSettingsFile());
             const PortAssignments ports(store, listPresentPorts());
             const auto present = ListSerialPorts(ports.presentNames());
-            const int saved = ReadPortSetting(store);
+            const std::string chosen = defaultPortName(store, ports);
             for (int position = 0; position < kPortItemCount; ++position) {
                 const std::string device = ports.deviceFor(position + 1);
                 if (device.empty()) {
                     continue;
                 }
-                std::cout << (position == saved ? "* " : "  ") << portHint(position) << "  "
-                          << device
+                std::cout << (portHint(position) == chosen ? "* " : "  ") << portHint(position)
+                          << "  " << device
                           << (present[static_cast<std::size_t>(position)] ? "" : "  (absent)")
-                          << "\n";
+                          << (ports.isPinned(position + 1) ? "  (pinned)" : "") << "\n";
+            }
+            for (const std::string& device : ports.unnumbered()) {
+                std::cout << "  --    " << device
+                          << "  (no number free: pin one under [PortPin] or use --port)\n";
             }
             std::cout << "settings: " << store.file().string() << "\n";
             (void)context;
