@@ -1,5 +1,7 @@
 #pragma once
 
+#include <grp.h>
+
 #include <string>
 
 namespace lumo {
@@ -15,7 +17,26 @@ struct OpenFailure {
     std::string describe() const;
 };
 
+// What the system says around a failed open that changes the advice.
+struct PortSurroundings {
+    bool usbAdapter = false;       // a USB serial adapter (ttyUSB, ttyACM, a by-id link)
+    bool justPlugged = false;      // its device node appeared moments ago
+    bool modemManagerRunning = false;
+    bool brlttyRunning = false;
+};
+
 // Fills in reason and advice for an errno met while opening `device`.
 OpenFailure describeOpenFailure(const std::string& device, int error);
+OpenFailure describeOpenFailure(const std::string& device, int error,
+                                const PortSurroundings& around);
+PortSurroundings lookAround(const std::string& device);
+
+// The advice for a device owned by group `owner`: the user is in it already
+// (`inGroupNow`), was added but has not logged in again, or must join it.
+std::string accessAdvice(const std::string& device, const struct group& owner, bool inGroupNow);
+
+// The name of the user running the program, from the password database (a desktop
+// session often has no login name).
+std::string currentUserName();
 
 }  // namespace lumo
