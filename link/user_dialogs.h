@@ -17,6 +17,10 @@ public:
     // An error box with Yes and No; true for Yes. `detail` carries what the operating
     // system said, for front ends that can show more than the box's own text.
     virtual bool askYesNo(const std::string& text, const std::string& detail = {}) = 0;
+
+    // A question that reports no fault: an information box with Yes and No. Front
+    // ends without such a distinction ask it as any other question.
+    virtual bool askQuestion(const std::string& text) { return askYesNo(text); }
 };
 
 }  // namespace lumo

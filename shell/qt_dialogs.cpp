@@ -30,9 +30,17 @@ void QtDialogs::showMessage(const std::string& text, const std::string& title) {
 }
 
 bool QtDialogs::askYesNo(const std::string& text, const std::string& detail) {
+    return ask(QMessageBox::Critical, text, detail);
+}
+
+bool QtDialogs::askQuestion(const std::string& text) {
+    return ask(QMessageBox::Information, text, {});
+}
+
+bool QtDialogs::ask(QMessageBox::Icon icon, const std::string& text, const std::string& detail) {
     bool yes = false;
     onWindowThread([&] {
-        QMessageBox box(QMessageBox::Critical, caption({}), QString::fromStdString(text),
+        QMessageBox box(icon, caption({}), QString::fromStdString(text),
                         QMessageBox::Yes | QMessageBox::No, parent_);
         if (!detail.empty()) {
             box.setInformativeText(QString::fromStdString(detail));

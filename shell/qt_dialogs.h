@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
@@ -16,8 +17,11 @@ public:
 
     void showMessage(const std::string& text, const std::string& caption) override;
     bool askYesNo(const std::string& text, const std::string& detail) override;
+    bool askQuestion(const std::string& text) override;
 
 private:
+    bool ask(QMessageBox::Icon icon, const std::string& text, const std::string& detail);
+
     QPointer<QWidget> parent_;
 };
 

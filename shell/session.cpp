@@ -38,7 +38,7 @@ void Session::setUp() {
 }
 
 bool Session::lateSetUp(UserDialogs& dialogs) {
-    if (!dialogs.askYesNo(strings_.deviceNoConnectConnectNow)) {
+    if (!dialogs.askQuestion(strings_.deviceNoConnectConnectNow)) {
         return false;
     }
     configureBands();

@@ -22,6 +22,19 @@ bool ScriptedDialogs::askYesNo(const std::string& text, const std::string& detai
     return answer;
 }
 
+bool ScriptedDialogs::askQuestion(const std::string& text) {
+    {
+        std::lock_guard lock(mutex_);
+        informationQuestions_.push_back(text);
+    }
+    return askYesNo(text, {});
+}
+
+std::vector<std::string> ScriptedDialogs::informationQuestions() const {
+    std::lock_guard lock(mutex_);
+    return informationQuestions_;
+}
+
 std::vector<std::string> ScriptedDialogs::messages() const {
     std::lock_guard lock(mutex_);
     return messages_;

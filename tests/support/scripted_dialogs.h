@@ -17,12 +17,15 @@ public:
 
     void showMessage(const std::string& text, const std::string& caption) override;
     bool askYesNo(const std::string& text, const std::string& detail) override;
+    // Recorded with the other questions, and also apart as asked in an information box.
+    bool askQuestion(const std::string& text) override;
 
     std::vector<std::string> messages() const;
     // Called with each message as it is shown, before it is recorded.
     std::function<void(const std::string&)> onMessage;
     std::vector<std::string> questions() const;
     std::vector<std::string> details() const;
+    std::vector<std::string> informationQuestions() const;
 
 private:
     mutable std::mutex mutex_;
@@ -30,6 +33,7 @@ private:
     std::vector<std::string> messages_;
     std::vector<std::string> questions_;
     std::vector<std::string> details_;
+    std::vector<std::string> informationQuestions_;
 };
 
 }  // namespace lumo::test
