@@ -9,19 +9,32 @@
 namespace lumo {
 
 AppState::AppState(UserDialogs& userDialogs, std::unique_ptr<SettingsStore> settingsStore,
-                   LinkTimings timings)
-    : dialogs(userDialogs), store(std::move(settingsStore)) {
+                   LinkTimings timings, PortLister listPorts)
+    : dialogs(userDialogs), store(std::move(settingsStore)), listPorts_(std::move(listPorts)) {
     refreshPorts();
     // The opener asks the current assignments, so a device plugged in later and
     // found by refreshPorts() is reachable without a new link.
     link = std::make_unique<HexLink>(
         [this, timings](const std::string& name, OpenFailure& why) {
-            return makeSerialOpener(ports->portMap(), timings.serial)(name, why);
+            return makeSerialOpener(portMap(), timings.serial)(name, why);
         },
         dialogs, timings, strings);
 }
 
-void AppState::refreshPorts() { ports = std::make_unique<PortAssignments>(*store, listPresentPorts()); }
+AppState::PortLister AppState::defaultPortLister() {
+    return [] { return listPresentPorts(); };
+}
+
+void AppState::refreshPorts() {
+    auto fresh = std::make_unique<PortAssignments>(*store, listPorts_());
+    const std::lock_guard lock(portsMutex_);
+    ports = std::move(fresh);
+}
+
+PortMap AppState::portMap() const {
+    const std::lock_guard lock(portsMutex_);
+    return ports->portMap();
+}
 
 void ProbePorts(AppState& state, const std::filesystem::path& programPath) {
     std::filesystem::path folder = programPath.parent_path();

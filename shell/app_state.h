@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 #include "channels/channel_vocabulary.h"
 #include "link/hex_link.h"
@@ -21,8 +23,11 @@ namespace lumo {
 // the radio link, the program folder and the per-user store. The windows read and
 // write it through a reference; nothing else is global.
 struct AppState {
+    // Where the present serial devices come from; tests list devices of their own.
+    using PortLister = std::function<std::vector<PresentPort>()>;
+
     AppState(UserDialogs& dialogs, std::unique_ptr<SettingsStore> settingsStore,
-             LinkTimings timings = {});
+             LinkTimings timings = {}, PortLister listPorts = defaultPortLister());
 
     LanguageStrings strings;
     Session session{strings};
@@ -33,6 +38,8 @@ struct AppState {
     // File dialogs and the unsaved-changes question; the window program sets its own.
     std::unique_ptr<DocumentDialogs> documents = std::make_unique<NoDocumentDialogs>();
     std::unique_ptr<SettingsStore> store;
+    // Replaced by refreshPorts() on the window thread; a transfer's worker resolves
+    // names through portMap(), which takes the lock.
     std::unique_ptr<PortAssignments> ports;
     std::unique_ptr<HexLink> link;
     std::filesystem::path AppDir;
@@ -41,8 +48,15 @@ struct AppState {
 
     // Looks for serial devices again and gives new ones their comN numbers.
     void refreshPorts();
+    PortMap portMap() const;
     // Keeps a copy of what a read brought in the backups folder; a failure is a warning.
     void keepBackup(BackupKind kind, std::string_view content);
+
+private:
+    static PortLister defaultPortLister();
+
+    PortLister listPorts_;
+    mutable std::mutex portsMutex_;
 };
 
 // The start-up routine: notes the program folder (with `programPath` the program

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -131,18 +132,27 @@ void TForm1::createMenus() {
 
     menu30 = menuBar()->addMenu("Port");
     menu30->setToolTipsVisible(true);
+    // A cable plugged in after start-up shows up the next time the menu opens.
+    connect(menu30, &QMenu::aboutToShow, this, [this] { refreshPortMenu(); });
     portGroup_ = new QActionGroup(this);
     portGroup_->setExclusive(true);
     for (int position = 0; position < kPortItemCount; ++position) {
         QAction* item = menu30->addAction(QString("Com&%1").arg(position + 1));
         item->setCheckable(true);
-        item->setData(position + 1);  // the tag
-        item->setStatusTip(text(portHint(position)));
+        item->setProperty("Tag", position + 1);
+        // The port name lives in the item's data; a status tip would take over the
+        // status bar while the mouse rests on the item.
+        item->setData(text(portHint(position)));
         portGroup_->addAction(item);
-        connect(item, &QAction::triggered, this, [this, position] { selectPort(position, true); });
+        connect(item, &QAction::triggered, this, [this, position] { portItemClicked(position); });
         portItems_[static_cast<std::size_t>(position)] = item;
     }
     portItems_[0]->setChecked(true);
+    noPortEntry_ = menu30->addAction("No serial port found");
+    noPortEntry_->setEnabled(false);
+    noPortEntry_->setVisible(false);
+    unnumberedSeparator_ = menu30->addSeparator();
+    unnumberedSeparator_->setVisible(false);
 
     menu40 = menuBar()->addMenu("&Help");
     menu41 = menu40->addAction("Help");
@@ -245,24 +255,75 @@ void TForm1::applyMenuCaptions() {
 
 void TForm1::applyPortChoice() {
     state_.refreshPorts();
-    const int saved = ReadPortSetting(*state_.store);
-    const auto visible = ListSerialPorts(state_.ports->presentNames());
+    showPresentPorts();
+    selectPort(choosePortItem(ReadPortSetting(*state_.store), presentItems()), false);
+}
+
+void TForm1::refreshPortMenu() {
+    // The items are inert during a transfer, and the worker is using the map.
+    if (state_.session.Busy) {
+        return;
+    }
+    state_.refreshPorts();
+    showPresentPorts();
+    // A checked port that is not there gives way to the saved one or the first present
+    // one, as at start-up; a present checked port stays.
+    const auto visible = presentItems();
+    if (!visible[static_cast<std::size_t>(checkedPort_)]) {
+        selectPort(choosePortItem(ReadPortSetting(*state_.store), visible), false);
+    }
+}
+
+std::array<bool, kPortItemCount> TForm1::presentItems() const {
+    std::array<bool, kPortItemCount> visible{};
+    for (std::size_t i = 0; i < visible.size(); ++i) {
+        visible[i] = portItems_[i]->isVisible();
+    }
+    return visible;
+}
+
+void TForm1::showPresentPorts() {
+    const PortAssignments& ports = *state_.ports;
+    const auto visible = ListSerialPorts(ports.presentNames());
     for (int position = 0; position < kPortItemCount; ++position) {
         QAction* item = portItems_[static_cast<std::size_t>(position)];
         item->setVisible(visible[static_cast<std::size_t>(position)]);
-        const std::string device = state_.ports->deviceFor(position + 1);
-        item->setToolTip(text(portHint(position) + (device.empty() ? "" : ": " + device)));
+        const std::string device = ports.deviceFor(position + 1);
+        item->setToolTip(text(device.empty() ? portHint(position) : device));
     }
-    selectPort(choosePortItem(saved, visible), false);
+    noPortEntry_->setVisible(std::none_of(visible.begin(), visible.end(), [](bool v) { return v; }));
+
+    for (QAction* entry : unnumberedEntries_) {
+        menu30->removeAction(entry);
+        entry->deleteLater();
+    }
+    unnumberedEntries_.clear();
+    for (const std::string& device : ports.unnumbered()) {
+        QAction* entry = menu30->addAction(text(device + ": no port number free"));
+        entry->setEnabled(false);
+        entry->setToolTip("All nine numbers belong to devices that are present or pinned.");
+        unnumberedEntries_.push_back(entry);
+    }
+    unnumberedSeparator_->setVisible(!unnumberedEntries_.empty());
+}
+
+void TForm1::portItemClicked(int position) {
+    if (state_.session.Busy) {
+        // Qt has already moved the check mark; the port in use stays the checked one.
+        portItems_[static_cast<std::size_t>(checkedPort_)]->setChecked(true);
+        return;
+    }
+    selectPort(position, true);
 }
 
 void TForm1::selectPort(int position, bool save) {
     QAction* item = portItems_[static_cast<std::size_t>(position)];
     item->setChecked(true);
-    state_.link->PortName = item->statusTip().toStdString();
+    checkedPort_ = position;
+    state_.link->PortName = item->data().toString().toStdString();
     if (save) {
         try {
-            WritePortSetting(*state_.store, item->data().toInt() - 1);
+            WritePortSetting(*state_.store, item->property("Tag").toInt() - 1);
         } catch (const std::exception& e) {
             state_.dialogs.showMessage(e.what());
         }

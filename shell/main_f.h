@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <array>
 #include <filesystem>
+#include <vector>
 
 #include "channels/channel_print.h"
 #include "shell/app_state.h"
@@ -82,6 +83,10 @@ private:
     void applySession();
     void applyMenuCaptions();
     void applyPortChoice();
+    void refreshPortMenu();
+    void showPresentPorts();
+    std::array<bool, kPortItemCount> presentItems() const;
+    void portItemClicked(int position);
     void selectPort(int position, bool save);
     void openChannelWindow();
     void openParamWindow();
@@ -95,6 +100,10 @@ private:
     std::array<QLabel*, 5> panels_{};
     std::array<QAction*, 9> portItems_{};
     QActionGroup* portGroup_ = nullptr;
+    int checkedPort_ = 0;
+    QAction* noPortEntry_ = nullptr;
+    QAction* unnumberedSeparator_ = nullptr;
+    std::vector<QAction*> unnumberedEntries_;
     bool firstShow_ = true;
 
     QMenu* menu10 = nullptr;

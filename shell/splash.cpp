@@ -67,9 +67,14 @@ void runSplashPasses(TSplashForm& splash) {
     } while (splash.SplashCounter <= 100);
 }
 
-TForm1* showMainWindow(AppState& state, const std::filesystem::path& programPath) {
+TForm1* createMainWindow(AppState& state, const std::filesystem::path& programPath) {
     auto* mainWindow = new TForm1(state, programPath);
     mainWindow->setAttribute(Qt::WA_DeleteOnClose);
+    return mainWindow;
+}
+
+TForm1* showMainWindow(AppState& state, const std::filesystem::path& programPath) {
+    TForm1* mainWindow = createMainWindow(state, programPath);
     mainWindow->showMaximized();
     return mainWindow;
 }
@@ -79,8 +84,11 @@ TForm1* runStartup(AppState& state, const std::filesystem::path& programPath) {
     splash->show();
     splash->repaint();
     runSplashPasses(*splash);
-    TForm1* mainWindow = showMainWindow(state, programPath);
+    TForm1* mainWindow = createMainWindow(state, programPath);
+    // The splash is gone before the main window appears.
     splash->hide();
+    splash.reset();
+    mainWindow->showMaximized();
     return mainWindow;
 }
 

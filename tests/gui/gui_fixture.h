@@ -39,7 +39,10 @@ struct Fixture {
                              n == 2 ? "/dev/null" : "/nonexistent/tty" + std::to_string(n));
         }
         store = memory.get();
-        state = std::make_unique<AppState>(dialogs, std::move(memory));
+        // The machine's own serial ports stay out of the tests; a test plugs devices
+        // into this list.
+        state = std::make_unique<AppState>(dialogs, std::move(memory), LinkTimings{},
+                                           [list = present] { return *list; });
         auto scripted = std::make_unique<ScriptedDocuments>();
         documents = scripted.get();
         state->documents = std::move(scripted);
@@ -54,6 +57,7 @@ struct Fixture {
     }
 
     QTemporaryDir dir;
+    std::shared_ptr<std::vector<PresentPort>> present = std::make_shared<std::vector<PresentPort>>();
     ScriptedDialogs dialogs;
     ScriptedDocuments* documents = nullptr;
     MemorySettingsStore* store = nullptr;

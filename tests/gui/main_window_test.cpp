@@ -59,8 +59,55 @@ private slots:
         QCOMPARE(f.state->link->PortName, std::string("com2"));
         QVERIFY(!f.store->value("PortSet/portitm"));  // showing saves nothing
         QVERIFY(f.window->portItem(1)->toolTip().contains("/dev/null"));
+        // Resting on an item must leave the status panels alone.
+        QVERIFY(f.window->portItem(1)->statusTip().isEmpty());
         f.window->portItem(1)->trigger();
         QCOMPARE(f.store->value("PortSet/portitm").value_or(""), std::string("1"));
+    }
+
+    void portMenuFollowsTheHardwareAndWaitsForTransfers() {
+        Fixture f;
+        QMenu* menu = f.window->portMenu();
+        QAction* none = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text() == "No serial port found") {
+                none = action;
+            }
+        }
+        QVERIFY(none && !none->isVisible() && !none->isEnabled());
+
+        // A cable plugged in after start-up: all nine numbers were given out, so it
+        // takes com1, whose device has been away the longest; com2 stays checked.
+        f.present->push_back({"ttyUSB7", "/dev/fake/ttyUSB7", ""});
+        emit menu->aboutToShow();
+        QVERIFY(f.window->portItem(0)->isVisible());
+        QCOMPARE(f.window->portItem(0)->toolTip(), QString("/dev/fake/ttyUSB7"));
+        QVERIFY(f.window->portItem(1)->isChecked());
+
+        // During a transfer neither a click nor the menu changes anything.
+        f.state->session.Busy = true;
+        f.window->portItem(0)->trigger();
+        QVERIFY(f.window->portItem(1)->isChecked());
+        QCOMPARE(f.state->link->PortName, std::string("com2"));
+        QVERIFY(!f.store->value("PortSet/portitm"));
+        f.present->clear();
+        emit menu->aboutToShow();
+        QVERIFY(f.window->portItem(0)->isVisible());
+        QVERIFY(!f.window->close());  // the close box too waits for the transfer
+        QVERIFY(f.window->isVisible());
+        f.state->session.Busy = false;
+
+        f.window->portItem(0)->trigger();
+        QCOMPARE(f.state->link->PortName, std::string("com1"));
+        QCOMPARE(f.store->value("PortSet/portitm").value_or(""), std::string("0"));
+
+        // Everything unplugged: one disabled entry says so.
+        f.store->setValue("PortPin/com2", "/nonexistent/pin");
+        emit menu->aboutToShow();
+        for (int position = 0; position < 9; ++position) {
+            QVERIFY(!f.window->portItem(position)->isVisible());
+        }
+        QVERIFY(none->isVisible() && !none->isEnabled());
     }
 
     void routesCommandsToTheActiveChild_data() {
@@ -168,6 +215,8 @@ private slots:
         QVERIFY(f.window->child(ChildKind::Channel));
         QCOMPARE(f.dialogs.questions(), (std::vector<std::string>{"Device no connect,connect now?",
                                                                   "Device no connect,connect now?"}));
+        // A question, not an error.
+        QCOMPARE(f.dialogs.informationQuestions(), f.dialogs.questions());
         QCOMPARE(f.dialogs.messages().back(),
                  std::string("Device Tarn been detect!Band Limits[440-451Mhz]"));
         QCOMPARE(f.window->statusPanel(1)->text(), QString());
@@ -219,6 +268,30 @@ private slots:
         splash.SplashCounter = 40;
         QTRY_VERIFY(splash.progressLabel()->text().startsWith("Loading 40%....."));
         QVERIFY(splash.progressLabel()->text().size() > early);
+    }
+
+    void splashIsGoneBeforeTheMainWindowShows() {
+        Fixture f;
+        // Records, as the main window is shown, whether a splash still exists.
+        struct Watch : QObject {
+            int shows = 0;
+            bool splashAround = false;
+            bool eventFilter(QObject* watched, QEvent* event) override {
+                if (event->type() == QEvent::Show && qobject_cast<TForm1*>(watched)) {
+                    ++shows;
+                    for (QWidget* widget : QApplication::topLevelWidgets()) {
+                        splashAround = splashAround || qobject_cast<TSplashForm*>(widget);
+                    }
+                }
+                return false;
+            }
+        } watch;
+        qApp->installEventFilter(&watch);
+        std::unique_ptr<TForm1> window(runStartup(*f.state, f.dir.filePath("lumo").toStdString()));
+        qApp->removeEventFilter(&watch);
+        QCOMPARE(watch.shows, 1);
+        QVERIFY(!watch.splashAround);
+        QVERIFY(window->isVisible());
     }
 
     void qtStoreAndCommandLineStoreShareTheFile() {
