@@ -4,6 +4,7 @@ SHELL := /bin/bash
 
 BUILD       ?= build
 ASAN_BUILD  ?= build-asan
+TSAN_BUILD  ?= build-tsan
 FUZZ_BUILD  ?= build-fuzz
 JOBS        ?= $(shell nproc)
 FUZZ_SECONDS       ?= 20
@@ -16,7 +17,7 @@ PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: build install-deps test test-normal test-asan fuzz fuzz-build fuzz-smoke bench run clean
+.PHONY: build install-deps test test-normal test-asan test-tsan fuzz fuzz-build fuzz-smoke bench run clean
 
 install-deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -34,6 +35,9 @@ $(BUILD)/build.ninja: | install-deps
 $(ASAN_BUILD)/build.ninja: | install-deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMO_SANITIZE=ON -DLUMO_BENCH=OFF
 
+$(TSAN_BUILD)/build.ninja: | install-deps
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMO_TSAN=ON -DLUMO_BENCH=OFF
+
 $(FUZZ_BUILD)/build.ninja: | install-deps
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMO_FUZZ=ON \
 	  -DCMAKE_CXX_COMPILER=clang++
@@ -41,7 +45,7 @@ $(FUZZ_BUILD)/build.ninja: | install-deps
 build: install-deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: test-normal test-asan fuzz-smoke
+test: test-normal test-asan test-tsan fuzz-smoke
 
 test-normal: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -50,6 +54,14 @@ test-asan: install-deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# The core, the command line and their tests (no Qt) under ThreadSanitizer, so a race
+# between a transfer's worker and its caller fails the run. Address-space randomisation
+# is switched off where the system allows, as some kernels' layouts defeat the sanitizer.
+test-tsan: install-deps $(TSAN_BUILD)/build.ninja
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	cd $(TSAN_BUILD) && norandom=$$(setarch $$(uname -m) -R true 2>/dev/null && echo "setarch $$(uname -m) -R"); \
+	  TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $$norandom ctest --output-on-failure -j $(JOBS)
 
 fuzz-build: install-deps $(FUZZ_BUILD)/build.ninja
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
@@ -68,4 +80,4 @@ run: build
 	@bash tools/run_demo.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) fuzz-out
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) fuzz-out

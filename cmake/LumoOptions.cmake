@@ -11,6 +11,11 @@ if(LUMO_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(LUMO_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
 if(LUMO_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <mutex>
@@ -64,7 +65,8 @@ private:
     std::vector<std::uint8_t> frame_;   // a read or write frame being received
     Clock::time_point lastByte_{};
     int hellosIgnored_ = 0;
-    int session_ = 0;
+    // Counted on the serving thread, read by whoever drives the radio.
+    std::atomic<int> session_ = 0;
     int exchange_ = 0;
 };
 
