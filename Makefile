@@ -13,7 +13,8 @@ FUZZ_LONG_SECONDS  ?= 300
 # Debian packages the build, the tests and the program need.
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
             libbenchmark-dev libjpeg62-turbo-dev pkg-config qt6-base-dev xvfb xauth \
-            fonts-dejavu-core poppler-utils libcsv-dev
+            fonts-dejavu-core poppler-utils libcsv-dev \
+            help2man man-db groff-base dpkg-dev file desktop-file-utils appstream bash-completion
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -45,7 +46,7 @@ $(FUZZ_BUILD)/build.ninja: | install-deps
 build: install-deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: test-normal test-asan test-tsan fuzz-smoke
+test: test-normal test-asan test-tsan fuzz-smoke package-check
 
 test-normal: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -78,6 +79,21 @@ bench: build
 
 run: build
 	@bash tools/run_demo.sh $(BUILD)
+
+# Installing and packaging: `make install PREFIX=~/.local` (DESTDIR honoured), or
+# `make package` for build/lumo_VERSION_ARCH.deb; package-check builds the package
+# and checks it as a user's machine meets it.
+PREFIX ?= /usr/local
+.PHONY: install package package-check
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: build
+	cmake --build $(BUILD) -j $(JOBS) --target package
+
+package-check: build
+	@bash tools/check_package.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) fuzz-out

@@ -36,6 +36,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& argv, std::string& 
             line.noBackup = true;
         } else if (arg == "--help" || arg == "-h") {
             line.help = true;
+        } else if (arg == "--version") {
+            line.version = true;
         } else if (line.verb.empty() && !(arg.size() > 1 && arg[0] == '-')) {
             line.verb = arg;
         } else {

@@ -23,6 +23,7 @@ struct CommandLine {
     std::optional<std::string> port;
     Answer answer = Answer::Ask;
     bool help = false;
+    bool version = false;  // --version: print the version, run nothing
     bool noBackup = false;  // --no-backup: keep no copy of what this command reads
 };
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/verbs.h"
+#include "lumo_version.h"
 #ifdef LUMO_CLI_PRINTS
 #include "cli/pdf_printers.h"
 #endif
@@ -11,7 +12,8 @@
 namespace {
 
 void printOverview() {
-    std::cout << "usage: lumo-cli [--port P] [--yes|--no] [--no-backup] VERB [ARGS]\n"
+    std::cout << "Usage: lumo-cli [--port P] [--yes|--no] [--no-backup] VERB [ARGS]\n"
+                 "   or: lumo-cli help [VERB]\n"
                  "\n"
                  "Global options, allowed anywhere on the line:\n"
                  "  --port P   com1..com9, or a device path such as /dev/ttyUSB0; without it,\n"
@@ -19,6 +21,8 @@ void printOverview() {
                  "  --yes      answer Yes to every retry question (at most a few times)\n"
                  "  --no       answer No to every retry question\n"
                  "  --no-backup  keep no backup of what this command reads\n"
+                 "  -h, --help  print this text, or with a verb that verb's description\n"
+                 "  --version  print the version and exit\n"
                  "Without --yes or --no a retry question is asked on the terminal, and answered\n"
                  "No when there is none.\n"
                  "\n"
@@ -48,6 +52,10 @@ int main(int argc, char** argv) {
     if (!error.empty()) {
         std::cerr << "lumo-cli: " << error << "\n";
         return 2;
+    }
+    if (line.version) {
+        std::cout << "lumo-cli " << kLumoVersion << "\n";
+        return 0;
     }
     if (line.verb == "help") {
         if (line.args.empty()) {

@@ -36,12 +36,16 @@ PortMap AppState::portMap() const {
     return ports->portMap();
 }
 
-void ProbePorts(AppState& state, const std::filesystem::path& programPath) {
+std::filesystem::path programFolder(const std::filesystem::path& programPath) {
     std::filesystem::path folder = programPath.parent_path();
     if (folder.empty()) {
         folder = ".";
     }
-    state.AppDir = folder / "";
+    return folder / "";
+}
+
+void ProbePorts(AppState& state, const std::filesystem::path& programPath) {
+    state.AppDir = programFolder(programPath);
     // A missing or busy port is of no interest here.
     if (state.link->OpenLinkPort(state.link->PortName)) {
         state.link->CloseLinkPort();

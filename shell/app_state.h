@@ -59,6 +59,10 @@ private:
     mutable std::mutex portsMutex_;
 };
 
+// The folder of the program file `programPath`, with a trailing separator: where the
+// window finds its picture files.
+std::filesystem::path programFolder(const std::filesystem::path& programPath);
+
 // The start-up routine: notes the program folder (with `programPath` the program
 // file), opens and closes the current port once, silently, and fills the channel
 // vocabulary with the option words.

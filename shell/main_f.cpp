@@ -92,7 +92,7 @@ TForm1::TForm1(AppState& state, const std::filesystem::path& programPath, QWidge
     };
     ProbePorts(state_, programPath);
     try {
-        const RgbImage picture = LoadPictureFile(state_.AppDir, "bkg.dat", state_.strings);
+        const RgbImage picture = LoadPictureFile(state_.AppDir, kBackgroundPicture, state_.strings);
         mdiArea_->setPicture(toQImage(picture));
     } catch (const PictureFileError& e) {
         // Without its background the window still opens, with no session set up.

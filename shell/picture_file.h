@@ -21,6 +21,10 @@ inline constexpr std::uint32_t kPictureTitleMask = 0x4C554D4F;
 inline constexpr std::uint32_t kPictureLengthFactor = 9108;
 inline constexpr std::size_t kPictureTrailerSize = 14;
 
+// The picture files the window loads from its program folder.
+inline constexpr char kSplashPicture[] = "Spl.dat";
+inline constexpr char kBackgroundPicture[] = "bkg.dat";
+
 class PictureFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

@@ -18,7 +18,7 @@ void onWindowThread(Task task) {
 }
 
 QString caption(const std::string& text) {
-    return text.empty() ? QApplication::applicationDisplayName() : QString::fromStdString(text);
+    return text.empty() ? QString(kMessageCaption) : QString::fromStdString(text);
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 
 namespace lumo {
 
+// The caption of a message box that brings none of its own: the program's name.
+inline constexpr char kMessageCaption[] = "lumo";
+
 // Modal message boxes on the window thread. Called from a worker thread, the worker
 // waits until the user has answered.
 class QtDialogs final : public UserDialogs {

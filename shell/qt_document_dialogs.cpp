@@ -1,8 +1,9 @@
 #include "shell/qt_document_dialogs.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+
+#include "shell/qt_dialogs.h"
 
 namespace lumo {
 
@@ -29,7 +30,7 @@ std::optional<std::filesystem::path> QtDocumentDialogs::chooseSaveFile(const Fil
 
 SaveChangesAnswer QtDocumentDialogs::askSaveChanges(const std::string& question) {
     const auto answer = QMessageBox::question(
-        parent_, QApplication::applicationDisplayName(), QString::fromStdString(question),
+        parent_, QString(kMessageCaption), QString::fromStdString(question),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     switch (answer) {
         case QMessageBox::Yes: return SaveChangesAnswer::Save;

@@ -35,7 +35,7 @@ TSplashForm::TSplashForm(AppState& state, const std::filesystem::path& programPa
 
     ProbePorts(state_, programPath);
     try {
-        const RgbImage image = LoadPictureFile(state_.AppDir, "Spl.dat", state_.strings);
+        const RgbImage image = LoadPictureFile(state_.AppDir, kSplashPicture, state_.strings);
         const QImage view(image.pixels.data(), image.width, image.height, image.width * 3,
                           QImage::Format_RGB888);
         picture_->setPixmap(QPixmap::fromImage(view.copy()));

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "lumo_version.h"
 #include "sim/radio_server.h"
 #include "sim/tarn_radio.h"
 
@@ -18,24 +19,25 @@ namespace {
 
 void printHelp() {
     std::cout
-        << "usage: tarn-sim [--image FILE] [--load ADDR:FILE]... [--save FILE] [--pace] [--boot N]\n"
-           "                [--fault FAULT]...\n"
+        << "Usage: tarn-sim [OPTION]...\n"
            "\n"
            "Serves a simulated Tarn radio on a pseudo-terminal. The first line printed is\n"
            "the device path to give lumo-cli or lumo as the port.\n"
            "\n"
-           "  --image FILE  radio memory to serve (up to 64 KiB from address 0; the rest\n"
-           "                reads 0xFF). Without it the memory is all 0xFF.\n"
+           "  --image FILE      radio memory to serve (up to 64 KiB from address 0; the\n"
+           "                    rest reads 0xFF). Without it the memory is all 0xFF.\n"
            "  --load ADDR:FILE  place FILE's bytes at address ADDR (hex, e.g. 0x0010),\n"
-           "                after --image\n"
-           "  --save FILE   on SIGTERM or SIGINT write the memory (64 KiB) to FILE\n"
-           "  --pace        pace both directions like a 9600 baud 8N1 wire\n"
-           "  --boot N      ignore the first N hellos, as a radio still starting up\n"
-           "  --fault FAULT misbehave: "
+           "                    after --image\n"
+           "  --save FILE       on SIGTERM or SIGINT write the memory (64 KiB) to FILE\n"
+           "  --pace            pace both directions like a 9600 baud 8N1 wire\n"
+           "  --boot N          ignore the first N hellos, as a radio still starting up\n"
+           "  --fault FAULT     misbehave: "
         << tarnsim::faultHelp()
-        << "\n"
-           "                Exchanges are the frames sent after the identity reply,\n"
-           "                counted from 1 in each session.\n";
+        << ".\n"
+           "                    Exchanges are the frames sent after the identity reply,\n"
+           "                    counted from 1 in each session.\n"
+           "  -h, --help        print this text and exit\n"
+           "  --version         print the version and exit\n";
 }
 
 bool readImage(const std::string& path, std::vector<std::uint8_t>& image) {
@@ -102,6 +104,9 @@ int main(int argc, char** argv) {
         };
         if (arg == "--help" || arg == "-h") {
             printHelp();
+            return 0;
+        } else if (arg == "--version") {
+            std::cout << "tarn-sim " << kLumoVersion << "\n";
             return 0;
         } else if (arg == "--pace") {
             pace = true;

@@ -30,8 +30,6 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setApplicationDisplayName("lumo"); }
-
     void startsConfiguredWithCaptionsAndStatus() {
         Fixture f(true, "Bench caption");
         QCOMPARE(f.window->windowTitle(), QString("Bench caption"));
