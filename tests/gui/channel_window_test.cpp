@@ -298,11 +298,7 @@ private slots:
 
     void aReadShowsTheChannelsBeforeItsMessage() {
         tarnsim::SimulatedRadio radio;
-        ChannelTable filled;
-        filled.setCell(1, 2, "446.00625");
-        filled.setCell(2, 2, "446.00625");
-        filled.setCell(12, 2, "BASE");
-        test::loadChannels(radio, filled);
+        test::loadChannel(radio, 2, "446.00625", "BASE");
 
         Fixture f;
         f.state->link->PortName = radio.path();

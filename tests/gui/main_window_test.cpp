@@ -225,11 +225,7 @@ private slots:
 
     void channelReadRunsBesideTheWindow() {
         tarnsim::SimulatedRadio radio;
-        ChannelTable filled;
-        filled.setCell(1, 1, "446.00625");
-        filled.setCell(2, 1, "446.00625");
-        filled.setCell(12, 1, "PMR1");
-        test::loadChannels(radio, filled);
+        test::loadChannel(radio, 1, "446.00625", "PMR1");
 
         Fixture f;
         f.state->link->PortName = radio.path();

@@ -31,4 +31,15 @@ inline void loadChannels(tarnsim::SimulatedRadio& radio, const ChannelTable& tab
     radio.radio().loadMemory(memory);
 }
 
+// Gives the radio a table of one channel at `row`: receive and transmit on `frequency`,
+// named `name`.
+inline void loadChannel(tarnsim::SimulatedRadio& radio, int row, const std::string& frequency,
+                        const std::string& name) {
+    ChannelTable table;
+    table.setCell(1, row, frequency);
+    table.setCell(2, row, frequency);
+    table.setCell(12, row, name);
+    loadChannels(radio, table);
+}
+
 }  // namespace lumo::test
