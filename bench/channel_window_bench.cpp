@@ -12,9 +12,9 @@
 #include <memory>
 #include <unistd.h>
 
-#include "channels/celframe.h"
 #include "channels/channel_file.h"
-#include "channels/channel_print.h"
+#include "gui/celframe.h"
+#include "gui/channel_print.h"
 #include "link/settings_store.h"
 #include "shell/app_state.h"
 

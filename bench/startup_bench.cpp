@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <memory>
 
-#include "channels/celframe.h"
-#include "settings/option_dune.h"
+#include "gui/celframe.h"
+#include "gui/main_f.h"
+#include "gui/option_dune.h"
+#include "gui/splash.h"
 #include "shell/app_state.h"
-#include "shell/main_f.h"
-#include "shell/splash.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <functional>
 
+#include "base/session.h"
 #include "channels/channel_table.h"
 #include "channels/channel_transfer.h"
-#include "shell/session.h"
 
 namespace lumo {
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/document_dialogs.h"
 #include "channels/channel_editor.h"
-#include "shell/document_dialogs.h"
 
 namespace lumo {
 

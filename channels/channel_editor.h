@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "base/session.h"
+#include "base/user_dialogs.h"
 #include "channels/channel_table.h"
 #include "channels/channel_undo.h"
 #include "channels/channel_vocabulary.h"
-#include "link/user_dialogs.h"
-#include "shell/session.h"
 
 namespace lumo {
 

@@ -2,9 +2,9 @@
 
 #include <charconv>
 
-#include "shell/atomic_file.h"
-#include "shell/read_file.h"
-#include "shell/text_lines.h"
+#include "base/atomic_file.h"
+#include "base/read_file.h"
+#include "base/text_lines.h"
 
 namespace lumo {
 namespace {

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/languagestr.h"
+#include "base/user_dialogs.h"
 #include "channels/channel_table.h"
-#include "link/user_dialogs.h"
-#include "shell/languagestr.h"
 
 namespace lumo {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
+#include "base/languagestr.h"
 #include "channels/channel_codec.h"
-#include "shell/languagestr.h"
 
 namespace lumo {
 

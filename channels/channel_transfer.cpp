@@ -153,19 +153,6 @@ bool WriteChannels(int count, const std::string& portName, HexLink& link, const 
     return true;
 }
 
-void BlockingTransferHost::progress(int position, int maximum) {
-    maximum_ = maximum;
-    if (onProgress_) {
-        onProgress_(position, maximum);
-    }
-}
-
-void BlockingTransferHost::resetProgress() {
-    if (onProgress_) {
-        onProgress_(0, maximum_);
-    }
-}
-
 bool ChannelTransfer::RunTransfer(TransferMode mode, TransferHost& host) {
     if (running_) {
         throw std::logic_error("a channel transfer is already running");
@@ -199,27 +186,6 @@ bool ChannelTransfer::RunTransfer(TransferMode mode, TransferHost& host) {
         running_ = false;
         return result;
     });
-}
-
-bool runOnWorker(TransferHost& host, const std::function<bool()>& work) {
-    std::promise<bool> promise;
-    std::future<bool> done = promise.get_future();
-    std::thread worker([&] {
-        try {
-            promise.set_value(work());
-        } catch (...) {
-            promise.set_exception(std::current_exception());
-        }
-        host.finished();
-    });
-    try {
-        host.waitForFinish(done);
-    } catch (...) {
-        worker.join();
-        throw;
-    }
-    worker.join();
-    return done.get();
 }
 
 }  // namespace lumo

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/languagestr.h"
+#include "base/languagestr.h"
 
 namespace lumo {
 

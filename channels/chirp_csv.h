@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/session.h"
+#include "base/user_dialogs.h"
 #include "channels/channel_table.h"
-#include "link/user_dialogs.h"
-#include "shell/session.h"
 
 namespace lumo {
 

@@ -1,8 +1,8 @@
 // CHIRP CSV files on disk.
+#include "base/atomic_file.h"
+#include "base/read_file.h"
 #include "channels/chirp_csv.h"
 #include "channels/word_match.h"
-#include "shell/atomic_file.h"
-#include "shell/read_file.h"
 
 namespace lumo {
 namespace {

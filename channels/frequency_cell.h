@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/session.h"
+#include "base/session.h"
 
 namespace lumo {
 

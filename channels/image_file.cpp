@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "shell/atomic_file.h"
-#include "shell/read_file.h"
+#include "base/atomic_file.h"
+#include "base/read_file.h"
 
 namespace lumo {
 

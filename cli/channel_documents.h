@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "base/user_dialogs.h"
 #include "channels/channel_table.h"
-#include "link/user_dialogs.h"
 
 namespace lumo::cli {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/user_dialogs.h"
 #include "channels/channel_table.h"
 #include "link/hex_link.h"
-#include "link/user_dialogs.h"
 
 namespace lumo::cli {
 

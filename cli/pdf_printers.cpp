@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QPushButton>
 
-#include "channels/channel_print.h"
+#include "gui/channel_print.h"
+#include "gui/option_dune.h"
 #include "link/settings_store.h"
-#include "settings/option_dune.h"
 #include "shell/app_state.h"
 
 namespace lumo::cli {

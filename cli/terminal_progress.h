@@ -3,7 +3,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "channels/channel_transfer.h"
+#include "base/transfer_host.h"
 
 namespace lumo::cli {
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "base/languagestr.h"
+#include "base/user_dialogs.h"
 #include "link/byte_port.h"
 #include "link/hex_text.h"
 #include "link/open_failure.h"
 #include "link/serial_timeouts.h"
-#include "link/user_dialogs.h"
-#include "shell/languagestr.h"
 
 namespace lumo {
 

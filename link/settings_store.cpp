@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/atomic_file.h"
+#include "base/atomic_file.h"
 
 namespace lumo {
 namespace {

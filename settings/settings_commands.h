@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "channels/channel_transfer.h"
+#include "base/session.h"
+#include "base/transfer_host.h"
 #include "link/hex_link.h"
 #include "settings/settings_form.h"
-#include "shell/session.h"
 
 namespace lumo {
 

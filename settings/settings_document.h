@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "base/document_dialogs.h"
 #include "settings/settings_commands.h"
-#include "shell/document_dialogs.h"
 
 namespace lumo {
 

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/languagestr.h"
 #include "settings/control_tree.h"
 #include "settings/settings_layout.h"
-#include "shell/languagestr.h"
 
 namespace lumo {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/languagestr.h"
+#include "base/session.h"
 #include "settings/control_tree.h"
-#include "shell/languagestr.h"
-#include "shell/session.h"
 
 namespace lumo {
 

@@ -7,15 +7,15 @@
 #include <mutex>
 #include <vector>
 
+#include "base/document_dialogs.h"
+#include "base/languagestr.h"
+#include "base/session.h"
+#include "base/user_dialogs.h"
 #include "channels/channel_vocabulary.h"
 #include "link/hex_link.h"
 #include "link/port_choice.h"
 #include "link/settings_store.h"
-#include "link/user_dialogs.h"
 #include "shell/backups.h"
-#include "shell/document_dialogs.h"
-#include "shell/languagestr.h"
-#include "shell/session.h"
 
 namespace lumo {
 

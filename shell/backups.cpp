@@ -11,9 +11,9 @@
 #include <regex>
 #include <system_error>
 
+#include "base/file_descriptor.h"
+#include "base/read_file.h"
 #include "channels/channel_codec.h"
-#include "shell/file_descriptor.h"
-#include "shell/read_file.h"
 
 namespace lumo {
 namespace {

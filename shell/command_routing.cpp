@@ -1,6 +1,6 @@
 #include "shell/command_routing.h"
 
-#include "shell/session.h"
+#include "base/session.h"
 
 namespace lumo {
 

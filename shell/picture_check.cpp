@@ -1,6 +1,6 @@
 #include "shell/picture_check.h"
 
-#include "shell/languagestr.h"
+#include "base/languagestr.h"
 #include "shell/picture_file.h"
 
 namespace lumo {

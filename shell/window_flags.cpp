@@ -1,6 +1,6 @@
 #include "shell/window_flags.h"
 
-#include "shell/session.h"
+#include "base/session.h"
 
 namespace lumo {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/atomic_file.h"
+#include "base/atomic_file.h"
 #include "shell/picture_file.h"
 
 int main(int argc, char** argv) {

@@ -4,10 +4,10 @@
 #include <QMdiArea>
 #include <QtTest>
 
-#include "channels/celframe.h"
 #include "channels/channel_file.h"
 #include "channels/channel_image.h"
-#include "settings/option_dune.h"
+#include "gui/celframe.h"
+#include "gui/option_dune.h"
 #include "shell/backups.h"
 #include "sim/simulated_radio.h"
 #include "tests/gui/gui_fixture.h"

@@ -11,8 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "gui/main_f.h"
 #include "link/settings_store.h"
-#include "shell/main_f.h"
 #include "shell/picture_file.h"
 #include "tests/support/jpeg_maker.h"
 #include "tests/support/scripted_dialogs.h"

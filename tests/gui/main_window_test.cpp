@@ -4,18 +4,18 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "channels/celframe.h"
-#include "link/settings_store.h"
-#include "settings/option_dune.h"
-#include "shell/main_f.h"
-#include "shell/picture_file.h"
-#include "shell/qt_settings_store.h"
-#include "shell/splash.h"
 #include "channels/channel_image.h"
+#include "gui/celframe.h"
+#include "gui/main_f.h"
+#include "gui/option_dune.h"
+#include "gui/qt_settings_store.h"
+#include "gui/splash.h"
+#include "link/settings_store.h"
+#include "shell/picture_file.h"
 #include "sim/simulated_radio.h"
+#include "tests/gui/gui_fixture.h"
 #include "tests/support/jpeg_maker.h"
 #include "tests/support/scripted_dialogs.h"
-#include "tests/gui/gui_fixture.h"
 #include "tests/support/sim_radio_setup.h"
 
 using namespace lumo;

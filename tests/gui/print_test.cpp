@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <deque>
 
-#include "channels/celframe.h"
 #include "channels/channel_file.h"
-#include "channels/channel_print.h"
-#include "settings/option_dune.h"
+#include "gui/celframe.h"
+#include "gui/channel_print.h"
+#include "gui/option_dune.h"
 #include "tests/gui/gui_fixture.h"
 
 using namespace lumo;

@@ -5,7 +5,7 @@
 #include <QMdiArea>
 #include <QtTest>
 
-#include "settings/option_dune.h"
+#include "gui/option_dune.h"
 #include "settings/optw_file.h"
 #include "sim/sim_fault.h"
 #include "sim/simulated_radio.h"

@@ -6,8 +6,8 @@
 #include "settings/settings_bytes.h"
 #include "settings/settings_commands.h"
 #include "sim/sim_fault.h"
-#include "tests/support/sim_radio_setup.h"
 #include "tests/support/link_fixture.h"
+#include "tests/support/sim_radio_setup.h"
 
 namespace lumo {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/document_dialogs.h"
+#include "base/document_dialogs.h"
 
 namespace lumo::test {
 

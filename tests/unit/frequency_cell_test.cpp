@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/document_dialogs.h"
 #include "channels/channel_codec.h"
 #include "channels/channel_document.h"
 #include "channels/channel_keys.h"
-#include "shell/document_dialogs.h"
 
 namespace lumo {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/session.h"
+#include "base/session.h"
 
 #include <gtest/gtest.h>
 

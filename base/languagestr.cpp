@@ -1,0 +1,10 @@
+#include "base/languagestr.h"
+
+namespace lumo {
+
+const LanguageStrings& defaultStrings() {
+    static const LanguageStrings strings;
+    return strings;
+}
+
+}  // namespace lumo

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "base/languagestr.h"
+#include "base/user_dialogs.h"
+
+namespace lumo {
+
+// Bits of WindowFlags, maintained by the child windows.
+enum WindowFlag : unsigned {
+    kSettingsWindowOpen = 1,
+    kChannelWindowOpen = 2,
+    kSettingsWindowActive = 4,
+    kChannelWindowActive = 8,
+};
+
+// The one radio model the program serves, its frequency bands, and the two flags
+// through which the windows coordinate. One instance lives with the main window.
+class Session {
+public:
+    explicit Session(LanguageStrings& strings) : strings_(strings) {}
+
+    // The set-up of a normal start: configures the model and bands, fills the status
+    // panels and enables the Channel and Param entries.
+    void setUp();
+
+    // The Channel and Param commands' fallback when set-up did not run: asks whether
+    // to connect now; on Yes configures the session and shows the band limits. Returns
+    // whether the command may go on. Changes neither status panels nor menu entries.
+    bool lateSetUp(UserDialogs& dialogs);
+
+    bool isConfigured() const { return ModelIndex != 0; }
+    // The session's model name, empty when unconfigured.
+    std::string modeName() const;
+    // Strictly inside band 1 or band 2; the limits themselves are outside.
+    bool isInRange(long double mhz) const;
+    // "Device Tarn been detect!Band Limits[440-451Mhz]"
+    std::string bandLimitsMessage() const;
+
+    int ModelIndex = 0;
+    long double BandLow = 0;
+    long double BandHigh = 0;
+    long double Band2Low = 0;
+    long double Band2High = 0;
+    unsigned WindowFlags = 0;
+    bool Busy = false;
+
+    // Status bar panels 0..3 ("Connect state:", "connect", "Mode: ", "Tarn" after set-up).
+    std::array<std::string, 4> statusPanels;
+    // Whether the Channel and Param menu entries are enabled.
+    bool channelAndParamEnabled = false;
+
+    const LanguageStrings& strings() const { return strings_; }
+
+private:
+    void configureBands();
+
+    LanguageStrings& strings_;
+};
+
+// A limit as its shortest decimal text: 440, 440.5.
+std::string shortestDecimal(long double value);
+
+}  // namespace lumo

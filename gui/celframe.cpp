@@ -1,0 +1,334 @@
+// The channel window: the grid of 128 channels with its option boxes, row menu and buttons.
+#include "gui/celframe.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "gui/qt_transfer_host.h"
+
+namespace lumo {
+namespace {
+
+// Channel rows the grid shows without scrolling.
+constexpr int kVisibleRows = 16;
+constexpr int kRowHeight = 21;
+constexpr int kComboHeight = 21;
+
+}  // namespace
+
+TForm2::TForm2(AppState& state, QWidget* parent)
+    : ChildWindow(state, ChildKind::Channel, parent),
+      table_(state.strings),
+      editor_(table_, state.session, state.dialogs, state.vocabulary),
+      document_(editor_, state.session, *state.documents, state.dialogs),
+      commands_(std::make_unique<ChannelCommands>(table_, state.session, *state.link,
+                                                  state.vocabulary)) {
+    setObjectName("TForm2");
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Panel1 = new QWidget(body);
+    Panel1->setObjectName("Panel1");
+    layout->addWidget(Panel1, 0, Qt::AlignHCenter | Qt::AlignTop);
+    StringGrid1 = new ChannelGridView(Panel1);
+    StringGrid1->setObjectName("StringGrid1");
+    StringGrid1->move(3, 3);
+    model_ = new ChannelGridModel(editor_, this);
+    delegate_ = new ChannelCellDelegate(editor_, this);
+    StringGrid1->setModel(model_);
+    StringGrid1->setItemDelegate(delegate_);
+    StringGrid1->selectCell = [this](int column, int row) {
+        const bool allowed = editor_.StringGrid1SelectCell(column, row);
+        // Once the view has settled on its cursor, the option box follows.
+        QMetaObject::invokeMethod(this, &TForm2::showCurrentCell, Qt::QueuedConnection);
+        return allowed;
+    };
+
+    ComboBox1 = new QComboBox(StringGrid1->viewport());
+    ComboBox1->setObjectName("ComboBox1");
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setMaxVisibleItems(16);
+    ComboBox1->hide();
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName("PopupMenu1");
+    const std::pair<const char*, RowAction> entries[] = {
+        {"Copy(&C)", RowAction::Copy}, {"Paste(&V)", RowAction::Paste}, {"Clear(&D)", RowAction::Clear}};
+    for (const auto& [caption, action] : entries) {
+        QAction* item = PopupMenu1->addAction(caption);
+        item->setData(static_cast<int>(action));
+        connect(item, &QAction::triggered, this, [this, action] { N1Click(action); });
+    }
+    StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at));
+    });
+
+    editor_.changed = [this] { model_->refresh(); };
+    commands_->tableLoaded = [this] {
+        model_->refresh();
+        selectComboEntryOfCurrentCell();
+        StringGrid1->viewport()->repaint();
+    };
+    connect(StringGrid1, &ChannelGridView::enterPressed, this, &TForm2::onEnter);
+    connect(delegate_, &ChannelCellDelegate::enterPressed, this, &TForm2::onEnter);
+    connect(StringGrid1, &ChannelGridView::rowAction, this, &TForm2::N1Click);
+    connect(StringGrid1->verticalScrollBar(), &QScrollBar::valueChanged, this, &TForm2::placeComboBox);
+    connect(StringGrid1->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TForm2::placeComboBox);
+    connect(qApp, &QApplication::focusChanged, this, &TForm2::onFocusChanged);
+
+    // Undo and redo as the platform spells them, and Ctrl+Y for redo wherever the
+    // platform does not already: one shortcut per key, or Qt finds them ambiguous.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y))) {
+        redoKeys << QKeySequence(Qt::CTRL | Qt::Key_Y);
+    }
+    const auto addShortcut = [this](const QKeySequence& keys, bool redo) {
+        auto* shortcut = new QShortcut(keys, this, [this, redo] { undoStep(redo); });
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    };
+    for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::Undo)) {
+        addShortcut(keys, false);
+    }
+    for (const QKeySequence& keys : redoKeys) {
+        addShortcut(keys, true);
+    }
+    auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { askToStopTransfer(); });
+    stop->setContext(Qt::WidgetWithChildrenShortcut);
+
+    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm2::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm2::Button5Click);
+    layoutGrid();
+}
+
+TForm2::~TForm2() {
+    // The widgets die after the members: no focus change may reach a half-gone window.
+    disconnect(qApp, nullptr, this, nullptr);
+    editor_.changed = nullptr;
+}
+
+QString TForm2::titleText() const {
+    const Session& s = state_.session;
+    return QString::fromStdString(s.modeName() + "[" + shortestDecimal(s.BandLow) + "-" +
+                                  shortestDecimal(s.BandHigh) + "Mhz]" +
+                                  state_.strings.channelConfig);
+}
+
+// Column widths from the titles, hidden columns 8, 9 and 12, and the window sized by
+// the grid.
+void TForm2::layoutGrid() {
+    const QFontMetrics metrics(StringGrid1->font());
+    int shownWidth = 0;
+    for (int column = 0; column < table_.columnCount(); ++column) {
+        const bool hidden = isHiddenColumn(column);
+        StringGrid1->setColumnHidden(column, hidden);
+        if (!hidden) {
+            const int width = metrics.horizontalAdvance(QString::fromStdString(table_.cell(column, 0))) + 5;
+            StringGrid1->setColumnWidth(column, width);
+            shownWidth += width;
+        }
+    }
+    const int frame = 2 * StringGrid1->frameWidth();
+    const int gridHeight = kRowHeight * (kVisibleRows + 1) + frame;
+    StringGrid1->setFixedSize(shownWidth + 38, gridHeight);
+    Panel1->setFixedSize(StringGrid1->width() + 6, gridHeight + 6);
+    setFixedSize(shownWidth + 68, gridHeight + 88);
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    ChildWindow::showEvent(event);
+    if (!formShown_) {
+        formShown_ = true;
+        FormShow();
+    }
+}
+
+void TForm2::FormShow() {
+    editor_.beginShow();
+    model_->refresh();
+    if (state_.session.Busy) {
+        return;
+    }
+    // A channel file is offered every time the window is created; Cancel keeps the
+    // empty table.
+    document_.loadChosenFile();
+    editor_.finishShow();
+    editor_.markUnmodified();
+    ComboBox1->hide();
+    StringGrid1->setCurrentIndex(model_->index(0, 1));
+    StringGrid1->setFocus();
+}
+
+bool TForm2::mayClose() {
+    return document_.confirmClose();
+}
+
+void TForm2::showCurrentCell() {
+    editor_.placeCurrentCell();
+    const ComboState& combo = editor_.combo();
+    if (!combo.showing) {
+        ComboBox1->hide();
+        return;
+    }
+    if (combo.entries != comboEntries_) {
+        comboEntries_ = combo.entries;
+        QStringList items;
+        items.reserve(static_cast<qsizetype>(comboEntries_.size()));
+        for (const std::string& entry : comboEntries_) {
+            items << QString::fromStdString(entry);
+        }
+        ComboBox1->clear();
+        ComboBox1->addItems(items);
+    }
+    ComboBox1->setCurrentIndex(combo.selected);
+    placeComboBox();
+    ComboBox1->show();
+    ComboBox1->raise();
+    ComboBox1->setFocus();
+}
+
+void TForm2::placeComboBox() {
+    if (!editor_.combo().showing) {
+        return;
+    }
+    const QRect cell = StringGrid1->visualRect(model_->index(editor_.CurrentRow - 1, editor_.CurrentCol));
+    ComboBox1->setGeometry(cell.x(), cell.y(), cell.width(), kComboHeight);
+}
+
+void TForm2::selectComboEntryOfCurrentCell() {
+    if (!ComboBox1->isVisible() || editor_.CurrentRow < 1 || editor_.CurrentRow >= ChannelTable::kRows ||
+        editor_.CurrentCol < 0 || editor_.CurrentCol >= ChannelTable::kColumns) {
+        return;
+    }
+    const QString cell = QString::fromStdString(table_.cell(editor_.CurrentCol, editor_.CurrentRow));
+    ComboBox1->setCurrentIndex(editor_.comboEntryFor(cell.toUpper().toStdString()));
+}
+
+void TForm2::onFocusChanged(QWidget* old, QWidget* now) {
+    if (leavingCombo_ || !ComboBox1->isVisible() || now == nullptr) {
+        return;
+    }
+    const auto inCombo = [this](QWidget* w) {
+        if (w == nullptr) {
+            return false;
+        }
+        QWidget* popup = ComboBox1->view() != nullptr ? ComboBox1->view()->window() : nullptr;
+        return w == ComboBox1 || ComboBox1->isAncestorOf(w) || (popup != nullptr && w->window() == popup);
+    };
+    if (!inCombo(old) || inCombo(now)) {
+        return;
+    }
+    const bool toGrid = now == StringGrid1 || StringGrid1->isAncestorOf(now);
+    leavingCombo_ = true;
+    editor_.ComboBox1Exit(ComboBox1->currentText().toStdString(), toGrid);
+    ComboBox1->hide();
+    leavingCombo_ = false;
+}
+
+void TForm2::onEnter() {
+    const QModelIndex current = StringGrid1->currentIndex();
+    if (!current.isValid()) {
+        return;
+    }
+    const int column = current.column();
+    const int row = current.row() + 1;
+    const auto [toColumn, toRow] = editor_.enterTarget(column, row);
+    if (toColumn == column && toRow == row) {
+        return;
+    }
+    StringGrid1->closeCellEditor();
+    StringGrid1->moveTo(toColumn, toRow);
+    StringGrid1->setFocus();
+}
+
+void TForm2::N1Click(RowAction action) {
+    if (action != RowAction::Copy) {
+        StringGrid1->closeCellEditor();
+    }
+    editor_.N1Click(action);
+    showCurrentCell();
+}
+
+void TForm2::undoStep(bool redo) {
+    StringGrid1->closeCellEditor();
+    if (redo ? editor_.redo() : editor_.undo()) {
+        showCurrentCell();
+    }
+}
+
+void TForm2::Button1Click() {
+    if (state_.session.Busy) {
+        return;
+    }
+    QtTransferHost host(progressBar);
+    bool read = false;
+    editor_.change([&] { read = commands_->readFromRadio(host); });
+    if (read) {
+        editor_.markUnmodified();
+        const MemoryImage& image = commands_->image();
+        state_.keepBackup(BackupKind::Channels,
+                          std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+    }
+    tellIfStopped(false);
+}
+
+// Escape during a transfer: the transfer stops after the block in progress.
+void TForm2::askToStopTransfer() {
+    if (state_.session.Busy && state_.dialogs.askYesNo(kStopTransferQuestion)) {
+        commands_->requestCancel();
+    }
+}
+
+void TForm2::tellIfStopped(bool writing) {
+    const TransferCancel& cancel = commands_->cancelState();
+    if (!cancel.stopped) {
+        return;
+    }
+    progressBar->setValue(0);
+    std::string text = "The transfer was stopped after " + std::to_string(cancel.blocksDone) +
+                       " of " + std::to_string(cancel.blocksTotal) + " blocks.";
+    text += writing ? " The radio's channel area is now partly written: write the table again."
+                    : " The table was left as it was.";
+    state_.dialogs.showMessage(text);
+}
+
+void TForm2::Button2Click() {
+    if (state_.session.Busy) {
+        return;
+    }
+    if (editor_.combo().showing) {
+        editor_.ComboBox1Exit(ComboBox1->currentText().toStdString(), true);
+        ComboBox1->hide();
+    }
+    QtTransferHost host(progressBar);
+    if (commands_->writeToRadio(host)) {
+        editor_.markUnmodified();
+    }
+    tellIfStopped(true);
+}
+
+void TForm2::Button3Click() {
+    StringGrid1->closeCellEditor();
+    editor_.Button3Click();
+    showCurrentCell();
+}
+
+void TForm2::Button4Click() {
+    StringGrid1->closeCellEditor();
+    document_.Button4Click();
+    showCurrentCell();
+}
+
+void TForm2::Button5Click() {
+    StringGrid1->closeCellEditor();
+    document_.Button5Click();
+    showCurrentCell();
+}
+
+}  // namespace lumo

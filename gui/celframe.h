@@ -1,0 +1,74 @@
+// The channel window: the grid of 128 channels with its option boxes, row menu and buttons.
+#pragma once
+
+#include <QComboBox>
+#include <QMenu>
+#include <memory>
+
+#include "channels/channel_commands.h"
+#include "channels/channel_document.h"
+#include "channels/channel_editor.h"
+#include "channels/channel_table.h"
+#include "gui/channel_grid.h"
+#include "gui/child_window.h"
+
+namespace lumo {
+
+inline constexpr const char* kStopTransferQuestion = "Stop the transfer?";
+
+// The channel window: the channel table as an editable grid, with the option box over
+// option cells, the row popup menu, and the Read, Write, New, Save, Open and Close
+// buttons. The rules live in ChannelEditor and ChannelDocument; this class shows the
+// table and forwards what the user does.
+class TForm2 final : public ChildWindow {
+    Q_OBJECT
+public:
+    explicit TForm2(AppState& state, QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    const ChannelTable& table() const { return table_; }
+    ChannelEditor& editor() { return editor_; }
+    ChannelGridView* grid() const { return StringGrid1; }
+    QComboBox* comboBox() const { return ComboBox1; }
+    QMenu* popupMenu() const { return PopupMenu1; }
+
+protected:
+    QString titleText() const override;
+    void showEvent(QShowEvent* event) override;
+    bool mayClose() override;
+
+private:
+    void FormShow();
+    void layoutGrid();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void N1Click(RowAction action);
+    void onEnter();
+    void undoStep(bool redo);
+    // Shows the option box over the current cell, or hides it, as the editor says.
+    void showCurrentCell();
+    void placeComboBox();
+    void onFocusChanged(QWidget* old, QWidget* now);
+    void selectComboEntryOfCurrentCell();
+    void askToStopTransfer();
+    void tellIfStopped(bool writing);
+
+    ChannelTable table_;
+    ChannelEditor editor_;
+    ChannelDocument document_;
+    std::unique_ptr<ChannelCommands> commands_;
+    QWidget* Panel1;  // the panel around the grid
+    ChannelGridView* StringGrid1;
+    ChannelGridModel* model_;
+    ChannelCellDelegate* delegate_;
+    QComboBox* ComboBox1;
+    QMenu* PopupMenu1;
+    std::vector<std::string> comboEntries_;
+    bool formShown_ = false;
+    bool leavingCombo_ = false;
+};
+
+}  // namespace lumo

@@ -1,0 +1,303 @@
+// The channel window's grid: the table model, the cell editor and the rule-bound cursor.
+#include "gui/channel_grid.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "channels/channel_keys.h"
+
+namespace lumo {
+namespace {
+
+const QColor kCellColour(0xF7, 0xFF, 0xF6);
+const QColor kCellText(0x00, 0x00, 0xFF);
+constexpr int kWithoutColumn = 10;
+constexpr int kNameColumn = 12;
+constexpr int kScanColumn = 11;
+
+bool takesTyping(int column) {
+    return column == 1 || column == 2 || column == kNameColumn;
+}
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+}  // namespace
+
+ChannelGridModel::ChannelGridModel(ChannelEditor& editor, QObject* parent)
+    : QAbstractTableModel(parent), editor_(editor), shownRows_(editor.table().rowCount() - 1) {}
+
+int ChannelGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shownRows_;
+}
+
+int ChannelGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ChannelTable::kColumns;
+}
+
+QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) {
+        return {};
+    }
+    const ChannelTable& table = editor_.table();
+    const int row = index.row() + 1;
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole: return text(table.cell(index.column(), row));
+        case Qt::BackgroundRole: return kCellColour;
+        case Qt::ForegroundRole:
+            return index.column() == kWithoutColumn ? QColor(Qt::black) : kCellText;
+        case Qt::TextAlignmentRole: return int(Qt::AlignHCenter | Qt::AlignVCenter);
+        case Qt::ToolTipRole: {
+            // The name column stays hidden; the row shows its name here.
+            const std::string& name = table.cell(kNameColumn, row);
+            return name.empty() ? QVariant() : QVariant(columnName(table, kNameColumn).c_str() +
+                                                       QString(": ") + text(name));
+        }
+        default: return {};
+    }
+}
+
+QVariant ChannelGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < ChannelTable::kColumns) {
+        return text(editor_.table().cell(section, 0));
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags ChannelGridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.isValid() && takesTyping(index.column())) {
+        flags |= Qt::ItemIsEditable;
+    }
+    return flags;
+}
+
+bool ChannelGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole) {
+        return false;
+    }
+    const std::string typed = value.toString().toStdString();
+    if (typed != editor_.table().cell(index.column(), index.row() + 1)) {
+        editor_.typeText(index.column(), index.row() + 1, typed);
+    }
+    return true;
+}
+
+void ChannelGridModel::refresh() {
+    const int rows = editor_.table().rowCount() - 1;
+    if (rows > shownRows_) {
+        beginInsertRows({}, shownRows_, rows - 1);
+        shownRows_ = rows;
+        endInsertRows();
+    } else if (rows < shownRows_) {
+        beginRemoveRows({}, rows, shownRows_ - 1);
+        shownRows_ = rows;
+        endRemoveRows();
+    }
+    if (shownRows_ > 0) {
+        emit dataChanged(index(0, 0), index(shownRows_ - 1, ChannelTable::kColumns - 1));
+    }
+}
+
+ChannelCellDelegate::ChannelCellDelegate(ChannelEditor& editor, QObject* parent)
+    : QStyledItemDelegate(parent), editor_(editor) {}
+
+QWidget* ChannelCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                           const QModelIndex& index) const {
+    auto* line = new QLineEdit(parent);
+    line->setFrame(false);
+    line->setAlignment(Qt::AlignCenter);
+    line->setContextMenuPolicy(Qt::NoContextMenu);
+    line->setStyleSheet("QLineEdit { color: #0000FF; background: white; }");
+    line->setProperty("lumoColumn", index.column());
+    line->setProperty("lumoRow", index.row() + 1);
+    // The cell follows the editor keystroke by keystroke, so the rules that read it on
+    // leaving the cell always see what the user sees.
+    const QPersistentModelIndex cell(index);
+    connect(line, &QLineEdit::textEdited, this, [this, cell](const QString& typed) {
+        if (cell.isValid()) {
+            editor_.typeText(cell.column(), cell.row() + 1, typed.toStdString());
+        }
+    });
+    return line;
+}
+
+void ChannelCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    auto* line = static_cast<QLineEdit*>(editor);
+    const QString cell = index.data(Qt::EditRole).toString();
+    if (line->text() != cell) {
+        line->setText(cell);
+    }
+}
+
+void ChannelCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                       const QModelIndex& index) const {
+    model->setData(index, static_cast<QLineEdit*>(editor)->text(), Qt::EditRole);
+}
+
+void ChannelCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                               const QModelIndex& index) const {
+    QRect rect = option.rect;
+    // The name column is hidden: its editor stands over the row's last shown cell.
+    if (index.column() == kNameColumn) {
+        if (auto* view = qobject_cast<QAbstractItemView*>(editor->parentWidget()->parentWidget())) {
+            rect = view->visualRect(index.siblingAtColumn(kScanColumn));
+        }
+    }
+    editor->setGeometry(rect);
+}
+
+bool ChannelCellDelegate::eventFilter(QObject* watched, QEvent* event) {
+    auto* line = qobject_cast<QLineEdit*>(watched);
+    if (line == nullptr) {
+        return QStyledItemDelegate::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // Undo and redo work on the table, not on the editor's own text.
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier)) {
+            event->ignore();
+            return true;
+        }
+        return QStyledItemDelegate::eventFilter(watched, event);
+    }
+    if (event->type() != QEvent::KeyPress || forwarding_) {
+        return QStyledItemDelegate::eventFilter(watched, event);
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        emit enterPressed();
+        return true;
+    }
+    if (key->matches(QKeySequence::Paste)) {
+        return true;
+    }
+    const QString typed = key->text();
+    const bool plain = (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
+    if (typed.size() != 1 || !plain) {
+        return QStyledItemDelegate::eventFilter(watched, event);
+    }
+    const char16_t unit = typed.front().unicode();
+    if (unit == 0x7F) {  // Delete edits the text in place
+        return QStyledItemDelegate::eventFilter(watched, event);
+    }
+    if (unit != '\b' && (unit < 0x20 || unit > 0x7E)) {
+        return true;
+    }
+    const char pressed = static_cast<char>(unit);
+    const char passed = editor_.StringGrid1KeyPress(pressed);
+    // The filter may have emptied the cell.
+    const int column = line->property("lumoColumn").toInt();
+    const int row = line->property("lumoRow").toInt();
+    const QString cell = text(editor_.table().cell(column, row));
+    if (line->text() != cell) {
+        line->setText(cell);
+    }
+    if (passed == kNoKey) {
+        return true;
+    }
+    if (passed == pressed) {
+        return false;
+    }
+    QKeyEvent upper(QEvent::KeyPress, key->key(), key->modifiers(), QString(QChar(passed)));
+    forwarding_ = true;
+    QCoreApplication::sendEvent(line, &upper);
+    forwarding_ = false;
+    return true;
+}
+
+ChannelGridView::ChannelGridView(QWidget* parent) : QTableView(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                    QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(true);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(21);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setFixedHeight(21);
+    horizontalHeader()->setStyleSheet(
+        "QHeaderView::section { background-color: #F0F8FF; color: #0000FF;"
+        " border: 0px; border-right: 1px solid #c0c8d0; border-bottom: 1px solid #c0c8d0; }");
+}
+
+bool ChannelGridView::mayMoveTo(const QModelIndex& target) {
+    if (!target.isValid() || target == currentIndex()) {
+        return true;
+    }
+    closeCellEditor();
+    return !selectCell || selectCell(target.column(), target.row() + 1);
+}
+
+void ChannelGridView::closeCellEditor() {
+    if (state() != QAbstractItemView::EditingState) {
+        return;
+    }
+    const QModelIndex current = currentIndex();
+    if (QWidget* editor = indexWidget(current); editor != nullptr) {
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return;
+    }
+    for (auto* line : viewport()->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
+        closeEditor(line, QAbstractItemDelegate::NoHint);
+    }
+}
+
+bool ChannelGridView::moveTo(int column, int row) {
+    const QModelIndex target = model()->index(row - 1, column);
+    if (!mayMoveTo(target)) {
+        return false;
+    }
+    setCurrentIndex(target);
+    return true;
+}
+
+QModelIndex ChannelGridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex next = QTableView::moveCursor(action, modifiers);
+    return mayMoveTo(next) ? next : currentIndex();
+}
+
+void ChannelGridView::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex target = indexAt(event->position().toPoint());
+    if (target.isValid() && !mayMoveTo(target)) {
+        setFocus();
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void ChannelGridView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit enterPressed();
+        return;
+    }
+    if (state() != QAbstractItemView::EditingState) {
+        if (event->matches(QKeySequence::Copy)) {
+            emit rowAction(RowAction::Copy);
+            return;
+        }
+        if (event->matches(QKeySequence::Paste)) {
+            emit rowAction(RowAction::Paste);
+            return;
+        }
+        if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+            emit rowAction(RowAction::Clear);
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+}  // namespace lumo

@@ -1,0 +1,90 @@
+// The channel window's grid: the table model, the cell editor and the rule-bound cursor.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <functional>
+
+#include "channels/channel_editor.h"
+
+namespace lumo {
+
+// The channel table as Qt sees it: view row r is channel row r + 1 (the titles are
+// the header). It keeps no cells of its own; typing reaches the table through the
+// editor, as every change does.
+class ChannelGridModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ChannelGridModel(ChannelEditor& editor, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    // Shows the table as it now stands.
+    void refresh();
+
+private:
+    ChannelEditor& editor_;
+    int shownRows_ = 0;
+};
+
+// The in-place editor of the frequency and name cells: a line edit whose keys pass
+// the cells' filters, and whose text reaches the cell as it is typed.
+class ChannelCellDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    explicit ChannelCellDelegate(ChannelEditor& editor, QObject* parent = nullptr);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const override;
+
+signals:
+    void enterPressed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ChannelEditor& editor_;
+    bool forwarding_ = false;
+};
+
+// The grid: the cursor moves only where the editor's selection rule lets it.
+class ChannelGridView final : public QTableView {
+    Q_OBJECT
+public:
+    explicit ChannelGridView(QWidget* parent = nullptr);
+
+    // Asked before the cursor moves to (column, channel row); false keeps it.
+    std::function<bool(int column, int row)> selectCell;
+    // Moves the cursor to (column, channel row) as the user would, through the rule.
+    bool moveTo(int column, int row);
+    // Closes the in-place editor, if one is open.
+    void closeCellEditor();
+
+signals:
+    void enterPressed();
+    void rowAction(lumo::RowAction action);
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Typing in an option cell must not jump the cursor to a matching row.
+    void keyboardSearch(const QString&) override {}
+
+private:
+    bool mayMoveTo(const QModelIndex& target);
+};
+
+}  // namespace lumo

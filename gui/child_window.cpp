@@ -1,0 +1,206 @@
+// The child window frame: title strip, common buttons and progress line of both editors.
+#include "gui/child_window.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "gui/title_strip.h"
+#include "shell/window_flags.h"
+
+namespace lumo {
+
+ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
+    : QWidget(parent), state_(state), kind_(kind) {
+    setFont(childWindowFont());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    titleStrip = new QWidget(this);
+    titleStrip->setObjectName(kind == ChildKind::Channel ? "Panel2" : "Panel8");
+    titleStrip->setFixedHeight(kTitleStripHeight);
+    auto* strip = new QHBoxLayout(titleStrip);
+    strip->setContentsMargins(0, 0, 0, 0);
+    strip->setSpacing(0);
+    Image4 = new QLabel(titleStrip);
+    Image4->setObjectName("Image4");
+    Image4->setPixmap(titleStripLeft());
+    Image3 = new QLabel(titleStrip);
+    Image3->setObjectName("Image3");
+    Image3->setPixmap(titleStripMiddle());
+    Image3->setScaledContents(true);
+    Image3->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    Image5 = new QLabel(titleStrip);
+    Image5->setObjectName("Image5");
+    Image5->setPixmap(titleStripClose());
+    Image5->setCursor(Qt::PointingHandCursor);
+    strip->addWidget(Image4);
+    strip->addWidget(Image3, 1);
+    strip->addWidget(Image5);
+    auto* titleLayout = new QHBoxLayout(Image3);
+    titleLayout->setContentsMargins(4, 0, 4, 0);
+    Label31 = new QLabel(Image3);
+    Label31->setObjectName("Label31");
+    Label31->setAttribute(Qt::WA_TranslucentBackground);
+    Label31->setStyleSheet("QLabel { background: transparent; color: white; font-weight: bold; }");
+    titleLayout->addWidget(Label31);
+    for (QWidget* w : {static_cast<QWidget*>(Image3), static_cast<QWidget*>(Label31),
+                       static_cast<QWidget*>(Image5)}) {
+        w->installEventFilter(this);
+    }
+    layout->addWidget(titleStrip);
+
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(10, 6, 10, 6);
+    content->setSpacing(6);
+    body = new QWidget(this);
+    content->addWidget(body, 1);
+
+    // The channel window has its progress line and buttons in one row under the grid;
+    // the narrower settings window puts the buttons under the progress line.
+    auto* row = new QHBoxLayout;
+    auto* buttonRow = kind == ChildKind::Channel ? row : new QHBoxLayout;
+    progressLabel = new QLabel(this);
+    progressLabel->setObjectName(kind == ChildKind::Channel ? "Label1" : "Label21");
+    progressBar = new QProgressBar(this);
+    progressBar->setObjectName("ProgressBar1");
+    progressBar->setTextVisible(false);
+    progressBar->setFixedHeight(16);
+    row->addWidget(progressLabel);
+    row->addWidget(progressBar, 1);
+    auto makeButton = [&](const char* name) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(name);
+        buttonRow->addWidget(b);
+        return b;
+    };
+    Button1 = makeButton("Button1");
+    Button2 = makeButton("Button2");
+    Button3 = makeButton("Button3");
+    Button4 = makeButton("Button4");
+    Button5 = makeButton("Button5");
+    Button6 = makeButton("Button6");
+    content->addLayout(row);
+    if (buttonRow != row) {
+        content->addLayout(buttonRow);
+    }
+    layout->addLayout(content, 1);
+    connect(Button6, &QPushButton::clicked, this, &ChildWindow::Button6Click);
+}
+
+QPushButton* ChildWindow::button(ChildButton which) const {
+    switch (which) {
+        case ChildButton::Read: return Button1;
+        case ChildButton::Write: return Button2;
+        case ChildButton::New:
+        case ChildButton::Default: return Button3;
+        case ChildButton::Save: return Button4;
+        case ChildButton::Open: return Button5;
+        case ChildButton::Print:
+        case ChildButton::None: return nullptr;
+    }
+    return nullptr;
+}
+
+QWidget* ChildWindow::frame() {
+    if (auto* window = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        return window;
+    }
+    return this;
+}
+
+void ChildWindow::showEvent(QShowEvent* event) {
+    const LanguageStrings& s = state_.strings;
+    progressLabel->setText(QString::fromStdString(s.progress));
+    Button1->setText(QString::fromStdString(s.button1Read));
+    Button2->setText(QString::fromStdString(s.button2Write));
+    Button3->setText(QString::fromStdString(kind_ == ChildKind::Channel ? s.button3New
+                                                                        : s.button3Default));
+    Button4->setText(QString::fromStdString(s.button4Save));
+    Button5->setText(QString::fromStdString(s.button5Open));
+    Button6->setText(QString::fromStdString(s.button6Close));
+    Label31->setText(titleText());
+    setWindowTitle(titleText());
+    RoundWindowCorners(frame(), width(), height());
+    QWidget::showEvent(event);
+}
+
+void ChildWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    RoundWindowCorners(frame(), width(), height());
+}
+
+bool ChildWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease) {
+        return QWidget::eventFilter(watched, event);
+    }
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (watched == Image5) {
+        if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
+            Image5->rect().contains(mouse->position().toPoint())) {
+            Button6Click();
+        }
+        return true;
+    }
+    QWidget* window = frame();
+    const QPoint global = mouse->globalPosition().toPoint();
+    if (type == QEvent::MouseButtonPress) {
+        dragging_ = DragWindow(mouse->buttons(), mouse->modifiers());
+        dragOffset_ = global - window->pos();
+    } else if (type == QEvent::MouseMove) {
+        if (dragging_ && DragWindow(mouse->buttons(), mouse->modifiers())) {
+            window->move(global - dragOffset_);
+        }
+    } else {
+        dragging_ = false;
+    }
+    return true;
+}
+
+void ChildWindow::Button6Click() {
+    if (state_.session.Busy) {
+        return;
+    }
+    frame()->close();
+}
+
+void ChildWindow::activated() {
+    unsigned& flags = state_.session.WindowFlags;
+    if (kind_ == ChildKind::Channel) {
+        flags = channelWindowActivated(flags);
+        if (setWindowButtons) {
+            setWindowButtons(true);
+        }
+    } else {
+        flags = settingsWindowActivated(flags);
+    }
+}
+
+void ChildWindow::closeEvent(QCloseEvent* event) {
+    if (state_.session.Busy || !mayClose()) {
+        event->ignore();
+        return;
+    }
+    unsigned& flags = state_.session.WindowFlags;
+    if (kind_ == ChildKind::Channel) {
+        flags = channelWindowClosed(flags);
+        if (setWindowButtons) {
+            setWindowButtons(true);
+        }
+    } else {
+        flags = settingsWindowClosed(flags);
+    }
+    event->accept();
+    // Closed by itself rather than through its frame, the window still takes the
+    // frame with it: a later command must create a fresh window.
+    if (QWidget* window = frame(); window != this) {
+        window->hide();
+        window->deleteLater();
+    }
+    emit closed();
+}
+
+}  // namespace lumo

@@ -1,0 +1,78 @@
+// The child window frame: title strip, common buttons and progress line of both editors.
+#pragma once
+
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QWidget>
+#include <functional>
+
+#include "shell/app_state.h"
+#include "shell/command_routing.h"
+
+namespace lumo {
+
+// What the channel and settings windows share: the frame (a title strip of pictures
+// with the title on it, by which the window is dragged and closed, and a rounded
+// outline), the common buttons (Button1 Read ... Button6 Close), the progress line,
+// and the WindowFlags protocol on activation and closing.
+class ChildWindow : public QWidget {
+    Q_OBJECT
+public:
+    ChildWindow(AppState& state, ChildKind kind, QWidget* parent = nullptr);
+
+    ChildKind kind() const { return kind_; }
+    // The button a routed command presses; nullptr for none.
+    QPushButton* button(ChildButton which) const;
+    QLabel* titleLabel() const { return Label31; }
+    QLabel* dragArea() const { return Image3; }
+    QLabel* closePicture() const { return Image5; }
+
+    // Called by the main window when this window becomes the active child.
+    void activated();
+    // The sub-window this window lives in, or the window itself when it has none.
+    QWidget* frame();
+
+    // The main window's tool-bar update, called on activation and closing.
+    std::function<void(bool down)> setWindowButtons;
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The window's title, shown on its title strip.
+    virtual QString titleText() const = 0;
+    // Whether the window may close now; a window with unsaved work asks here.
+    virtual bool mayClose() { return true; }
+    // Button6 and the close picture: closes and destroys the window, frame included,
+    // unless a transfer runs.
+    void Button6Click();
+
+    AppState& state_;
+    QWidget* titleStrip;  // Panel2 in the channel window, Panel8 in the settings window
+    QLabel* Image4;       // left end of the strip
+    QLabel* Image3;       // the strip's middle: drag area
+    QLabel* Image5;       // close picture
+    QLabel* Label31;      // title text
+    QWidget* body;        // what each window shows below the strip
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QPushButton* Button4;
+    QPushButton* Button5;
+    QPushButton* Button6;
+    QLabel* progressLabel;
+    QProgressBar* progressBar;
+
+private:
+    ChildKind kind_;
+    bool dragging_ = false;
+    QPoint dragOffset_;
+};
+
+}  // namespace lumo

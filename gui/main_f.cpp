@@ -1,0 +1,531 @@
+// The main window: menus, tool bar, status bar and the background behind the child windows.
+#include "gui/main_f.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <algorithm>
+
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "gui/celframe.h"
+#include "gui/option_dune.h"
+#include "gui/title_strip.h"
+#include "gui/toolbar_icons.h"
+#include "shell/picture_file.h"
+
+namespace lumo {
+namespace {
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+
+QImage toQImage(const RgbImage& image) {
+    const QImage view(image.pixels.data(), image.width, image.height, image.width * 3,
+                      QImage::Format_RGB888);
+    return view.copy();
+}
+
+struct ToolItem {
+    int number;  // ToolButtonN
+    int image;
+    const char* hint;
+    MainCommand command;
+};
+
+// The tool bar from left to right; 0 marks a separator.
+constexpr ToolItem kToolItems[] = {
+    {1, 0, "New", MainCommand::New},        {2, 1, "Open", MainCommand::Open},
+    {4, 2, "Save As..", MainCommand::SaveAs}, {0, 0, nullptr, MainCommand::New},
+    {5, 3, "Print", MainCommand::Print},    {0, 0, nullptr, MainCommand::New},
+    {0, 0, nullptr, MainCommand::New},      {12, 12, "Channel", MainCommand::Channel},
+    {13, 13, "Param", MainCommand::Param},  {0, 0, nullptr, MainCommand::New},
+    {6, 9, "Read", MainCommand::Read},      {8, 8, "Write", MainCommand::Write},
+    {0, 0, nullptr, MainCommand::New},      {10, 7, "Exit", MainCommand::Exit},
+};
+
+}  // namespace
+
+void BackgroundArea::setPicture(QImage picture) {
+    picture_ = std::move(picture);
+    scaled_ = QPixmap();
+    viewport()->update();
+}
+
+void BackgroundArea::paintEvent(QPaintEvent* event) {
+    if (picture_.isNull()) {
+        QMdiArea::paintEvent(event);
+        return;
+    }
+    const QSize size = viewport()->size();
+    if (scaled_.size() != size) {
+        scaled_ = QPixmap::fromImage(
+            picture_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    QPainter painter(viewport());
+    painter.drawPixmap(0, 0, scaled_);
+}
+
+TForm1::TForm1(AppState& state, const std::filesystem::path& programPath, QWidget* parent)
+    : QMainWindow(parent), state_(state), mdiArea_(new BackgroundArea(this)) {
+    setObjectName("TForm1");
+    setCentralWidget(mdiArea_);
+    setMinimumSize(880, 668);
+    resize(828, 562);
+    mdiArea_->setMouseTracking(true);
+    mdiArea_->viewport()->installEventFilter(this);
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* window) {
+        if (window != nullptr) {
+            if (auto* child = qobject_cast<ChildWindow*>(window->widget())) {
+                child->activated();
+            }
+        }
+    });
+
+    state_.warn = [this](const std::string& text) {
+        statusBar()->showMessage(QString::fromStdString(text), 15000);
+    };
+    ProbePorts(state_, programPath);
+    try {
+        const RgbImage picture = LoadPictureFile(state_.AppDir, kBackgroundPicture, state_.strings);
+        mdiArea_->setPicture(toQImage(picture));
+    } catch (const PictureFileError& e) {
+        // Without its background the window still opens, with no session set up.
+        state_.dialogs.showMessage(e.what());
+        return;
+    }
+    state_.session.setUp();
+    applySession();
+}
+
+TForm1::~TForm1() {
+    state_.warn = nullptr;  // the status bar goes with the window
+}
+
+void TForm1::createMenus() {
+    menu10 = menuBar()->addMenu("&File");
+    menu11 = menu10->addAction("New", this, [this] { runCommand(MainCommand::New); });
+    menu12 = menu10->addAction("Open", this, [this] { runCommand(MainCommand::Open); });
+    menu10->addSeparator();
+    menu13 = menu10->addAction("Save");
+    menu14 = menu10->addAction("Save as", this, [this] { runCommand(MainCommand::SaveAs); });
+    menu10->addSeparator();
+    menu15 = menu10->addAction("Print", this, [this] { runCommand(MainCommand::Print); });
+    // For a desktop without a printer: the same pages on screen or in a PDF.
+    printPreview_ = menu10->addAction("Print Preview...", this, [this] { printPreview(); });
+    exportPdf_ = menu10->addAction("Export PDF...", this, [this] { exportPdf(); });
+    menu10->addSeparator();
+    menu16 = menu10->addAction("Exit", this, [this] { runCommand(MainCommand::Exit); });
+
+    menu20 = menuBar()->addMenu("&Edit");
+    menu21 = menu20->addAction(text(state_.strings.menu21Disconnect));
+    menu21->setVisible(false);
+    menu22 = menu20->addAction("Channel", this, [this] { runCommand(MainCommand::Channel); });
+    menu23 = menu20->addAction("Param", this, [this] { runCommand(MainCommand::Param); });
+    menu22->setEnabled(false);
+    menu23->setEnabled(false);
+
+    menu30 = menuBar()->addMenu("Port");
+    menu30->setToolTipsVisible(true);
+    // A cable plugged in after start-up shows up the next time the menu opens.
+    connect(menu30, &QMenu::aboutToShow, this, [this] { refreshPortMenu(); });
+    portGroup_ = new QActionGroup(this);
+    portGroup_->setExclusive(true);
+    for (int position = 0; position < kPortItemCount; ++position) {
+        QAction* item = menu30->addAction(QString("Com&%1").arg(position + 1));
+        item->setCheckable(true);
+        item->setProperty("Tag", position + 1);
+        // The port name lives in the item's data; a status tip would take over the
+        // status bar while the mouse rests on the item.
+        item->setData(text(portHint(position)));
+        portGroup_->addAction(item);
+        connect(item, &QAction::triggered, this, [this, position] { portItemClicked(position); });
+        portItems_[static_cast<std::size_t>(position)] = item;
+    }
+    portItems_[0]->setChecked(true);
+    noPortEntry_ = menu30->addAction("No serial port found");
+    noPortEntry_->setEnabled(false);
+    noPortEntry_->setVisible(false);
+    unnumberedSeparator_ = menu30->addSeparator();
+    unnumberedSeparator_->setVisible(false);
+
+    menu40 = menuBar()->addMenu("&Help");
+    menu41 = menu40->addAction("Help");
+    menu40->addSeparator();
+    menu42 = menu40->addAction("About");
+}
+
+void TForm1::createToolBar() {
+    QToolBar* bar = addToolBar("Tools");
+    bar->setObjectName("ToolBar1");
+    bar->setMovable(false);
+    bar->setIconSize(QSize(16, 16));
+    bar->setFixedHeight(29);
+    bar->setMouseTracking(true);
+    bar->installEventFilter(this);
+    auto* channelGroup = new QActionGroup(this);
+    channelGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const ToolItem& item : kToolItems) {
+        if (item.number == 0) {
+            bar->addSeparator();
+            continue;
+        }
+        QAction* action = bar->addAction(toolbarIcon(item.image), item.hint);
+        action->setObjectName(QString("ToolButton%1").arg(item.number));
+        action->setToolTip(item.hint);
+        const MainCommand command = item.command;
+        connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
+        if (item.number == 12 || item.number == 13) {
+            action->setCheckable(true);
+            channelGroup->addAction(action);
+        }
+        toolActions_[item.number] = action;
+        if (QWidget* widget = bar->widgetForAction(action)) {
+            widget->setProperty("lumoHint", QString(item.hint));
+            widget->installEventFilter(this);
+        }
+    }
+}
+
+void TForm1::createStatusBar() {
+    struct Panel {
+        int width;
+        Qt::Alignment alignment;
+    };
+    const Panel layout[5] = {{90, Qt::AlignRight}, {80, Qt::AlignHCenter},
+                             {70, Qt::AlignRight}, {88, Qt::AlignLeft},
+                             {88, Qt::AlignRight}};
+    statusBar()->setFixedHeight(23);
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QString("StatusPanel%1").arg(i));
+        label->setMinimumWidth(layout[i].width);
+        label->setAlignment(layout[i].alignment | Qt::AlignVCenter);
+        if (i < 4) {
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        }
+        statusBar()->addWidget(label, i == 4 ? 1 : 0);
+        panels_[i] = label;
+    }
+}
+
+void TForm1::applySession() {
+    for (std::size_t i = 0; i < state_.session.statusPanels.size(); ++i) {
+        panels_[i]->setText(text(state_.session.statusPanels[i]));
+    }
+    menu22->setEnabled(state_.session.channelAndParamEnabled);
+    menu23->setEnabled(state_.session.channelAndParamEnabled);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!firstShow_) {
+        return;
+    }
+    firstShow_ = false;
+    setWindowTitle(text(state_.strings.TitleText));
+    applyMenuCaptions();
+    applyPortChoice();
+    emit shown();
+}
+
+void TForm1::applyMenuCaptions() {
+    const LanguageStrings& s = state_.strings;
+    menu10->setTitle(text(s.menu10));
+    menu11->setText(text(s.menu11));
+    menu12->setText(text(s.menu12));
+    menu13->setText(text(s.menu13));
+    menu14->setText(text(s.menu14));
+    menu15->setText(text(s.menu15));
+    menu16->setText(text(s.menu16));
+    menu20->setTitle(text(s.menu20));
+    menu21->setText(text(s.menu21Connect));
+    menu22->setText(text(s.menu22));
+    menu23->setText(text(s.menu23));
+    menu30->setTitle(text(s.menu30));
+    menu40->setTitle(text(s.menu40));
+    menu41->setText(text(s.menu41));
+    menu42->setText(text(s.menu42));
+}
+
+void TForm1::applyPortChoice() {
+    state_.refreshPorts();
+    showPresentPorts();
+    selectPort(choosePortItem(ReadPortSetting(*state_.store), presentItems()), false);
+}
+
+void TForm1::refreshPortMenu() {
+    // The items are inert during a transfer, and the worker is using the map.
+    if (state_.session.Busy) {
+        return;
+    }
+    state_.refreshPorts();
+    showPresentPorts();
+    // A checked port that is not there gives way to the saved one or the first present
+    // one, as at start-up; a present checked port stays.
+    const auto visible = presentItems();
+    if (!visible[static_cast<std::size_t>(checkedPort_)]) {
+        selectPort(choosePortItem(ReadPortSetting(*state_.store), visible), false);
+    }
+}
+
+std::array<bool, kPortItemCount> TForm1::presentItems() const {
+    std::array<bool, kPortItemCount> visible{};
+    for (std::size_t i = 0; i < visible.size(); ++i) {
+        visible[i] = portItems_[i]->isVisible();
+    }
+    return visible;
+}
+
+void TForm1::showPresentPorts() {
+    const PortAssignments& ports = *state_.ports;
+    const auto visible = ListSerialPorts(ports.presentNames());
+    for (int position = 0; position < kPortItemCount; ++position) {
+        QAction* item = portItems_[static_cast<std::size_t>(position)];
+        item->setVisible(visible[static_cast<std::size_t>(position)]);
+        const std::string device = ports.deviceFor(position + 1);
+        item->setToolTip(text(device.empty() ? portHint(position) : device));
+    }
+    noPortEntry_->setVisible(std::none_of(visible.begin(), visible.end(), [](bool v) { return v; }));
+
+    for (QAction* entry : unnumberedEntries_) {
+        menu30->removeAction(entry);
+        entry->deleteLater();
+    }
+    unnumberedEntries_.clear();
+    for (const std::string& device : ports.unnumbered()) {
+        QAction* entry = menu30->addAction(text(device + ": no port number free"));
+        entry->setEnabled(false);
+        entry->setToolTip("All nine numbers belong to devices that are present or pinned.");
+        unnumberedEntries_.push_back(entry);
+    }
+    unnumberedSeparator_->setVisible(!unnumberedEntries_.empty());
+}
+
+void TForm1::portItemClicked(int position) {
+    if (state_.session.Busy) {
+        // Qt has already moved the check mark; the port in use stays the checked one.
+        portItems_[static_cast<std::size_t>(checkedPort_)]->setChecked(true);
+        return;
+    }
+    selectPort(position, true);
+}
+
+void TForm1::selectPort(int position, bool save) {
+    QAction* item = portItems_[static_cast<std::size_t>(position)];
+    item->setChecked(true);
+    checkedPort_ = position;
+    state_.link->PortName = item->data().toString().toStdString();
+    if (save) {
+        try {
+            WritePortSetting(*state_.store, item->property("Tag").toInt() - 1);
+        } catch (const std::exception& e) {
+            state_.dialogs.showMessage(e.what());
+        }
+    }
+}
+
+QAction* TForm1::toolAction(int toolButton) const {
+    const auto found = toolActions_.find(toolButton);
+    return found == toolActions_.end() ? nullptr : found->second;
+}
+
+QToolButton* TForm1::toolButton(int number) const {
+    QAction* action = toolAction(number);
+    if (action == nullptr) {
+        return nullptr;
+    }
+    for (QToolBar* bar : findChildren<QToolBar*>()) {
+        if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action))) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+void TForm1::setHint(const QString& hint) {
+    panels_[4]->setText(hint.isEmpty() ? QString() : "|" + hint);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+        const QVariant hint = watched->property("lumoHint");
+        if (hint.isValid()) {
+            if (event->type() == QEvent::Enter) {
+                setHint(hint.toString());
+            }
+        } else {
+            setHint({});
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+ChildWindow* TForm1::child(ChildKind kind) const {
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        auto* child = qobject_cast<ChildWindow*>(window->widget());
+        if (child != nullptr && child->kind() == kind) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+QMdiSubWindow* TForm1::adoptChild(ChildWindow* child, QPoint at) {
+    child->setWindowButtons = [this](bool down) { SetWindowButtons(down); };
+    const QSize wanted = child->size();
+    QMdiSubWindow* window = mdiArea_->addSubWindow(child);
+    RemoveCaptionAndFrame(window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->resize(wanted);
+    window->move(at);
+    window->show();
+    mdiArea_->setActiveSubWindow(window);
+    return window;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // A transfer in progress owns the port and the table until it ends.
+    if (state_.session.Busy) {
+        event->ignore();
+        return;
+    }
+    // Each child may refuse, as a channel table with unsaved changes does on Cancel.
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        if (!window->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+void TForm1::SetWindowButtons(bool down) {
+    const ToolButtonStates states = lumo::SetWindowButtons(state_.session.WindowFlags, down);
+    toolAction(12)->setChecked(states.channelDown);
+    toolAction(13)->setChecked(states.paramDown);
+}
+
+bool TForm1::ensureSession() {
+    if (state_.session.ModelIndex == 0) {
+        state_.session.lateSetUp(state_.dialogs);
+    }
+    return state_.session.ModelIndex != 0;
+}
+
+void TForm1::openChannelWindow() {
+    if (!ensureSession()) {
+        return;
+    }
+    toolAction(12)->setChecked(true);
+    toolAction(13)->setChecked(false);
+    ShowChildWindow<TForm2>(QPoint(36, 36));
+}
+
+void TForm1::openParamWindow() {
+    if (!ensureSession()) {
+        return;
+    }
+    if (state_.session.ModelIndex == 3) {
+        ShowChildWindow<TFormDune>(QPoint(26, 26));
+    }
+    toolAction(12)->setChecked(false);
+    toolAction(13)->setChecked(true);
+}
+
+void TForm1::runCommand(MainCommand command) {
+    if (state_.session.Busy) {
+        return;
+    }
+    switch (command) {
+        case MainCommand::Channel:
+            openChannelWindow();
+            return;
+        case MainCommand::Param:
+            openParamWindow();
+            return;
+        case MainCommand::Exit:
+            close();
+            return;
+        case MainCommand::Print:
+            printActive();
+            return;
+        default:
+            break;
+    }
+    const CommandRoute route = routeCommand(command, state_.session.WindowFlags, false);
+    if (route.showSelectFirst) {
+        state_.dialogs.showMessage(kSelectChildFirst);
+    }
+    ChildWindow* target = child(route.target);
+    if (target == nullptr) {
+        return;
+    }
+    if (QPushButton* button = target->button(route.button)) {
+        button->click();
+    }
+}
+
+std::optional<PrintJob> TForm1::activePrintJob() const {
+    const CommandRoute route = routeCommand(MainCommand::Print, state_.session.WindowFlags, false);
+    ChildWindow* target = child(route.target);
+    if (auto* channels = qobject_cast<TForm2*>(target)) {
+        return channelTableJob(channels->table());
+    }
+    if (auto* settings = qobject_cast<TFormDune*>(target)) {
+        return windowImageJob(settings->grab().toImage());
+    }
+    return std::nullopt;
+}
+
+void TForm1::printActive() {
+    const std::optional<PrintJob> job = activePrintJob();
+    if (!job) {
+        return;
+    }
+    if (const auto failure = printer_->print(*job)) {
+        state_.dialogs.showMessage(*failure);
+    }
+}
+
+void TForm1::printPreview() {
+    if (state_.session.Busy) {
+        return;
+    }
+    const std::optional<PrintJob> job = activePrintJob();
+    if (!job) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(job->title);
+    printer.setPageOrientation(job->orientation);
+    QPrintPreviewDialog preview(&printer, this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&job](QPrinter* target) { job->render(*target); });
+    preview.exec();
+}
+
+void TForm1::exportPdf() {
+    if (state_.session.Busy) {
+        return;
+    }
+    const std::optional<PrintJob> job = activePrintJob();
+    if (!job) {
+        return;
+    }
+    const auto path = state_.documents->chooseSaveFile({"pdf", "PDF file(*.pdf)|*.pdf"});
+    if (!path) {
+        return;
+    }
+    if (const auto failure = printToPdf(*job, path->string())) {
+        state_.dialogs.showMessage(*failure);
+    }
+}
+
+}  // namespace lumo

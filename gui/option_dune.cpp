@@ -1,0 +1,215 @@
+// The settings window: the radio's function settings as check boxes and lists.
+#include "gui/option_dune.h"
+
+#include <QGridLayout>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "gui/qt_transfer_host.h"
+#include "settings/optw_file.h"
+
+namespace lumo {
+namespace {
+
+namespace names = settings_controls;
+
+// The window's size beyond its body panel: the title strip.
+constexpr int kFrameHeight = 29;
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+}  // namespace
+
+TFormDune::TFormDune(AppState& state, QWidget* parent)
+    : ChildWindow(state, ChildKind::Settings, parent),
+      form_(state.strings),
+      commands_(form_, state.session, *state.link),
+      document_(form_, commands_, state.session, *state.documents) {
+    setObjectName("FormDune");
+    const Control& tree = form_.body();
+    body->setObjectName(text(tree.name));
+    // Panel1 and Panel2 share one place; Panel2 lies on top and covers Panel1 whole.
+    auto* stack = new QGridLayout(body);
+    stack->setContentsMargins(0, 0, 0, 0);
+    for (const Control& child : tree.children) {
+        if (child.kind != ControlKind::Panel) {
+            continue;  // the progress line and buttons are the frame's own
+        }
+        auto* panelWidget = new QWidget(body);
+        panelWidget->setObjectName(text(child.name));
+        panelWidget->setAutoFillBackground(true);
+        buildPanel(child, panelWidget);
+        stack->addWidget(panelWidget, 0, 0);
+        panels_[child.name] = panelWidget;
+    }
+    for (auto& [name, widget] : panels_) {
+        if (!form_.control(name).covered) {
+            widget->raise();
+        }
+    }
+    form_.setChangeListener([this] { showForm(); });
+    showForm();
+
+    connect(Button1, &QPushButton::clicked, this, &TFormDune::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TFormDune::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TFormDune::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TFormDune::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TFormDune::Button5Click);
+    setFixedSize(tree.width, tree.height + kFrameHeight);
+}
+
+// Labels stand beside the control they describe, two pairs to a row; a check box
+// takes the place of a pair.
+void TFormDune::buildPanel(const Control& panel, QWidget* into) {
+    auto* grid = new QGridLayout(into);
+    grid->setContentsMargins(10, 8, 10, 8);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+    int slot = 0;
+    const auto place = [&](QWidget* label, QWidget* control) {
+        if (label == nullptr) {
+            grid->addWidget(control, slot / 2, (slot % 2) * 2, 1, 2);
+        } else {
+            grid->addWidget(label, slot / 2, (slot % 2) * 2);
+            grid->addWidget(control, slot / 2, (slot % 2) * 2 + 1);
+        }
+        if (!control->isHidden()) {
+            ++slot;
+        }
+    };
+    for (const Control& child : panel.children) {
+        const QString tip = text(settingsToolTip(child.name));
+        switch (child.kind) {
+            case ControlKind::Label: {
+                auto* label = new QLabel(text(child.caption), into);
+                label->setObjectName(text(child.name));
+                label->setVisible(child.visible);
+                label->setEnabled(child.enabled);
+                labels_[child.focusControl] = label;
+                break;
+            }
+            case ControlKind::ComboBox: {
+                auto* box = new QComboBox(into);
+                box->setObjectName(text(child.name));
+                box->setEditable(false);
+                for (const std::string& item : child.items) {
+                    box->addItem(text(item));
+                }
+                box->setToolTip(tip);
+                box->setVisible(child.visible);
+                box->setEnabled(child.enabled);
+                const std::string name = child.name;
+                // `activated` comes from the user alone: a value the program sets is
+                // never taken for a pick.
+                connect(box, &QComboBox::activated, this,
+                        [this, name](int index) { form_.userSelect(name, index); });
+                combos_[name] = box;
+                QLabel* label = labels_.count(name) != 0 ? labels_[name] : nullptr;
+                if (label != nullptr) {
+                    label->setBuddy(box);
+                    label->setToolTip(tip);
+                }
+                place(label, box);
+                break;
+            }
+            case ControlKind::CheckBox: {
+                auto* check = new QCheckBox(text(child.caption), into);
+                check->setObjectName(text(child.name));
+                check->setToolTip(tip);
+                check->setVisible(child.visible);
+                check->setEnabled(child.enabled);
+                const std::string name = child.name;
+                connect(check, &QCheckBox::clicked, this,
+                        [this, name](bool checked) { form_.userCheck(name, checked); });
+                checks_[name] = check;
+                place(nullptr, check);
+                break;
+            }
+            default: break;
+        }
+    }
+    grid->setRowStretch(slot / 2 + 1, 1);
+}
+
+// The widgets take the form's values without sending anything back.
+void TFormDune::showForm() {
+    for (auto& [name, box] : combos_) {
+        const int index = form_.control(name).itemIndex;
+        if (box->currentIndex() != index) {
+            const QSignalBlocker quiet(box);
+            box->setCurrentIndex(index);
+        }
+    }
+    for (auto& [name, check] : checks_) {
+        const bool checked = form_.control(name).checked;
+        if (check->isChecked() != checked) {
+            const QSignalBlocker quiet(check);
+            check->setChecked(checked);
+        }
+    }
+}
+
+QComboBox* TFormDune::comboBox(const std::string& name) const {
+    const auto found = combos_.find(name);
+    return found == combos_.end() ? nullptr : found->second;
+}
+
+QCheckBox* TFormDune::checkBox(const std::string& name) const {
+    const auto found = checks_.find(name);
+    return found == checks_.end() ? nullptr : found->second;
+}
+
+QWidget* TFormDune::panel(const std::string& name) const {
+    const auto found = panels_.find(name);
+    return found == panels_.end() ? nullptr : found->second;
+}
+
+QString TFormDune::titleText() const {
+    return text(settingsTitle(state_.session));
+}
+
+void TFormDune::showEvent(QShowEvent* event) {
+    ChildWindow::showEvent(event);
+    setWindowTitle(text(std::string(kSettingsCaption)));
+}
+
+bool TFormDune::mayClose() {
+    return document_.confirmClose();
+}
+
+void TFormDune::Button1Click() {
+    if (state_.session.Busy) {
+        return;
+    }
+    QtTransferHost host(progressBar);
+    if (commands_.read(host)) {
+        document_.markUnmodified();
+        state_.keepBackup(BackupKind::Settings, joinOptwLines(form_.saveLines()));
+    }
+}
+
+void TFormDune::Button2Click() {
+    if (state_.session.Busy) {
+        return;
+    }
+    QtTransferHost host(progressBar);
+    if (commands_.write(host)) {
+        document_.markUnmodified();
+    }
+}
+
+void TFormDune::Button3Click() {
+    commands_.restoreDefaults();
+}
+
+void TFormDune::Button4Click() {
+    document_.Button4Click();
+}
+
+void TFormDune::Button5Click() {
+    document_.Button5Click();
+}
+
+}  // namespace lumo

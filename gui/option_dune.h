@@ -1,0 +1,52 @@
+// The settings window: the radio's function settings as check boxes and lists.
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <map>
+#include <string>
+
+#include "gui/child_window.h"
+#include "settings/settings_commands.h"
+#include "settings/settings_document.h"
+#include "settings/settings_form.h"
+
+namespace lumo {
+
+// The settings window of the Tarn. Its controls are built from the settings layout
+// and show the SettingsForm: values put in by Read, Default and Open reach the widgets
+// without counting as the user's pick; the user's picks go to the form's own rules.
+class TFormDune final : public ChildWindow {
+    Q_OBJECT
+  public:
+    explicit TFormDune(AppState& state, QWidget* parent = nullptr);
+
+    const SettingsForm& form() const { return form_; }
+    QComboBox* comboBox(const std::string& name) const;
+    QCheckBox* checkBox(const std::string& name) const;
+    QWidget* panel(const std::string& name) const;
+
+  protected:
+    QString titleText() const override;
+    void showEvent(QShowEvent* event) override;
+    bool mayClose() override;
+
+  private:
+    void buildPanel(const Control& panel, QWidget* into);
+    void showForm();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+
+    SettingsForm form_;
+    SettingsCommands commands_;
+    SettingsDocument document_;
+    std::map<std::string, QComboBox*> combos_;
+    std::map<std::string, QCheckBox*> checks_;
+    std::map<std::string, QWidget*> panels_;
+    std::map<std::string, QLabel*> labels_;
+};
+
+}  // namespace lumo

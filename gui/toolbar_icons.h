@@ -1,0 +1,12 @@
+// The main window's tool-bar pictures.
+#pragma once
+
+#include <QIcon>
+
+namespace lumo {
+
+// The main window's 16 x 16 tool-bar pictures, drawn by code, by image number:
+// 0 new, 1 open, 2 save, 3 print, 7 exit, 8 write, 9 read, 12 channel, 13 param.
+QIcon toolbarIcon(int imageNumber);
+
+}  // namespace lumo
