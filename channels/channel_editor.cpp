@@ -102,8 +102,12 @@ bool ChannelEditor::StringGrid1SelectCell(int col, int row) {
         return false;
     }
     undo_.closeStep();
-    CurrentCol = col;
-    CurrentRow = row;
+    // A refused cell does not become current: the cursor stays where the user sees
+    // it, so keys and the option box keep working on that cell.
+    if (!refused) {
+        CurrentCol = col;
+        CurrentRow = row;
+    }
     PlaceCombo = true;
     return !refused;
 }
@@ -193,7 +197,8 @@ bool ChannelEditor::placeCurrentCell() {
 }
 
 void ChannelEditor::ComboBox1Exit(std::string_view text, bool focusToGrid) {
-    if (combo_.showing && focusToGrid && !combo_.entries.empty()) {
+    // While a transfer runs the table belongs to it: the pick is dropped.
+    if (combo_.showing && focusToGrid && !combo_.entries.empty() && !session_.Busy) {
         const auto found = std::find_if(combo_.entries.begin(), combo_.entries.end(),
                                         [&](const std::string& e) { return sameIgnoringCase(e, text); });
         std::string entry = combo_.entries.front();
@@ -207,7 +212,8 @@ void ChannelEditor::ComboBox1Exit(std::string_view text, bool focusToGrid) {
     hideCombo();
 }
 
-char ChannelEditor::StringGrid1KeyPress(char key) {
+char ChannelEditor::StringGrid1KeyPress(char key, std::size_t selectedFrom,
+                                        std::size_t selectedLength) {
     if (session_.Busy) {
         return kNoKey;
     }
@@ -217,17 +223,16 @@ char ChannelEditor::StringGrid1KeyPress(char key) {
     if ((CurrentCol == kTx || CurrentCol == kName) && rxEmpty(CurrentRow)) {
         return kNoKey;
     }
-    std::string text;
+    std::string text = table_.cell(CurrentCol, CurrentRow);
+    if (selectedFrom < text.size()) {
+        text.erase(selectedFrom, selectedLength);
+    }
     if (CurrentCol == kRx || CurrentCol == kTx) {
-        text = FilterFrequencyKey(table_.cell(CurrentCol, CurrentRow), key, kFrequencyLimit);
+        FilterFrequencyKey(std::move(text), key, kFrequencyLimit);
     } else if (CurrentCol == kName) {
-        text = FilterNameKey(table_.cell(CurrentCol, CurrentRow), key, kNameLimit);
+        FilterNameKey(std::move(text), key, kNameLimit);
     } else {
         return kNoKey;
-    }
-    if (text.empty() && !table_.cell(CurrentCol, CurrentRow).empty()) {
-        change([&] { table_.setCell(CurrentCol, CurrentRow, ""); },
-               typingKey(CurrentCol, CurrentRow));
     }
     return key;
 }

@@ -57,15 +57,16 @@ class ChannelEditor {
     void hideCombo() { combo_.showing = false; }
     // The box loses the focus, to the grid or elsewhere: only on the way to the grid
     // does its text reach the cell, as the entry it names (the first entry, with a
-    // message, when it names none). The box is hidden either way.
+    // message, when it names none), and never while Busy. The box is hidden either way.
     void ComboBox1Exit(std::string_view text, bool focusToGrid);
     // The entry of the current column that `text` names, ignoring case; 0 for none.
     int comboEntryFor(std::string_view text) const;
     bool inPlaceEditor() const { return inPlaceEditor_; }
 
-    // A typed character for the current cell. Returns the character the cell takes
-    // (upper-cased) or kNoKey; may have emptied the cell first.
-    char StringGrid1KeyPress(char key);
+    // A typed character for the current cell, replacing the `selectedLength` characters
+    // of the cell from `selectedFrom` when text is selected. Returns the character the
+    // cell takes (upper-cased) or kNoKey; the cell itself is left as it is.
+    char StringGrid1KeyPress(char key, std::size_t selectedFrom = 0, std::size_t selectedLength = 0);
     // The in-place editor's text for a cell, as the user typed it.
     void typeText(int col, int row, std::string text);
 

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -40,6 +42,11 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     StringGrid1->setModel(model_);
     StringGrid1->setItemDelegate(delegate_);
     StringGrid1->selectCell = [this](int column, int row) {
+        // While a transfer runs the grid is read-only and its cursor stays, so what
+        // leaving the cell does is applied once the transfer is over.
+        if (state_.session.Busy) {
+            return false;
+        }
         const bool allowed = editor_.StringGrid1SelectCell(column, row);
         // Once the view has settled on its cursor, the option box follows.
         QMetaObject::invokeMethod(this, &TForm2::showCurrentCell, Qt::QueuedConnection);
@@ -52,6 +59,8 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setMaxVisibleItems(16);
     ComboBox1->hide();
+    ComboBox1->installEventFilter(this);
+    ComboBox1->lineEdit()->installEventFilter(this);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
@@ -96,7 +105,14 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     for (const QKeySequence& keys : redoKeys) {
         addShortcut(keys, true);
     }
-    auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { askToStopTransfer(); });
+    auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] {
+        if (!state_.session.Busy && ComboBox1->isVisible()) {
+            editor_.hideCombo();  // Escape in the box: the pick is dropped
+            hideComboBox();
+            return;
+        }
+        askToStopTransfer();
+    });
     stop->setContext(Qt::WidgetWithChildrenShortcut);
 
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
@@ -160,20 +176,67 @@ void TForm2::FormShow() {
     document_.loadChosenFile();
     editor_.finishShow();
     editor_.markUnmodified();
-    ComboBox1->hide();
-    StringGrid1->setCurrentIndex(model_->index(0, 1));
+    hideComboBox();
+    StringGrid1->placeCursor(editor_.CurrentCol, editor_.CurrentRow);
     StringGrid1->setFocus();
 }
 
 bool TForm2::mayClose() {
+    // A pick still shown in the option box is a change like any other.
+    commitPendingPick();
     return document_.confirmClose();
+}
+
+void TForm2::commitPendingPick() {
+    commitComboBox();
+}
+
+void TForm2::commitComboBox() {
+    if (editor_.combo().showing && ComboBox1->isVisible()) {
+        editor_.ComboBox1Exit(ComboBox1->currentText().toStdString(), true);
+    }
+    hideComboBox();
+}
+
+// Hiding a widget that has the focus lets Qt pass the focus on as Tab would, which
+// would move the grid's cursor; the focus goes back to the grid on its cell first,
+// without handing over the box's text.
+void TForm2::hideComboBox() {
+    QWidget* focus = QApplication::focusWidget();
+    if (ComboBox1->isVisible() && focus != nullptr &&
+        (focus == ComboBox1 || ComboBox1->isAncestorOf(focus))) {
+        leavingCombo_ = true;
+        StringGrid1->setFocus();
+        leavingCombo_ = false;
+    }
+    ComboBox1->hide();
+}
+
+// Escape leaves the box as it was; Enter, Tab and Shift+Tab give the focus back to the
+// grid, which takes the box's text.
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && ComboBox1->isVisible() &&
+        (watched == ComboBox1 || watched == ComboBox1->lineEdit())) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape && !state_.session.Busy) {
+            editor_.hideCombo();
+            hideComboBox();
+            return true;
+        }
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab ||
+            key == Qt::Key_Backtab) {
+            StringGrid1->setFocus();
+            return true;
+        }
+    }
+    return ChildWindow::eventFilter(watched, event);
 }
 
 void TForm2::showCurrentCell() {
     editor_.placeCurrentCell();
     const ComboState& combo = editor_.combo();
     if (!combo.showing) {
-        ComboBox1->hide();
+        hideComboBox();
         return;
     }
     if (combo.entries != comboEntries_) {
@@ -302,10 +365,7 @@ void TForm2::Button2Click() {
     if (state_.session.Busy) {
         return;
     }
-    if (editor_.combo().showing) {
-        editor_.ComboBox1Exit(ComboBox1->currentText().toStdString(), true);
-        ComboBox1->hide();
-    }
+    commitComboBox();
     QtTransferHost host(progressBar);
     if (commands_->writeToRadio(host)) {
         editor_.markUnmodified();
@@ -314,18 +374,21 @@ void TForm2::Button2Click() {
 }
 
 void TForm2::Button3Click() {
+    commitComboBox();
     StringGrid1->closeCellEditor();
     editor_.Button3Click();
     showCurrentCell();
 }
 
 void TForm2::Button4Click() {
+    commitComboBox();
     StringGrid1->closeCellEditor();
     document_.Button4Click();
     showCurrentCell();
 }
 
 void TForm2::Button5Click() {
+    commitComboBox();
     StringGrid1->closeCellEditor();
     document_.Button5Click();
     showCurrentCell();

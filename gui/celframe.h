@@ -31,10 +31,12 @@ public:
     ChannelGridView* grid() const { return StringGrid1; }
     QComboBox* comboBox() const { return ComboBox1; }
     QMenu* popupMenu() const { return PopupMenu1; }
+    void commitPendingPick() override;
 
 protected:
     QString titleText() const override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool mayClose() override;
 
 private:
@@ -51,6 +53,8 @@ private:
     // Shows the option box over the current cell, or hides it, as the editor says.
     void showCurrentCell();
     void placeComboBox();
+    void commitComboBox();
+    void hideComboBox();
     void onFocusChanged(QWidget* old, QWidget* now);
     void selectComboEntryOfCurrentCell();
     void askToStopTransfer();

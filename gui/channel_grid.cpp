@@ -114,8 +114,6 @@ QWidget* ChannelCellDelegate::createEditor(QWidget* parent, const QStyleOptionVi
     line->setAlignment(Qt::AlignCenter);
     line->setContextMenuPolicy(Qt::NoContextMenu);
     line->setStyleSheet("QLineEdit { color: #0000FF; background: white; }");
-    line->setProperty("lumoColumn", index.column());
-    line->setProperty("lumoRow", index.row() + 1);
     // The cell follows the editor keystroke by keystroke, so the rules that read it on
     // leaving the cell always see what the user sees.
     const QPersistentModelIndex cell(index);
@@ -191,14 +189,11 @@ bool ChannelCellDelegate::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     const char pressed = static_cast<char>(unit);
-    const char passed = editor_.StringGrid1KeyPress(pressed);
-    // The filter may have emptied the cell.
-    const int column = line->property("lumoColumn").toInt();
-    const int row = line->property("lumoRow").toInt();
-    const QString cell = text(editor_.table().cell(column, row));
-    if (line->text() != cell) {
-        line->setText(cell);
-    }
+    // A typed key replaces the selected text, so the limits count the rest.
+    const bool selected = line->hasSelectedText();
+    const auto from = static_cast<std::size_t>(selected ? line->selectionStart() : 0);
+    const auto length = static_cast<std::size_t>(selected ? line->selectedText().size() : 0);
+    const char passed = editor_.StringGrid1KeyPress(pressed, from, length);
     if (passed == kNoKey) {
         return true;
     }
@@ -233,11 +228,33 @@ ChannelGridView::ChannelGridView(QWidget* parent) : QTableView(parent) {
 }
 
 bool ChannelGridView::mayMoveTo(const QModelIndex& target) {
-    if (!target.isValid() || target == currentIndex()) {
+    if (!target.isValid() || target == accepted_) {
         return true;
     }
     closeCellEditor();
-    return !selectCell || selectCell(target.column(), target.row() + 1);
+    if (selectCell && !selectCell(target.column(), target.row() + 1)) {
+        return false;
+    }
+    accepted_ = target;
+    return true;
+}
+
+void ChannelGridView::placeCursor(int column, int row) {
+    accepted_ = model()->index(row - 1, column);
+    setCurrentIndex(accepted_);
+}
+
+// Whatever moved the cursor, Qt's own focus and selection handling included, the rule
+// is asked; a refused move puts the cursor back at once.
+void ChannelGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    if (!restoring_ && current.isValid() && current != accepted_ && !mayMoveTo(current) &&
+        accepted_.isValid()) {
+        restoring_ = true;
+        selectionModel()->setCurrentIndex(accepted_, QItemSelectionModel::ClearAndSelect);
+        restoring_ = false;
+        return;
+    }
+    QTableView::currentChanged(current, previous);
 }
 
 void ChannelGridView::closeCellEditor() {
@@ -276,6 +293,20 @@ void ChannelGridView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QTableView::mousePressEvent(event);
+}
+
+// A drag moves the cursor cell by cell, each step through the rule, as keys do; it
+// selects no range.
+void ChannelGridView::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton) {
+        QTableView::mouseMoveEvent(event);
+        return;
+    }
+    const QModelIndex target = indexAt(event->position().toPoint());
+    if (target.isValid() && target != accepted_ && mayMoveTo(target)) {
+        setCurrentIndex(target);
+    }
+    event->accept();
 }
 
 void ChannelGridView::keyPressEvent(QKeyEvent* event) {

@@ -69,6 +69,8 @@ public:
     std::function<bool(int column, int row)> selectCell;
     // Moves the cursor to (column, channel row) as the user would, through the rule.
     bool moveTo(int column, int row);
+    // Puts the cursor on the cell the editor already holds as current, without the rule.
+    void placeCursor(int column, int row);
     // Closes the in-place editor, if one is open.
     void closeCellEditor();
 
@@ -79,12 +81,18 @@ signals:
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     // Typing in an option cell must not jump the cursor to a matching row.
     void keyboardSearch(const QString&) override {}
 
 private:
     bool mayMoveTo(const QModelIndex& target);
+
+    // The cell the rule last let the cursor onto: the view's cursor never rests elsewhere.
+    QPersistentModelIndex accepted_;
+    bool restoring_ = false;
 };
 
 }  // namespace lumo

@@ -37,6 +37,10 @@ public:
     // The main window's tool-bar update, called on activation and closing.
     std::function<void(bool down)> setWindowButtons;
 
+    // Hands a change the user has made but not yet confirmed (a pick shown in an option
+    // box) to the window's table, before the table is printed, saved or closed.
+    virtual void commitPendingPick() {}
+
 signals:
     void closed();
 
@@ -49,6 +53,7 @@ protected:
     virtual QString titleText() const = 0;
     // Whether the window may close now; a window with unsaved work asks here.
     virtual bool mayClose() { return true; }
+
     // Button6 and the close picture: closes and destroys the window, frame included,
     // unless a transfer runs.
     void Button6Click();

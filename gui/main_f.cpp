@@ -472,9 +472,12 @@ void TForm1::runCommand(MainCommand command) {
     }
 }
 
-std::optional<PrintJob> TForm1::activePrintJob() const {
+std::optional<PrintJob> TForm1::activePrintJob() {
     const CommandRoute route = routeCommand(MainCommand::Print, state_.session.WindowFlags, false);
     ChildWindow* target = child(route.target);
+    if (target != nullptr) {
+        target->commitPendingPick();
+    }
     if (auto* channels = qobject_cast<TForm2*>(target)) {
         return channelTableJob(channels->table());
     }

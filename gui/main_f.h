@@ -62,8 +62,9 @@ public:
     ChildWindow* child(ChildKind kind) const;
     // Where Print sends its job; the default printer unless a test replaces it.
     void setPrintTarget(std::unique_ptr<PrintTarget> target) { printer_ = std::move(target); }
-    // What Print would print now: the active child's job, or nothing.
-    std::optional<PrintJob> activePrintJob() const;
+    // What Print would print now: the active child's job, or nothing. A pick still
+    // shown in the child's option box is taken first, so the page shows what the user sees.
+    std::optional<PrintJob> activePrintJob();
     void printPreview();
     void exportPdf();
     QAction* printPreviewEntry() const { return printPreview_; }
@@ -137,6 +138,7 @@ QMdiSubWindow* TForm1::ShowChildWindow(QPoint at) {
             } else {
                 window->show();
             }
+            window->move(at);
             window->raise();
             mdiArea_->setActiveSubWindow(window);
             window->widget()->setFocus();

@@ -33,6 +33,32 @@ void pressEnter() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 }
 
+QPoint cellCentre(TForm2* window, int column, int row) {
+    return window->grid()->visualRect(window->grid()->model()->index(row - 1, column)).center();
+}
+
+// A press on one cell, the pointer moved with the button held to another, a release.
+void dragCells(TForm2* window, QPoint fromCell, QPoint toCell) {
+    QWidget* viewport = window->grid()->viewport();
+    const QPoint from = cellCentre(window, fromCell.x(), fromCell.y());
+    const QPoint to = cellCentre(window, toCell.x(), toCell.y());
+    QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), viewport->mapToGlobal(QPointF(to)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+    QCoreApplication::processEvents();
+}
+
+// The view's cursor and the editor's current cell, which must always agree.
+void verifyCursor(TForm2* window, int column, int row) {
+    const QModelIndex current = window->grid()->currentIndex();
+    QCOMPARE(current.column(), column);
+    QCOMPARE(current.row() + 1, row);
+    QCOMPARE(window->editor().CurrentCol, column);
+    QCOMPARE(window->editor().CurrentRow, row);
+}
+
 struct ChannelWindow {
     explicit ChannelWindow(Fixture& f) : fixture(f) {
         f.window->activateWindow();
@@ -114,6 +140,9 @@ private slots:
         QCOMPARE(c.window->grid()->currentIndex().column(), 12);
         typeKeys("ab1-x");
         QCOMPARE(cellText(c.window, 12, 1), QString("AB1X"));
+        // A key past six letters is dropped; the name stays.
+        typeKeys("yz7");
+        QCOMPARE(cellText(c.window, 12, 1), QString("AB1XYZ"));
         pressEnter();
         QCOMPARE(c.window->grid()->currentIndex(), c.window->grid()->model()->index(1, 1));
 
@@ -175,6 +204,84 @@ private slots:
         QVERIFY(!c.window->grid()->moveTo(10, 1));
         QVERIFY(!c.window->grid()->moveTo(5, 2));
         QCOMPARE(c.window->grid()->currentIndex().column(), 7);
+    }
+
+    void aDragMovesTheCursorOnlyThroughTheRule() {
+        Fixture f;
+        ChannelWindow c(f);
+        c.enterFrequency(1, "446.1");
+        c.window->grid()->moveTo(1, 2);
+        dragCells(c.window, {1, 2}, {1, 3});
+        verifyCursor(c.window, 1, 3);
+        typeKeys("446.3");
+        pressEnter();
+        QCOMPARE(cellText(c.window, 1, 3), QString("446.30000"));
+        QCOMPARE(cellText(c.window, 2, 3), QString("446.30000"));
+        QCOMPARE(cellText(c.window, 5, 3), QString("High"));
+        QCOMPARE(cellText(c.window, 1, 2), QString());
+
+        // Column 10 never becomes current, neither by a drag nor by a press.
+        QVERIFY(c.window->grid()->moveTo(11, 1));
+        dragCells(c.window, {11, 1}, {10, 1});
+        verifyCursor(c.window, 11, 1);
+        QTest::mouseClick(c.window->grid()->viewport(), Qt::LeftButton, {}, cellCentre(c.window, 10, 1));
+        verifyCursor(c.window, 11, 1);
+        // A refused option cell of an empty row leaves the cursor where it was.
+        dragCells(c.window, {11, 1}, {5, 4});
+        verifyCursor(c.window, 11, 1);
+    }
+
+    void thePickInTheOptionBoxIsKeptBySaveCloseAndTheKeyboard() {
+        Fixture f;
+        ChannelWindow c(f);
+        c.enterFrequency(1, "446.1");
+        QComboBox* box = c.window->comboBox();
+        const auto file = std::filesystem::path(f.dir.filePath("picked.chnw").toStdString());
+
+        // Save through the tool bar: the box's text reaches the file, the cursor stays.
+        QVERIFY(c.window->grid()->moveTo(5, 1));
+        QTRY_VERIFY(box->isVisible());
+        box->setEditText("Low");
+        f.documents->saveAnswers = {file};
+        f.window->runCommand(MainCommand::SaveAs);
+        QCoreApplication::processEvents();
+        QVERIFY(!box->isVisible());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(c.window->grid()));
+        verifyCursor(c.window, 5, 1);
+        ChannelTable saved;
+        test::ScriptedDialogs quiet;
+        QVERIFY(LoadChannelFile(saved, file, quiet));
+        QCOMPARE(saved.cell(5, 1), std::string("Low"));
+        QVERIFY(!c.window->editor().modified());
+
+        // A pick left in the box counts as a change when the program closes.
+        QVERIFY(c.window->grid()->moveTo(6, 1));
+        QTRY_VERIFY(box->isVisible());
+        box->setEditText("12.5K");
+        f.documents->saveChangesAnswers = {SaveChangesAnswer::Cancel};
+        QVERIFY(!f.window->close());
+        QCOMPARE(f.documents->questions.size(), 1u);
+        QCOMPARE(cellText(c.window, 6, 1), QString("12.5K"));
+
+        // From the keyboard: Tab keeps the choice, Escape drops it; the cursor stays.
+        const struct {
+            Qt::Key key;
+            const char* typed;
+            const char* kept;
+        } keys[] = {{Qt::Key_Tab, "On", "On"}, {Qt::Key_Escape, "Off", "On"},
+                    {Qt::Key_Return, "Off", "Off"}, {Qt::Key_Backtab, "On", "On"}};
+        for (const auto& k : keys) {
+            c.window->grid()->setFocus();
+            QVERIFY(c.window->grid()->moveTo(1, 1));
+            QVERIFY(c.window->grid()->moveTo(7, 1));
+            QTRY_VERIFY(box->isVisible());
+            box->setEditText(k.typed);
+            QTest::keyClick(QApplication::focusWidget(), k.key);
+            QCoreApplication::processEvents();
+            QVERIFY(!box->isVisible());
+            QCOMPARE(cellText(c.window, 7, 1), QString(k.kept));
+            verifyCursor(c.window, 7, 1);
+        }
     }
 
     void rowsAreCopiedPastedAndClearedFromTheKeyboard() {
@@ -277,6 +384,19 @@ private slots:
         QCOMPARE(f.state->session.WindowFlags, 5u);
         f.window->child(ChildKind::Settings)->frame()->close();
         QCOMPARE(f.state->session.WindowFlags, 0u);
+    }
+
+    void channelAndParamBringAnExistingWindowBackToItsPlace() {
+        Fixture f;
+        ChannelWindow c(f);
+        c.window->frame()->move(200, 150);
+        f.window->runCommand(MainCommand::Channel);
+        QCOMPARE(c.window->frame()->pos(), QPoint(36, 36));
+        f.window->runCommand(MainCommand::Param);
+        QWidget* settings = f.window->child(ChildKind::Settings)->frame();
+        settings->move(300, 100);
+        f.window->runCommand(MainCommand::Param);
+        QCOMPARE(settings->pos(), QPoint(26, 26));
     }
 
     void escapeStopsATransferBetweenBlocks() {

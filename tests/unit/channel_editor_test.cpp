@@ -100,9 +100,9 @@ TEST_F(ChannelEditorTest, OptionCellsOfARowWithoutRxFrequencyAreRefusedOutsideSh
         }
         editor.PlaceCombo = false;
         EXPECT_FALSE(editor.StringGrid1SelectCell(col, 6)) << col;
-        // The grid's cursor still moves there.
-        EXPECT_EQ(editor.CurrentCol, col);
-        EXPECT_EQ(editor.CurrentRow, 6);
+        // The cursor stays on the cell it was on.
+        EXPECT_EQ(editor.CurrentCol, 1);
+        EXPECT_EQ(editor.CurrentRow, 1);
         EXPECT_TRUE(editor.PlaceCombo);
     }
     EXPECT_TRUE(editor.StringGrid1SelectCell(3, 6));
@@ -268,6 +268,14 @@ TEST_F(OptionBoxTest, LeavingElsewhereStoresNothing) {
     // A hidden box stores nothing either.
     editor.ComboBox1Exit("Low", true);
     EXPECT_EQ(table.cell(5, 5), "High");
+    // Nor does a box left during a transfer, which owns the table.
+    editor.PlaceCombo = true;
+    editor.placeCurrentCell();
+    ASSERT_TRUE(editor.combo().showing);
+    session.Busy = true;
+    editor.ComboBox1Exit("Low", true);
+    EXPECT_EQ(table.cell(5, 5), "High");
+    EXPECT_FALSE(editor.combo().showing);
 }
 
 // --- Typing ---
@@ -280,6 +288,9 @@ struct KeyPressCase {
     char key;
     char passed;
     const char* cellAfter;
+    // The part of the cell the key replaces.
+    std::size_t selectedFrom = 0;
+    std::size_t selectedLength = 0;
 };
 
 TEST_F(ChannelEditorTest, KeysAreFilteredByTheCurrentCell) {
@@ -287,13 +298,16 @@ TEST_F(ChannelEditorTest, KeysAreFilteredByTheCurrentCell) {
         {"RX of an empty row", 1, false, "", '4', '4', ""},
         {"RX letter", 1, true, nullptr, 'a', kNoKey, "446.00625"},
         {"RX second point", 1, true, nullptr, '.', kNoKey, "446.00625"},
-        {"RX over the limit", 1, true, "446.0062500", '4', '4', ""},
+        {"RX over the limit", 1, true, "446.0062500", '4', kNoKey, "446.0062500"},
+        {"RX over the limit, all selected", 1, true, "446.0062500", '4', '4', "446.0062500", 0, 11},
+        {"RX point over a selected point", 1, true, "446.5", '.', '.', "446.5", 3, 1},
         {"TX of an empty row", 2, false, "", '4', kNoKey, ""},
         {"TX point", 2, true, "446", '.', '.', "446"},
         {"name of an empty row", 12, false, "", 'a', kNoKey, ""},
         {"name letter", 12, true, "AB", 'c', 'C', "AB"},
         {"name point", 12, true, "AB", '.', kNoKey, "AB"},
-        {"name over the limit", 12, true, "ABCDEF", 'g', 'G', ""},
+        {"name over the limit", 12, true, "ABCDEF", 'g', kNoKey, "ABCDEF"},
+        {"name over the limit, one selected", 12, true, "ABCDEF", 'g', 'G', "ABCDEF", 5, 1},
         {"option column", 5, true, nullptr, '1', kNoKey, "High"},
     };
     for (const KeyPressCase& c : cases) {
@@ -306,7 +320,8 @@ TEST_F(ChannelEditorTest, KeysAreFilteredByTheCurrentCell) {
         }
         editor.CurrentCol = c.col;
         editor.CurrentRow = 7;
-        EXPECT_EQ(editor.StringGrid1KeyPress(c.key), c.passed) << c.name;
+        EXPECT_EQ(editor.StringGrid1KeyPress(c.key, c.selectedFrom, c.selectedLength), c.passed)
+            << c.name;
         EXPECT_EQ(table.cell(c.col, 7), c.cellAfter) << c.name;
     }
 }

@@ -60,7 +60,7 @@ struct KeyCase {
     char passedKey;
 };
 
-TEST(CellKeyFilters, PassOnlyTheKeysACellTakesAndEmptyAnOverlongText) {
+TEST(CellKeyFilters, PassOnlyTheKeysACellTakesAndDropKeysPastTheLimit) {
     const KeyCase cases[] = {
         {"frequency digit", FilterFrequencyKey, 10, "446", '5', "446", '5'},
         {"frequency first point", FilterFrequencyKey, 10, "446", '.', "446", '.'},
@@ -72,7 +72,9 @@ TEST(CellKeyFilters, PassOnlyTheKeysACellTakesAndEmptyAnOverlongText) {
         {"frequency letter", FilterFrequencyKey, 10, "446", 'e', "446", kNoKey},
         {"frequency minus", FilterFrequencyKey, 10, "446", '-', "446", kNoKey},
         {"frequency at the limit", FilterFrequencyKey, 10, "446.006250", '1', "446.006250", '1'},
-        {"frequency over the limit", FilterFrequencyKey, 10, "446.0062500", '4', "", '4'},
+        {"frequency over the limit", FilterFrequencyKey, 10, "446.0062500", '4', "446.0062500", kNoKey},
+        {"frequency backspace over the limit", FilterFrequencyKey, 10, "446.0062500", kBackspace,
+         "446.0062500", kBackspace},
         {"name lower case", FilterNameKey, 5, "AB", 'c', "AB", 'C'},
         {"name upper case", FilterNameKey, 5, "AB", 'Z', "AB", 'Z'},
         {"name digit", FilterNameKey, 5, "AB", '7', "AB", '7'},
@@ -81,7 +83,8 @@ TEST(CellKeyFilters, PassOnlyTheKeysACellTakesAndEmptyAnOverlongText) {
         {"name blank", FilterNameKey, 5, "AB", ' ', "AB", kNoKey},
         {"name minus", FilterNameKey, 5, "AB", '-', "AB", kNoKey},
         {"name at the limit", FilterNameKey, 5, "ABCDE", 'f', "ABCDE", 'F'},
-        {"name over the limit", FilterNameKey, 5, "ABCDEF", 'g', "", 'G'},
+        {"name over the limit", FilterNameKey, 5, "ABCDEF", 'g', "ABCDEF", kNoKey},
+        {"name backspace over the limit", FilterNameKey, 5, "ABCDEF", kBackspace, "ABCDEF", kBackspace},
     };
     for (const KeyCase& c : cases) {
         char key = c.key;
