@@ -21,6 +21,10 @@ public:
     // A question that reports no fault: an information box with Yes and No. Front
     // ends without such a distinction ask it as any other question.
     virtual bool askQuestion(const std::string& text) { return askYesNo(text); }
+
+    // A choice the user makes, neither fault nor notice ("Stop the transfer?"): a
+    // question box with Yes and No.
+    virtual bool confirm(const std::string& text) { return askYesNo(text); }
 };
 
 }  // namespace lumo

@@ -329,9 +329,13 @@ void TForm2::Button1Click() {
     if (state_.session.Busy) {
         return;
     }
+    commitComboBox();
     QtTransferHost host(progressBar);
     bool read = false;
-    editor_.change([&] { read = commands_->readFromRadio(host); });
+    runLocked([&] {
+        editor_.change([&] { read = commands_->readFromRadio(host); });
+        return read;
+    });
     if (read) {
         editor_.markUnmodified();
         const MemoryImage& image = commands_->image();
@@ -343,7 +347,7 @@ void TForm2::Button1Click() {
 
 // Escape during a transfer: the transfer stops after the block in progress.
 void TForm2::askToStopTransfer() {
-    if (state_.session.Busy && state_.dialogs.askYesNo(kStopTransferQuestion)) {
+    if (state_.session.Busy && state_.dialogs.confirm(kStopTransferQuestion)) {
         commands_->requestCancel();
     }
 }
@@ -367,7 +371,7 @@ void TForm2::Button2Click() {
     }
     commitComboBox();
     QtTransferHost host(progressBar);
-    if (commands_->writeToRadio(host)) {
+    if (runLocked([&] { return commands_->writeToRadio(host); })) {
         editor_.markUnmodified();
     }
     tellIfStopped(true);

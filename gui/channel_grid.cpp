@@ -3,8 +3,10 @@
 
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 
 #include "channels/channel_keys.h"
 
@@ -13,6 +15,8 @@ namespace {
 
 const QColor kCellColour(0xF7, 0xFF, 0xF6);
 const QColor kCellText(0x00, 0x00, 0xFF);
+const QColor kTitleColour(0xF0, 0xF8, 0xFF);
+constexpr int kCurrentFrameWidth = 2;
 constexpr int kWithoutColumn = 10;
 constexpr int kNameColumn = 12;
 constexpr int kScanColumn = 11;
@@ -62,9 +66,14 @@ QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ChannelGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-        section < ChannelTable::kColumns) {
-        return text(editor_.table().cell(section, 0));
+    if (orientation == Qt::Horizontal && section >= 0 && section < ChannelTable::kColumns) {
+        switch (role) {
+            case Qt::DisplayRole: return text(editor_.table().cell(section, 0));
+            case Qt::ForegroundRole:
+                return section == kWithoutColumn ? QColor(Qt::black) : kCellText;
+            case Qt::BackgroundRole: return kTitleColour;
+            default: break;
+        }
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }
@@ -113,6 +122,8 @@ QWidget* ChannelCellDelegate::createEditor(QWidget* parent, const QStyleOptionVi
     line->setFrame(false);
     line->setAlignment(Qt::AlignCenter);
     line->setContextMenuPolicy(Qt::NoContextMenu);
+    // Text comes in only as typed keys, through the cell's filter (see eventFilter).
+    line->setAcceptDrops(false);
     line->setStyleSheet("QLineEdit { color: #0000FF; background: white; }");
     // The cell follows the editor keystroke by keystroke, so the rules that read it on
     // leaving the cell always see what the user sees.
@@ -150,6 +161,23 @@ void ChannelCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOpti
     editor->setGeometry(rect);
 }
 
+// Every cell keeps its own colours; the current cell shows by a frame, not by the
+// style's selection colour.
+void ChannelCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                const QModelIndex& index) const {
+    QStyleOptionViewItem plain(option);
+    plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver);
+    QStyledItemDelegate::paint(painter, plain, index);
+    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    if (view != nullptr && view->currentIndex() == index) {
+        painter->save();
+        painter->setPen(QPen(kCellText, kCurrentFrameWidth));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+        painter->restore();
+    }
+}
+
 bool ChannelCellDelegate::eventFilter(QObject* watched, QEvent* event) {
     auto* line = qobject_cast<QLineEdit*>(watched);
     if (line == nullptr) {
@@ -164,6 +192,32 @@ bool ChannelCellDelegate::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         return QStyledItemDelegate::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+        case QEvent::InputMethod: {
+            // An input method's text is typed key by key, so each character meets the
+            // cell's filter; what it is still composing never reaches the cell.
+            const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
+            for (const QChar character : committed) {
+                QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
+                QCoreApplication::sendEvent(line, &typed);
+            }
+            return true;
+        }
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            event->ignore();
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            // The middle button would paste the X selection past the filter.
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
+                return true;
+            }
+            return QStyledItemDelegate::eventFilter(watched, event);
+        default: break;
     }
     if (event->type() != QEvent::KeyPress || forwarding_) {
         return QStyledItemDelegate::eventFilter(watched, event);
@@ -223,7 +277,7 @@ ChannelGridView::ChannelGridView(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setFixedHeight(21);
     horizontalHeader()->setStyleSheet(
-        "QHeaderView::section { background-color: #F0F8FF; color: #0000FF;"
+        "QHeaderView::section { background-color: #F0F8FF;"
         " border: 0px; border-right: 1px solid #c0c8d0; border-bottom: 1px solid #c0c8d0; }");
 }
 

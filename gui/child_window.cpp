@@ -1,8 +1,10 @@
 // The child window frame: title strip, common buttons and progress line of both editors.
 #include "gui/child_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include "gui/title_strip.h"
@@ -87,6 +89,31 @@ ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
     }
     layout->addLayout(content, 1);
     connect(Button6, &QPushButton::clicked, this, &ChildWindow::Button6Click);
+}
+
+bool ChildWindow::runLocked(const std::function<bool()>& transfer) {
+    QPointer<QWidget> focus = QApplication::focusWidget();
+    if (focus != nullptr && !body->isAncestorOf(focus)) {
+        focus = nullptr;
+    }
+    body->setEnabled(false);
+    if (focus != nullptr) {
+        setFocus();  // the window keeps the focus, so its Escape still stops the transfer
+    }
+    const auto unlock = [&] {
+        body->setEnabled(true);
+        if (focus != nullptr && focus->isVisible()) {
+            focus->setFocus();
+        }
+    };
+    try {
+        const bool result = transfer();
+        unlock();
+        return result;
+    } catch (...) {
+        unlock();
+        throw;
+    }
 }
 
 QPushButton* ChildWindow::button(ChildButton which) const {

@@ -57,6 +57,10 @@ protected:
     // Button6 and the close picture: closes and destroys the window, frame included,
     // unless a transfer runs.
     void Button6Click();
+    // Runs a transfer with the window's body disabled, visibly, so nothing in it can be
+    // changed while the transfer owns the data; the buttons stay usable, so Escape
+    // still reaches the window. The focus goes back where it was afterwards.
+    bool runLocked(const std::function<bool()>& transfer);
 
     AppState& state_;
     QWidget* titleStrip;  // Panel2 in the channel window, Panel8 in the settings window

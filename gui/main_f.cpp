@@ -261,8 +261,12 @@ void TForm1::applyPortChoice() {
 }
 
 void TForm1::refreshPortMenu() {
-    // The items are inert during a transfer, and the worker is using the map.
-    if (state_.session.Busy) {
+    // The items are unavailable during a transfer, and the worker is using the map.
+    const bool idle = !state_.session.Busy;
+    for (QAction* item : portItems_) {
+        item->setEnabled(idle);
+    }
+    if (!idle) {
         return;
     }
     state_.refreshPorts();

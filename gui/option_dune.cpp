@@ -184,7 +184,7 @@ void TFormDune::Button1Click() {
         return;
     }
     QtTransferHost host(progressBar);
-    if (commands_.read(host)) {
+    if (runLocked([&] { return commands_.read(host); })) {
         document_.markUnmodified();
         state_.keepBackup(BackupKind::Settings, joinOptwLines(form_.saveLines()));
     }
@@ -195,7 +195,7 @@ void TFormDune::Button2Click() {
         return;
     }
     QtTransferHost host(progressBar);
-    if (commands_.write(host)) {
+    if (runLocked([&] { return commands_.write(host); })) {
         document_.markUnmodified();
     }
 }

@@ -38,6 +38,10 @@ bool QtDialogs::askQuestion(const std::string& text) {
     return ask(QMessageBox::Information, text, {});
 }
 
+bool QtDialogs::confirm(const std::string& text) {
+    return ask(QMessageBox::Question, text, {});
+}
+
 bool QtDialogs::ask(QMessageBox::Icon icon, const std::string& text, const std::string& detail) {
     bool yes = false;
     onWindowThread([&] {

@@ -22,6 +22,7 @@ public:
     void showMessage(const std::string& text, const std::string& caption) override;
     bool askYesNo(const std::string& text, const std::string& detail) override;
     bool askQuestion(const std::string& text) override;
+    bool confirm(const std::string& text) override;
 
 private:
     bool ask(QMessageBox::Icon icon, const std::string& text, const std::string& detail);

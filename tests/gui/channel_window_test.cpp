@@ -1,6 +1,9 @@
 // The channel window under the offscreen platform: typing, the option box, the file
 // dialogs, closing, the frame, undo, and a read from the simulated radio.
+#include <QClipboard>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QMdiArea>
 #include <QtTest>
 
@@ -284,6 +287,52 @@ private slots:
         }
     }
 
+    void textReachesACellOnlyThroughItsFilter() {
+        Fixture f;
+        ChannelWindow c(f);
+        QVERIFY(c.window->grid()->moveTo(1, 4));
+        typeKeys("4");
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(qobject_cast<QLineEdit*>(editor) != nullptr);
+        // An input method's text meets the filter character by character.
+        QInputMethodEvent composed;
+        composed.setCommitString("4x6.1.5");
+        QCoreApplication::sendEvent(editor, &composed);
+        QCOMPARE(cellText(c.window, 1, 4), QString("446.15"));
+        // Dropped text and the X selection's middle-click paste are refused.
+        QMimeData dragged;
+        dragged.setText("999");
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(editor, &drop);
+        QGuiApplication::clipboard()->setText("777", QClipboard::Selection);
+        QTest::mouseClick(editor, Qt::MiddleButton);
+        QCOMPARE(cellText(c.window, 1, 4), QString("446.15"));
+        QCOMPARE(qobject_cast<QLineEdit*>(editor)->text(), QString("446.15"));
+    }
+
+    void cellsKeepTheirColoursAndTheCurrentCellHasAFrame() {
+        Fixture f;
+        ChannelWindow c(f);
+        c.enterFrequency(1, "446.1");
+        verifyCursor(c.window, 2, 1);
+        QAbstractItemModel* model = c.window->grid()->model();
+        const QImage shot = c.window->grid()->viewport()->grab().toImage();
+        const QRect current = c.window->grid()->visualRect(model->index(0, 2));
+        const QRect other = c.window->grid()->visualRect(model->index(1, 2));
+        const QColor cellColour(0xF7, 0xFF, 0xF6);
+        QCOMPARE(shot.pixelColor(current.topLeft() + QPoint(5, 4)), cellColour);
+        QCOMPARE(shot.pixelColor(other.topLeft() + QPoint(5, 4)), cellColour);
+        QCOMPARE(shot.pixelColor(current.topLeft() + QPoint(1, 1)), QColor(Qt::blue));
+        QCOMPARE(shot.pixelColor(other.topLeft() + QPoint(1, 1)), cellColour);
+        // Titles in blue on their own colour, but for column 10's, in black.
+        QCOMPARE(model->headerData(3, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(),
+                 QColor(Qt::blue));
+        QCOMPARE(model->headerData(10, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(),
+                 QColor(Qt::black));
+        QCOMPARE(model->headerData(3, Qt::Horizontal, Qt::BackgroundRole).value<QColor>(),
+                 QColor(0xF0, 0xF8, 0xFF));
+    }
+
     void rowsAreCopiedPastedAndClearedFromTheKeyboard() {
         Fixture f;
         ChannelWindow c(f);
@@ -405,7 +454,12 @@ private slots:
         f.state->link->PortName = radio.path();
         ChannelWindow c(f);
         c.enterFrequency(1, "446.1");
+        c.window->grid()->moveTo(1, 1);
+        bool lockedWhileReading = false;
         QTimer::singleShot(400, c.window, [&] {
+            // The grid is read-only, visibly, and Escape still reaches the window.
+            lockedWhileReading = !c.window->grid()->isEnabled();
+            QTest::keyClick(c.window->grid(), Qt::Key_5);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         });
         c.window->findChild<QPushButton*>("Button1")->click();
@@ -413,6 +467,9 @@ private slots:
         QVERIFY(QString::fromStdString(f.dialogs.messages().back()).startsWith("The transfer was stopped after "));
         QCOMPARE(cellText(c.window, 1, 1), QString("446.10000"));  // the table as it was
         QVERIFY(!f.state->session.Busy);
+        QVERIFY(lockedWhileReading);
+        QVERIFY(c.window->grid()->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(c.window->grid()));
         QVERIFY(listBackups(backupFolder()).empty());
     }
 

@@ -91,15 +91,20 @@ private slots:
         f.present->clear();
         emit menu->aboutToShow();
         QVERIFY(f.window->portItem(0)->isVisible());
+        QVERIFY(!f.window->portItem(0)->isEnabled());  // and visibly unavailable
         QVERIFY(!f.window->close());  // the close box too waits for the transfer
         QVERIFY(f.window->isVisible());
         f.state->session.Busy = false;
 
+        f.present->push_back({"ttyUSB7", "/dev/fake/ttyUSB7", ""});
+        emit menu->aboutToShow();
+        QVERIFY(f.window->portItem(0)->isEnabled());
         f.window->portItem(0)->trigger();
         QCOMPARE(f.state->link->PortName, std::string("com1"));
         QCOMPARE(f.store->value("PortSet/portitm").value_or(""), std::string("0"));
 
         // Everything unplugged: one disabled entry says so.
+        f.present->clear();
         f.store->setValue("PortPin/com2", "/nonexistent/pin");
         emit menu->aboutToShow();
         for (int position = 0; position < 9; ++position) {

@@ -169,11 +169,18 @@ private slots:
         f.state->link->PortName = silent.path();
         const std::vector<std::string> before = window->form().saveLines();
         int ticks = 0;
+        int unlockedTicks = 0;  // ticks during the transfer with a control still usable
+        QComboBox* volume = window->comboBox(comboName(names::kVolume));
         QTimer timer;
-        QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            ++ticks;
+            unlockedTicks += f.state->session.Busy && volume->isEnabled() ? 1 : 0;
+        });
         timer.start(5);
         window->findChild<QPushButton*>("Button1")->click();
         QVERIFY(ticks > 0);
+        QCOMPARE(unlockedTicks, 0);
+        QVERIFY(volume->isEnabled());
         QVERIFY(!f.state->session.Busy);
         QCOMPARE(window->findChild<QProgressBar*>("ProgressBar1")->value(), 0);
         QCOMPARE(window->form().saveLines(), before);
