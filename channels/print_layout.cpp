@@ -36,7 +36,10 @@ std::vector<PrintedPage> layoutChannelTable(const ChannelTable& table, const Pri
         }
         page.push_back(line(x, y + height, x, y));
         y += height;
-        if (y >= pageHeight - kPrintBottomReserve && row + 1 < table.rowCount()) {
+        // The reserve is smaller than a row at a printer's resolution, so a row that
+        // would pass the page's end starts the next page too, rather than being cut.
+        const bool full = y >= pageHeight - kPrintBottomReserve || y + height > pageHeight;
+        if (full && row + 1 < table.rowCount()) {
             pages.emplace_back();
             y = kPrintMargin;
         }

@@ -46,7 +46,8 @@ inline constexpr std::uint32_t kChannelRowFill = 0xF6FFF7;
 inline constexpr int kPrintMargin = 18;
 inline constexpr int kPrintCellPadding = 16;
 inline constexpr int kPrintTextOffset = 8;
-// A new page begins once the next row's top would be this close to the page's end.
+// A new page begins once the next row's top would be this close to the page's end,
+// or once the next row would not fit above it.
 inline constexpr int kPrintBottomReserve = 80;
 
 // The channel table as a ruled grid of cells, page by page: every column (hidden

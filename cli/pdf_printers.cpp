@@ -74,7 +74,7 @@ std::optional<std::string> printSettingsWindow(const std::filesystem::path& optw
         return dialogs.first;
     }
     QApplication::processEvents();
-    return printToPdf(windowImageJob(window.grab().toImage()), pdf.string());
+    return printToPdf(windowJob(window), pdf.string());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -74,15 +75,22 @@ PrintJob channelTableJob(const ChannelTable& table) {
             }};
 }
 
-PrintJob windowImageJob(const QImage& picture) {
-    return {"print option", QPageLayout::Portrait, [picture](QPagedPaintDevice& device) {
+PrintJob windowJob(QWidget& window) {
+    return {"print option", QPageLayout::Portrait, [shown = QPointer<QWidget>(&window)](
+                                                       QPagedPaintDevice& device) {
                 QPainter painter;
-                if (!painter.begin(&device)) {
+                if (shown.isNull() || shown->width() <= 0 || shown->height() <= 0 ||
+                    !painter.begin(&device)) {
                     return false;
                 }
+                // The window's own painting, scaled onto the area its picture would fill.
+                const QRect area = toQRect(windowImageArea(device.width(), device.height()));
                 painter.setRenderHint(QPainter::SmoothPixmapTransform);
-                const PageRect area = windowImageArea(device.width(), device.height());
-                painter.drawImage(toQRect(area), picture);
+                painter.translate(area.topLeft());
+                painter.scale(static_cast<qreal>(area.width()) / shown->width(),
+                              static_cast<qreal>(area.height()) / shown->height());
+                shown->render(&painter, QPoint(), QRegion(),
+                              QWidget::DrawWindowBackground | QWidget::DrawChildren);
                 return painter.end();
             }};
 }

@@ -1,10 +1,10 @@
 // Printing: the channel table and the settings window as pages on a printer or a PDF.
 #pragma once
 
-#include <QImage>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QString>
+#include <QWidget>
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,8 +26,10 @@ struct PrintJob {
 // The channel table as a ruled grid, titled "test", on landscape pages: thirteen
 // columns in the printing font are wider than a portrait page.
 PrintJob channelTableJob(const ChannelTable& table);
-// A window's picture on the upper half of one page, titled "print option".
-PrintJob windowImageJob(const QImage& picture);
+// A window as it shows on the upper half of one page, titled "print option". The
+// window is drawn at the device's resolution, so its texts print sharp; it must outlive
+// the job's use.
+PrintJob windowJob(QWidget& window);
 
 // Draws `pages` with `font` on a painter that is active on `device`.
 void paintPages(QPainter& painter, QPagedPaintDevice& device, const std::vector<PrintedPage>& pages,

@@ -486,7 +486,7 @@ std::optional<PrintJob> TForm1::activePrintJob() {
         return channelTableJob(channels->table());
     }
     if (auto* settings = qobject_cast<TFormDune*>(target)) {
-        return windowImageJob(settings->grab().toImage());
+        return windowJob(*settings);
     }
     return std::nullopt;
 }

@@ -147,6 +147,8 @@ private slots:
                               "' 2>/dev/null").toLocal8Bit().constData()),
                  0);
         QCOMPARE(pdfPages(settings), 1);
+        // The window is drawn, not pasted as a picture: its texts are the PDF's own.
+        QVERIFY(pdfText(settings).contains("Volumecon"));
         QVERIFY(commandOutput("pdfinfo '" + settings + "'").contains(QRegularExpression("Title:\\s+print option")));
         // A file that does not fit is refused, and no PDF appears.
         const QString cut = dir.filePath("cut.optw");

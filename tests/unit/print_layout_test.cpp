@@ -88,6 +88,24 @@ TEST(PrintLayout, ANewPageBeginsOnceTheNextRowWouldReachTheReserve) {
     }
 }
 
+TEST(PrintLayout, ARowTallerThanTheReserveIsNeverCutAtThePageEnd) {
+    ChannelTable table;
+    table.setRowCount(ChannelTable::kRows);
+    // Text 100 units high: rows of 116 end at 134, 250, ... 830, 946. With a page of
+    // 940 the eighth row would pass its end though its top is clear of the reserve.
+    const PrintMetrics tall{kMetrics.textWidth, 100};
+    const auto pages = layoutChannelTable(table, tall, 940);
+    EXPECT_EQ(itemsOf(pages[0], PageItem::Kind::Fill).size(), 7u * 13u);
+    std::size_t rows = 0;
+    for (const auto& page : pages) {
+        for (const PageItem& item : page) {
+            EXPECT_LE(std::max(item.area.top, item.area.bottom), 940);
+        }
+        rows += itemsOf(page, PageItem::Kind::Fill).size() / 13;
+    }
+    EXPECT_EQ(rows, 129u);
+}
+
 TEST(PrintLayout, AWindowPictureTakesTheUpperHalfOfThePage) {
     EXPECT_EQ(windowImageArea(4960, 7016), (PageRect{80, 80, 4880, 3428}));
 }
