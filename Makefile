@@ -71,8 +71,11 @@ fuzz-build: install-deps $(FUZZ_BUILD)/build.ninja
 fuzz-smoke: fuzz-build
 	@bash tests/fuzz/run_fuzzers.sh $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
 
-fuzz: fuzz-build
+# The fuzz targets, then the channel window under random events with fresh seeds.
+fuzz: fuzz-build build
 	@bash tests/fuzz/run_fuzzers.sh $(FUZZ_BUILD)/fuzz $(FUZZ_LONG_SECONDS)
+	@echo "== channel window, random events: $(FUZZ_LONG_SECONDS)s"
+	@$(BUILD)/tests/channel_window_random_tests --seconds $(FUZZ_LONG_SECONDS)
 
 bench: build
 	@bash bench/run_benchmarks.sh $(BUILD)

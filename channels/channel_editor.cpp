@@ -50,7 +50,9 @@ ChannelEditor::ChannelEditor(ChannelTable& table, Session& session, UserDialogs&
 
 void ChannelEditor::resetRowBuffer() {
     const LanguageStrings& s = session_.strings();
-    RowBuffer = {"", "", "", s.wordOff, s.wordOff, s.wordOff, s.word25K, s.wordOff, s.wordOff,
+    // Power takes "High" as a new channel does: "Off" is no power, and a channel pasted
+    // with it could not be written to the radio.
+    RowBuffer = {"", "", "", s.wordOff, s.wordOff, s.wordHigh, s.word25K, s.wordOff, s.wordOff,
                  "QT", s.wordOff, s.wordOn, ""};
 }
 
@@ -139,12 +141,19 @@ void ChannelEditor::roundLeftCell() {
     if (CurrentCol != kRx) {
         return;
     }
+    if (table_.cell(kTx, row).empty()) {
+        table_.setCell(kTx, row, checked.text);
+    }
+    fillEmptyOptions(row);
+}
+
+// The empty option cells of a channel take a new channel's defaults.
+void ChannelEditor::fillEmptyOptions(int row) {
     const LanguageStrings& s = session_.strings();
-    const std::array<std::string, 13> defaults{"",        checked.text, checked.text, s.wordOff,
-                                               s.wordOff, s.wordHigh,   s.word25K,    s.wordOff,
-                                               s.wordOff, "QT",         s.wordOff,    s.wordOn,
-                                               ""};
-    for (int c = kTx; c <= kLastOption; ++c) {
+    const std::array<std::string, 12> defaults{"",        "",        "",        s.wordOff,
+                                               s.wordOff, s.wordHigh, s.word25K, s.wordOff,
+                                               s.wordOff, "QT",      s.wordOff, s.wordOn};
+    for (int c = kRxTone; c <= kLastOption; ++c) {
         if (table_.cell(c, row).empty()) {
             table_.setCell(c, row, defaults[static_cast<std::size_t>(c)]);
         }
@@ -276,6 +285,11 @@ void ChannelEditor::N1Click(RowAction action) {
                     }
                     table_.setCell(c, row, RowBuffer[static_cast<std::size_t>(c)]);
                 }
+                // A buffer copied from an empty row must not leave a channel without its
+                // options.
+                if (!rxEmpty(row)) {
+                    fillEmptyOptions(row);
+                }
             });
             return;
         case RowAction::Clear:
@@ -309,11 +323,23 @@ bool ChannelEditor::undo() {
         return false;
     }
     hideCombo();
-    undo_.undo(table_);
+    UndoCursor at;
+    undo_.undo(table_, &at);
+    returnTo(at);
     if (changed) {
         changed();
     }
     return true;
+}
+
+void ChannelEditor::returnTo(UndoCursor at) {
+    // Steps made while the window was being shown have no cell of their own.
+    const bool cell = at.column >= kRx && at.column <= kName && at.column != kWithout &&
+                      at.row >= 1 && at.row < table_.rowCount();
+    if (cell) {
+        CurrentCol = at.column;
+        CurrentRow = at.row;
+    }
 }
 
 bool ChannelEditor::redo() {
@@ -321,7 +347,9 @@ bool ChannelEditor::redo() {
         return false;
     }
     hideCombo();
-    undo_.redo(table_);
+    UndoCursor at;
+    undo_.redo(table_, &at);
+    returnTo(at);
     if (changed) {
         changed();
     }

@@ -82,6 +82,8 @@ class ChannelEditor {
     template <typename Mutate>
     void change(Mutate&& mutate, const std::string& mergeKey = {});
 
+    // Undo and redo also put the current cell back where the table was in that state,
+    // so a text still being typed there is the current cell's again.
     bool undo();
     bool redo();
     bool canUndo() const { return undo_.canUndo(); }
@@ -102,9 +104,11 @@ class ChannelEditor {
     void resetRowBuffer();
     void emptyLeftCell();
     void roundLeftCell();
+    void fillEmptyOptions(int row);
     std::vector<std::string> entriesOf(int column) const;
     bool rxEmpty(int row) const { return table_.cell(1, row).empty(); }
     std::string typingKey(int col, int row) const;
+    void returnTo(UndoCursor at);
 
     ChannelTable& table_;
     Session& session_;
@@ -125,7 +129,8 @@ void ChannelEditor::change(Mutate&& mutate, const std::string& mergeKey) {
         const ChannelTable& before;
         const std::string& key;
         ~Record() {
-            editor.undo_.record(before, editor.table_, key);
+            editor.undo_.record(before, editor.table_, key,
+                                {editor.CurrentCol, editor.CurrentRow});
             if (editor.changed) {
                 editor.changed();
             }

@@ -5,8 +5,8 @@
 namespace lumo {
 
 void ChannelUndoStack::record(const ChannelTable& before, const ChannelTable& after,
-                              const std::string& mergeKey) {
-    Step step{{}, before.rowCount(), after.rowCount(), mergeKey};
+                              const std::string& mergeKey, UndoCursor at) {
+    Step step{{}, before.rowCount(), after.rowCount(), mergeKey, at, at};
     for (int row = 0; row < ChannelTable::kRows; ++row) {
         for (int column = 0; column < ChannelTable::kColumns; ++column) {
             const std::string& old = before.cell(column, row);
@@ -33,6 +33,7 @@ void ChannelUndoStack::record(const ChannelTable& before, const ChannelTable& af
             }
         }
         open.rowsAfter = step.rowsAfter;
+        open.ended = at;
         return;
     }
     undo_.push_back(std::move(step));
@@ -49,22 +50,28 @@ void ChannelUndoStack::apply(const Step& step, ChannelTable& table, bool forward
     table.setRowCount(forward ? step.rowsAfter : step.rowsBefore);
 }
 
-bool ChannelUndoStack::undo(ChannelTable& table) {
+bool ChannelUndoStack::undo(ChannelTable& table, UndoCursor* at) {
     if (undo_.empty()) {
         return false;
     }
     apply(undo_.back(), table, false);
+    if (at != nullptr) {
+        *at = undo_.back().began;
+    }
     redo_.push_back(std::move(undo_.back()));
     undo_.pop_back();
     mergeOpen_ = false;
     return true;
 }
 
-bool ChannelUndoStack::redo(ChannelTable& table) {
+bool ChannelUndoStack::redo(ChannelTable& table, UndoCursor* at) {
     if (redo_.empty()) {
         return false;
     }
     apply(redo_.back(), table, true);
+    if (at != nullptr) {
+        *at = redo_.back().ended;
+    }
     undo_.push_back(std::move(redo_.back()));
     redo_.pop_back();
     mergeOpen_ = false;

@@ -12,6 +12,12 @@ namespace lumo {
 // Undo and redo over a channel table's cells and row count. A change is recorded as
 // the cells it altered, found by comparing the table before and after it, so any
 // operation (typing, a paste, a read from the radio, a loaded file) is one step.
+// The editor's current cell when a step was made; column 0 for none.
+struct UndoCursor {
+    int column = 0;
+    int row = 0;
+};
+
 class ChannelUndoStack {
   public:
     // Steps kept; the oldest are forgotten beyond this.
@@ -21,16 +27,20 @@ class ChannelUndoStack {
     // A step that `mergeKey` names the same as the open step (and the open step was not
     // closed) joins it: the keystrokes in one cell, and what leaving the cell did to
     // its row, undo together.
-    void record(const ChannelTable& before, const ChannelTable& after, const std::string& mergeKey = {});
+    // `at` is the current cell while the change was made.
+    void record(const ChannelTable& before, const ChannelTable& after, const std::string& mergeKey = {},
+                UndoCursor at = {});
     // Ends merging: the next change starts a step of its own.
     void closeStep() { mergeOpen_ = false; }
 
     bool canUndo() const { return !undo_.empty(); }
     bool canRedo() const { return !redo_.empty(); }
     // Applies the step's old (undo) or new (redo) texts to `table`. False when there
-    // is no step.
-    bool undo(ChannelTable& table);
-    bool redo(ChannelTable& table);
+    // is no step. `at`, when given, receives the current cell the table was left at in
+    // that state: where the step began (undo) or ended (redo). A text still being typed
+    // there was never rounded, so the cursor belongs back on it.
+    bool undo(ChannelTable& table, UndoCursor* at = nullptr);
+    bool redo(ChannelTable& table, UndoCursor* at = nullptr);
 
   private:
     struct CellChange {
@@ -44,6 +54,8 @@ class ChannelUndoStack {
         int rowsBefore;
         int rowsAfter;
         std::string mergeKey;
+        UndoCursor began;
+        UndoCursor ended;
     };
 
     static void apply(const Step& step, ChannelTable& table, bool forward);

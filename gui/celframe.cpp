@@ -321,6 +321,7 @@ void TForm2::N1Click(RowAction action) {
 void TForm2::undoStep(bool redo) {
     StringGrid1->closeCellEditor();
     if (redo ? editor_.redo() : editor_.undo()) {
+        StringGrid1->placeCursor(editor_.CurrentCol, editor_.CurrentRow);
         showCurrentCell();
     }
 }

@@ -65,10 +65,10 @@ struct Fixture {
     std::unique_ptr<TForm1> window;
 };
 
-// Runs a test object as every window test runs: on the offscreen platform, with a
-// settings folder of its own so the user's settings stay out of it.
-template <typename Test>
-int runWindowTests(int argc, char** argv) {
+// Runs `body` as every window test runs: on the offscreen platform, with a settings
+// and data folder of its own so the user's settings and backups stay out of it.
+template <typename Body>
+int runWithApplication(int argc, char** argv, Body body) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     QTemporaryDir data;  // backups of the tests' reads
@@ -77,8 +77,16 @@ int runWindowTests(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Vantor");
     QApplication::setApplicationName("Lumo");
-    Test test;
-    return QTest::qExec(&test, argc, argv);
+    return body();
+}
+
+// Runs a Qt Test object under runWithApplication.
+template <typename Test>
+int runWindowTests(int argc, char** argv) {
+    return runWithApplication(argc, argv, [&] {
+        Test test;
+        return QTest::qExec(&test, argc, argv);
+    });
 }
 
 }  // namespace lumo::test

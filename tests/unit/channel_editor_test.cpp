@@ -359,8 +359,9 @@ TEST_F(ChannelEditorTest, ShowingResetsTheCopiedRow) {
     editor.RowBuffer.fill("junk");
     editor.beginShow();
     EXPECT_TRUE(editor.ShowingWindow);
-    const std::array<std::string, 12> expected{"",    "",    "Off", "Off", "Off", "25K",
-                                               "Off", "Off", "QT",  "Off", "On",  ""};
+    // Power is "High", an entry of its list, as for a new channel.
+    const std::array<std::string, 12> expected{"",    "",    "Off", "Off", "High", "25K",
+                                               "Off", "Off", "QT",  "Off", "On",   ""};
     for (std::size_t i = 1; i <= 12; ++i) {
         EXPECT_EQ(editor.RowBuffer[i], expected[i - 1]) << i;
     }
@@ -407,6 +408,18 @@ TEST_F(ChannelEditorTest, PasteCarriesFrequenciesAndWithoutOnlyIntoSomeRows) {
         }
         EXPECT_EQ(row(r.row), expected) << "row " << r.row;
     }
+}
+
+TEST_F(ChannelEditorTest, PastingACopyOfAnEmptyRowLeavesAChannelComplete) {
+    editor.CurrentRow = 3;
+    editor.N1Click(RowAction::Copy);
+    enterChannel(5);
+    table.setCell(5, 5, "Low");
+    editor.CurrentRow = 5;
+    editor.N1Click(RowAction::Paste);
+    // The frequencies stay; every option the buffer left empty takes its default.
+    EXPECT_EQ(row(5), (Row{"446.00625", "446.00625", "Off", "Off", "High", "25K", "Off", "Off",
+                           "QT", "Off", "On", ""}));
 }
 
 TEST_F(ChannelEditorTest, ClearEmptiesTheCurrentRowOnly) {
@@ -494,6 +507,26 @@ TEST_F(ChannelEditorTest, ComingBackToACellStartsANewStep) {
 
     ASSERT_TRUE(editor.undo());
     EXPECT_EQ(row(5), newChannel("446.00625"));
+}
+
+TEST_F(ChannelEditorTest, UndoAndRedoPutTheCursorWhereTheTableWasInThatState) {
+    // "9" typed in channel 17 and pasted over before the cell was left: undoing the
+    // rounding must not leave "9" in a channel the cursor has left.
+    editor.CurrentCol = 1;
+    editor.CurrentRow = 17;
+    editor.typeText(1, 17, "446.3");
+    editor.N1Click(RowAction::Paste);
+    ASSERT_TRUE(editor.StringGrid1SelectCell(1, 30));
+    ASSERT_EQ(table.cell(1, 17), "446.30000");
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(table.cell(1, 17), "446.3");
+    EXPECT_EQ(editor.CurrentCol, 1);
+    EXPECT_EQ(editor.CurrentRow, 17);
+    ASSERT_TRUE(editor.StringGrid1SelectCell(3, 17));
+    ASSERT_TRUE(editor.undo());
+    ASSERT_TRUE(editor.redo());
+    EXPECT_EQ(editor.CurrentCol, 1);
+    EXPECT_EQ(editor.CurrentRow, 17);
 }
 
 TEST_F(ChannelEditorTest, UndoRestoresTheRowCount) {
