@@ -16,6 +16,7 @@ namespace {
 const QColor kCellColour(0xF7, 0xFF, 0xF6);
 const QColor kCellText(0x00, 0x00, 0xFF);
 const QColor kTitleColour(0xF0, 0xF8, 0xFF);
+const QColor kLockedText(0x90, 0x90, 0x90);
 constexpr int kCurrentFrameWidth = 2;
 constexpr int kWithoutColumn = 10;
 constexpr int kNameColumn = 12;
@@ -159,6 +160,15 @@ void ChannelCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOpti
         }
     }
     editor->setGeometry(rect);
+}
+
+void ChannelCellDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                          const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    // While a transfer runs the grid is disabled and read-only; grey texts say so.
+    if (!(option->state & QStyle::State_Enabled)) {
+        option->palette.setBrush(QPalette::Text, kLockedText);
+    }
 }
 
 // Every cell keeps its own colours; the current cell shows by a frame, not by the

@@ -54,6 +54,7 @@ signals:
     void enterPressed();
 
 protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

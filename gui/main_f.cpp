@@ -397,6 +397,7 @@ QMdiSubWindow* TForm1::adoptChild(ChildWindow* child, QPoint at) {
 void TForm1::closeEvent(QCloseEvent* event) {
     // A transfer in progress owns the port and the table until it ends.
     if (state_.session.Busy) {
+        setHint("A transfer is running: close the program once it has ended.");
         event->ignore();
         return;
     }
