@@ -107,8 +107,7 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     }
     auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] {
         if (!state_.session.Busy && ComboBox1->isVisible()) {
-            editor_.hideCombo();  // Escape in the box: the pick is dropped
-            hideComboBox();
+            dropPendingPick();
             return;
         }
         askToStopTransfer();
@@ -188,13 +187,15 @@ bool TForm2::mayClose() {
 }
 
 void TForm2::commitPendingPick() {
-    commitComboBox();
-}
-
-void TForm2::commitComboBox() {
     if (editor_.combo().showing && ComboBox1->isVisible()) {
         editor_.ComboBox1Exit(ComboBox1->currentText().toStdString(), true);
     }
+    hideComboBox();
+}
+
+// Escape in the box: it closes and the pick is dropped.
+void TForm2::dropPendingPick() {
+    editor_.hideCombo();
     hideComboBox();
 }
 
@@ -219,8 +220,7 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
         (watched == ComboBox1 || watched == ComboBox1->lineEdit())) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Escape && !state_.session.Busy) {
-            editor_.hideCombo();
-            hideComboBox();
+            dropPendingPick();
             return true;
         }
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab ||
@@ -330,7 +330,7 @@ void TForm2::Button1Click() {
     if (state_.session.Busy) {
         return;
     }
-    commitComboBox();
+    commitPendingPick();
     QtTransferHost host(progressBar);
     bool read = false;
     runLocked([&] {
@@ -370,7 +370,7 @@ void TForm2::Button2Click() {
     if (state_.session.Busy) {
         return;
     }
-    commitComboBox();
+    commitPendingPick();
     QtTransferHost host(progressBar);
     if (runLocked([&] { return commands_->writeToRadio(host); })) {
         editor_.markUnmodified();
@@ -379,21 +379,21 @@ void TForm2::Button2Click() {
 }
 
 void TForm2::Button3Click() {
-    commitComboBox();
+    commitPendingPick();
     StringGrid1->closeCellEditor();
     editor_.Button3Click();
     showCurrentCell();
 }
 
 void TForm2::Button4Click() {
-    commitComboBox();
+    commitPendingPick();
     StringGrid1->closeCellEditor();
     document_.Button4Click();
     showCurrentCell();
 }
 
 void TForm2::Button5Click() {
-    commitComboBox();
+    commitPendingPick();
     StringGrid1->closeCellEditor();
     document_.Button5Click();
     showCurrentCell();

@@ -53,7 +53,7 @@ private:
     // Shows the option box over the current cell, or hides it, as the editor says.
     void showCurrentCell();
     void placeComboBox();
-    void commitComboBox();
+    void dropPendingPick();
     void hideComboBox();
     void onFocusChanged(QWidget* old, QWidget* now);
     void selectComboEntryOfCurrentCell();
