@@ -100,7 +100,13 @@ bool ChildWindow::runLocked(const std::function<bool()>& transfer) {
     if (focus != nullptr) {
         setFocus();  // the window keeps the focus, so its Escape still stops the transfer
     }
+    if (transferRunning) {
+        transferRunning(true);
+    }
     const auto unlock = [&] {
+        if (transferRunning) {
+            transferRunning(false);
+        }
         body->setEnabled(true);
         if (focus != nullptr && focus->isVisible()) {
             focus->setFocus();

@@ -36,6 +36,8 @@ public:
 
     // The main window's tool-bar update, called on activation and closing.
     std::function<void(bool down)> setWindowButtons;
+    // The main window's look while one of its children runs a transfer.
+    std::function<void(bool running)> transferRunning;
 
     // Hands a change the user has made but not yet confirmed (a pick shown in an option
     // box) to the window's table, before the table is printed, saved or closed.

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QWindow>
 #include <algorithm>
 
 #include <QPrintPreviewDialog>
@@ -383,6 +384,7 @@ ChildWindow* TForm1::child(ChildKind kind) const {
 
 QMdiSubWindow* TForm1::adoptChild(ChildWindow* child, QPoint at) {
     child->setWindowButtons = [this](bool down) { SetWindowButtons(down); };
+    child->transferRunning = [this](bool running) { showTransferRunning(running); };
     const QSize wanted = child->size();
     QMdiSubWindow* window = mdiArea_->addSubWindow(child);
     RemoveCaptionAndFrame(window);
@@ -409,6 +411,14 @@ void TForm1::closeEvent(QCloseEvent* event) {
         }
     }
     event->accept();
+}
+
+// While a transfer runs the program cannot close: the window manager is asked to take
+// the close box away (greyed or hidden, as it draws it) without remapping the window.
+void TForm1::showTransferRunning(bool running) {
+    if (QWindow* native = windowHandle()) {
+        native->setFlag(Qt::WindowCloseButtonHint, !running);
+    }
 }
 
 void TForm1::SetWindowButtons(bool down) {

@@ -49,6 +49,7 @@ public:
     template <typename T>
     QMdiSubWindow* ShowChildWindow(QPoint at = {});
     void SetWindowButtons(bool down);
+    void showTransferRunning(bool running);
 
     BackgroundArea* clientArea() const { return mdiArea_; }
     QLabel* statusPanel(int index) const { return panels_[static_cast<std::size_t>(index)]; }

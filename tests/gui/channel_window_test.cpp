@@ -456,9 +456,13 @@ private slots:
         c.enterFrequency(1, "446.1");
         c.window->grid()->moveTo(1, 1);
         bool lockedWhileReading = false;
+        bool closeBoxWhileReading = true;
         QTimer::singleShot(400, c.window, [&] {
-            // The grid is read-only, visibly, and Escape still reaches the window.
+            // The grid is read-only, visibly, and Escape still reaches the window; the
+            // main window asks for its close box to go.
             lockedWhileReading = !c.window->grid()->isEnabled();
+            closeBoxWhileReading =
+                f.window->windowHandle()->flags().testFlag(Qt::WindowCloseButtonHint);
             QTest::keyClick(c.window->grid(), Qt::Key_5);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         });
@@ -468,6 +472,8 @@ private slots:
         QCOMPARE(cellText(c.window, 1, 1), QString("446.10000"));  // the table as it was
         QVERIFY(!f.state->session.Busy);
         QVERIFY(lockedWhileReading);
+        QVERIFY(!closeBoxWhileReading);
+        QVERIFY(f.window->windowHandle()->flags().testFlag(Qt::WindowCloseButtonHint));
         QVERIFY(c.window->grid()->isEnabled());
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(c.window->grid()));
         QVERIFY(listBackups(backupFolder()).empty());
