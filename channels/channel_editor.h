@@ -66,7 +66,8 @@ class ChannelEditor {
     // A typed character for the current cell, replacing the `selectedLength` characters
     // of the cell from `selectedFrom` when text is selected. Returns the character the
     // cell takes (upper-cased) or kNoKey; the cell itself is left as it is.
-    char StringGrid1KeyPress(char key, std::size_t selectedFrom = 0, std::size_t selectedLength = 0);
+    char StringGrid1KeyPress(char key, std::size_t selectedFrom = 0,
+                             std::size_t selectedLength = 0);
     // The in-place editor's text for a cell, as the user typed it.
     void typeText(int col, int row, std::string text);
 

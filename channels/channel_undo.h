@@ -28,8 +28,8 @@ class ChannelUndoStack {
     // closed) joins it: the keystrokes in one cell, and what leaving the cell did to
     // its row, undo together.
     // `at` is the current cell while the change was made.
-    void record(const ChannelTable& before, const ChannelTable& after, const std::string& mergeKey = {},
-                UndoCursor at = {});
+    void record(const ChannelTable& before, const ChannelTable& after,
+                const std::string& mergeKey = {}, UndoCursor at = {});
     // Ends merging: the next change starts a step of its own.
     void closeStep() { mergeOpen_ = false; }
 

@@ -209,7 +209,8 @@ bool ChannelCellDelegate::eventFilter(QObject* watched, QEvent* event) {
             // cell's filter; what it is still composing never reaches the cell.
             const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
             for (const QChar character : committed) {
-                QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
+                QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                                QString(character));
                 QCoreApplication::sendEvent(line, &typed);
             }
             return true;

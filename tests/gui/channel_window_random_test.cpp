@@ -42,12 +42,12 @@ struct Event {
     int d = 0;
 };
 
-const Qt::Key kKeys[] = {Qt::Key_0,         Qt::Key_1,         Qt::Key_4,      Qt::Key_5,
-                         Qt::Key_6,         Qt::Key_9,         Qt::Key_Period, Qt::Key_A,
-                         Qt::Key_K,         Qt::Key_Z,         Qt::Key_Backspace, Qt::Key_Delete,
-                         Qt::Key_Return,    Qt::Key_Tab,       Qt::Key_Backtab, Qt::Key_Left,
-                         Qt::Key_Right,     Qt::Key_Up,        Qt::Key_Down,   Qt::Key_Home,
-                         Qt::Key_End,       Qt::Key_PageUp,    Qt::Key_PageDown, Qt::Key_Escape};
+const Qt::Key kKeys[] = {Qt::Key_0,      Qt::Key_1,      Qt::Key_4,         Qt::Key_5,
+                         Qt::Key_6,      Qt::Key_9,      Qt::Key_Period,    Qt::Key_A,
+                         Qt::Key_K,      Qt::Key_Z,      Qt::Key_Backspace, Qt::Key_Delete,
+                         Qt::Key_Return, Qt::Key_Tab,    Qt::Key_Backtab,   Qt::Key_Left,
+                         Qt::Key_Right,  Qt::Key_Up,     Qt::Key_Down,      Qt::Key_Home,
+                         Qt::Key_End,    Qt::Key_PageUp, Qt::Key_PageDown,  Qt::Key_Escape};
 constexpr int kKeyCount = static_cast<int>(std::size(kKeys));
 
 // A frequency as a user types one, often in the band, sometimes not quite.
@@ -59,7 +59,9 @@ std::string typed(const Event& e) {
 std::string describe(const Event& e) {
     char text[96];
     switch (e.kind) {
-        case Kind::Press: std::snprintf(text, sizeof text, "press at (%d,%d)", e.a, e.b); break;
+        case Kind::Press:
+            std::snprintf(text, sizeof text, "press at (%d,%d)", e.a, e.b);
+            break;
         case Kind::Drag:
             std::snprintf(text, sizeof text, "drag (%d,%d) to (%d,%d)", e.a, e.b, e.c, e.d);
             break;
@@ -67,17 +69,25 @@ std::string describe(const Event& e) {
             std::snprintf(text, sizeof text, "key %s",
                           QKeySequence(kKeys[e.a]).toString().toStdString().c_str());
             break;
-        case Kind::Type: std::snprintf(text, sizeof text, "type %s", typed(e).c_str()); break;
+        case Kind::Type:
+            std::snprintf(text, sizeof text, "type %s", typed(e).c_str());
+            break;
         case Kind::Pick:
             std::snprintf(text, sizeof text, "pick entry %d%s, leave by %s", e.a,
                           e.b ? " (as typed nonsense)" : "", e.c ? "Tab" : "a click on the grid");
             break;
         case Kind::Menu:
-            std::snprintf(text, sizeof text, "row menu %s", e.a == 0 ? "Copy" : e.a == 1 ? "Paste" : "Clear");
+            std::snprintf(text, sizeof text, "row menu %s",
+                          e.a == 0   ? "Copy"
+                          : e.a == 1 ? "Paste"
+                                     : "Clear");
             break;
-        case Kind::New: return "New";
-        case Kind::Undo: return "Ctrl+Z";
-        case Kind::Redo: return "Ctrl+Y";
+        case Kind::New:
+            return "New";
+        case Kind::Undo:
+            return "Ctrl+Z";
+        case Kind::Redo:
+            return "Ctrl+Y";
     }
     return text;
 }
@@ -89,8 +99,8 @@ Event draw(std::mt19937& random, QSize viewport) {
         return {Kind::Press, below(viewport.width()), below(viewport.height())};
     }
     if (roll < 30) {
-        return {Kind::Drag, below(viewport.width()), below(viewport.height()), below(viewport.width()),
-                below(viewport.height())};
+        return {Kind::Drag, below(viewport.width()), below(viewport.height()),
+                below(viewport.width()), below(viewport.height())};
     }
     if (roll < 40) {
         return {Kind::Type, below(100), below(100000)};
@@ -157,10 +167,18 @@ void apply(TForm2* window, const Event& e) {
             }
             break;
         }
-        case Kind::Menu: window->popupMenu()->actions()[e.a]->trigger(); break;
-        case Kind::New: window->findChild<QPushButton*>("Button3")->click(); break;
-        case Kind::Undo: QTest::keyClick(focusOr(window->grid()), Qt::Key_Z, Qt::ControlModifier); break;
-        case Kind::Redo: QTest::keyClick(focusOr(window->grid()), Qt::Key_Y, Qt::ControlModifier); break;
+        case Kind::Menu:
+            window->popupMenu()->actions()[e.a]->trigger();
+            break;
+        case Kind::New:
+            window->findChild<QPushButton*>("Button3")->click();
+            break;
+        case Kind::Undo:
+            QTest::keyClick(focusOr(window->grid()), Qt::Key_Z, Qt::ControlModifier);
+            break;
+        case Kind::Redo:
+            QTest::keyClick(focusOr(window->grid()), Qt::Key_Y, Qt::ControlModifier);
+            break;
     }
     QCoreApplication::processEvents();
 }
@@ -189,16 +207,20 @@ std::optional<std::string> broken(TForm2* window, const lumo::AppState& state) {
     }
     for (int row = 1; row < table.rowCount(); ++row) {
         for (int column = 0; column < ChannelTable::kColumns; ++column) {
-            if (model->index(row - 1, column).data().toString().toStdString() != table.cell(column, row)) {
-                return "cell (" + std::to_string(column) + "," + std::to_string(row) + ") is shown wrong";
+            if (model->index(row - 1, column).data().toString().toStdString() !=
+                table.cell(column, row)) {
+                return "cell (" + std::to_string(column) + "," + std::to_string(row) +
+                       ") is shown wrong";
             }
         }
     }
-    for (auto* line : window->grid()->viewport()->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
+    for (auto* line :
+         window->grid()->viewport()->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
         if (line->isVisible() &&
             line->text().toStdString() != table.cell(editor.CurrentCol, editor.CurrentRow)) {
-            return "the cell editor shows \"" + line->text().toStdString() + "\", the cell holds \"" +
-                   table.cell(editor.CurrentCol, editor.CurrentRow) + "\"";
+            return "the cell editor shows \"" + line->text().toStdString() +
+                   "\", the cell holds \"" + table.cell(editor.CurrentCol, editor.CurrentRow) +
+                   "\"";
         }
     }
     if (window->comboBox()->isVisible() && !editor.combo().showing) {
@@ -211,10 +233,18 @@ std::optional<std::string> broken(TForm2* window, const lumo::AppState& state) {
         return mhz >= 440.0 && mhz <= 451.0;
     };
     const lumo::LanguageStrings& s = state.strings;
-    const std::vector<std::vector<std::string>> entries{
-        {}, {}, {}, state.vocabulary.toneList, state.vocabulary.toneList,
-        {s.wordHigh, s.wordLow}, {s.word25K, s.word12_5K}, {s.wordOff, s.wordOn},
-        {s.wordOff, "DTMF"}, {"QT", "QT+DTMF", "QT*DTMF"}, {s.wordOff, s.wordOn}, {s.wordOff, s.wordOn}};
+    const std::vector<std::vector<std::string>> entries{{},
+                                                        {},
+                                                        {},
+                                                        state.vocabulary.toneList,
+                                                        state.vocabulary.toneList,
+                                                        {s.wordHigh, s.wordLow},
+                                                        {s.word25K, s.word12_5K},
+                                                        {s.wordOff, s.wordOn},
+                                                        {s.wordOff, "DTMF"},
+                                                        {"QT", "QT+DTMF", "QT*DTMF"},
+                                                        {s.wordOff, s.wordOn},
+                                                        {s.wordOff, s.wordOn}};
     for (int row = 1; row < table.rowCount(); ++row) {
         const std::string& rx = table.cell(1, row);
         if (row == editor.CurrentRow || rx.empty()) {
@@ -225,7 +255,8 @@ std::optional<std::string> broken(TForm2* window, const lumo::AppState& state) {
         if (!frequency.match(QString::fromStdString(rx)).hasMatch() || !inBand(rx)) {
             return where + "RX \"" + rx + "\" is not a rounded frequency in the band";
         }
-        if (!tx.empty() && (!frequency.match(QString::fromStdString(tx)).hasMatch() || !inBand(tx))) {
+        if (!tx.empty() &&
+            (!frequency.match(QString::fromStdString(tx)).hasMatch() || !inBand(tx))) {
             return where + "TX \"" + tx + "\" is not a rounded frequency in the band";
         }
         for (int column = 3; column <= 11; ++column) {
@@ -274,8 +305,10 @@ std::optional<Failure> play(const std::vector<Event>& events) {
 std::vector<Event> shrink(std::vector<Event> events) {
     for (std::size_t run = events.size() / 2; run >= 1; run /= 2) {
         for (std::size_t from = 0; from + run <= events.size();) {
-            std::vector<Event> fewer(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(from));
-            fewer.insert(fewer.end(), events.begin() + static_cast<std::ptrdiff_t>(from + run), events.end());
+            std::vector<Event> fewer(events.begin(),
+                                     events.begin() + static_cast<std::ptrdiff_t>(from));
+            fewer.insert(fewer.end(), events.begin() + static_cast<std::ptrdiff_t>(from + run),
+                         events.end());
             if (play(fewer)) {
                 events = std::move(fewer);
             } else {

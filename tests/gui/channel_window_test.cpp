@@ -227,7 +227,8 @@ private slots:
         QVERIFY(c.window->grid()->moveTo(11, 1));
         dragCells(c.window, {11, 1}, {10, 1});
         verifyCursor(c.window, 11, 1);
-        QTest::mouseClick(c.window->grid()->viewport(), Qt::LeftButton, {}, cellCentre(c.window, 10, 1));
+        QTest::mouseClick(c.window->grid()->viewport(), Qt::LeftButton, {},
+                          cellCentre(c.window, 10, 1));
         verifyCursor(c.window, 11, 1);
         // A refused option cell of an empty row leaves the cursor where it was.
         dragCells(c.window, {11, 1}, {5, 4});

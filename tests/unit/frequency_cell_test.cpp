@@ -72,7 +72,8 @@ TEST(CellKeyFilters, PassOnlyTheKeysACellTakesAndDropKeysPastTheLimit) {
         {"frequency letter", FilterFrequencyKey, 10, "446", 'e', "446", kNoKey},
         {"frequency minus", FilterFrequencyKey, 10, "446", '-', "446", kNoKey},
         {"frequency at the limit", FilterFrequencyKey, 10, "446.006250", '1', "446.006250", '1'},
-        {"frequency over the limit", FilterFrequencyKey, 10, "446.0062500", '4', "446.0062500", kNoKey},
+        {"frequency over the limit", FilterFrequencyKey, 10, "446.0062500", '4', "446.0062500",
+         kNoKey},
         {"frequency backspace over the limit", FilterFrequencyKey, 10, "446.0062500", kBackspace,
          "446.0062500", kBackspace},
         {"name lower case", FilterNameKey, 5, "AB", 'c', "AB", 'C'},
@@ -84,7 +85,8 @@ TEST(CellKeyFilters, PassOnlyTheKeysACellTakesAndDropKeysPastTheLimit) {
         {"name minus", FilterNameKey, 5, "AB", '-', "AB", kNoKey},
         {"name at the limit", FilterNameKey, 5, "ABCDE", 'f', "ABCDE", 'F'},
         {"name over the limit", FilterNameKey, 5, "ABCDEF", 'g', "ABCDEF", kNoKey},
-        {"name backspace over the limit", FilterNameKey, 5, "ABCDEF", kBackspace, "ABCDEF", kBackspace},
+        {"name backspace over the limit", FilterNameKey, 5, "ABCDEF", kBackspace, "ABCDEF",
+         kBackspace},
     };
     for (const KeyCase& c : cases) {
         char key = c.key;
