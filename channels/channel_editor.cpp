@@ -5,6 +5,7 @@
 
 #include "channels/channel_codec.h"
 #include "channels/channel_keys.h"
+#include "channels/column_entries.h"
 #include "channels/frequency_cell.h"
 
 namespace lumo {
@@ -49,11 +50,9 @@ ChannelEditor::ChannelEditor(ChannelTable& table, Session& session, UserDialogs&
 }
 
 void ChannelEditor::resetRowBuffer() {
-    const LanguageStrings& s = session_.strings();
     // Power takes "High" as a new channel does: "Off" is no power, and a channel pasted
     // with it could not be written to the radio.
-    RowBuffer = {"", "", "", s.wordOff, s.wordOff, s.wordHigh, s.word25K, s.wordOff, s.wordOff,
-                 "QT", s.wordOff, s.wordOn, ""};
+    RowBuffer = newChannelOptions(session_.strings());
 }
 
 void ChannelEditor::beginShow() {
@@ -114,6 +113,25 @@ bool ChannelEditor::StringGrid1SelectCell(int col, int row) {
     return !refused;
 }
 
+bool ChannelEditor::settleCurrentCell() {
+    if (session_.Busy) {
+        return false;
+    }
+    if (CurrentCol < kRx || CurrentCol > kName || CurrentRow < 1 || CurrentRow >= table_.rowCount()) {
+        return true;
+    }
+    const std::string key = typingKey(CurrentCol, CurrentRow);
+    change([&] { emptyLeftCell(); }, key);
+    try {
+        change([&] { roundLeftCell(); }, key);
+    } catch (const ConversionError& e) {
+        dialogs_.showMessage(e.what());
+        return false;
+    }
+    undo_.closeStep();
+    return true;
+}
+
 // Leaving an emptied RX frequency empties its row; leaving an emptied TX frequency
 // switches the transmit tone off.
 void ChannelEditor::emptyLeftCell() {
@@ -149,10 +167,7 @@ void ChannelEditor::roundLeftCell() {
 
 // The empty option cells of a channel take a new channel's defaults.
 void ChannelEditor::fillEmptyOptions(int row) {
-    const LanguageStrings& s = session_.strings();
-    const std::array<std::string, 12> defaults{"",        "",        "",        s.wordOff,
-                                               s.wordOff, s.wordHigh, s.word25K, s.wordOff,
-                                               s.wordOff, "QT",      s.wordOff, s.wordOn};
+    const auto defaults = newChannelOptions(session_.strings());
     for (int c = kRxTone; c <= kLastOption; ++c) {
         if (table_.cell(c, row).empty()) {
             table_.setCell(c, row, defaults[static_cast<std::size_t>(c)]);
@@ -161,19 +176,7 @@ void ChannelEditor::fillEmptyOptions(int row) {
 }
 
 std::vector<std::string> ChannelEditor::entriesOf(int column) const {
-    const LanguageStrings& s = session_.strings();
-    switch (column) {
-        case kRxTone:
-        case kTxTone: return vocabulary_.toneList;
-        case 5: return {s.wordHigh, s.wordLow};
-        case 6: return {s.word25K, s.word12_5K};
-        case 7: return {s.wordOff, s.wordOn};
-        case 8: return {s.wordOff, "DTMF"};
-        case 9: return {"QT", "QT+DTMF", "QT*DTMF"};
-        case 10:
-        case 11: return {s.wordOff, s.wordOn};
-        default: return {};
-    }
+    return optionEntries(column, session_.strings(), vocabulary_);
 }
 
 int ChannelEditor::comboEntryFor(std::string_view text) const {

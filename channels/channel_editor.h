@@ -90,6 +90,11 @@ class ChannelEditor {
     bool canUndo() const { return undo_.canUndo(); }
     bool canRedo() const { return undo_.canRedo(); }
 
+    // Applies what leaving the current cell would (emptying, rounding, defaults)
+    // without leaving it, so an edit of many channels finds every channel complete.
+    // False, with the message told, for a frequency that is not a number, or while Busy.
+    bool settleCurrentCell();
+
     // Whether the cells differ from the last read, open, save or write.
     bool modified() const { return !(table_ == unmodified_); }
     void markUnmodified() { unmodified_ = table_; }
@@ -129,14 +134,15 @@ void ChannelEditor::change(Mutate&& mutate, const std::string& mergeKey) {
         ChannelEditor& editor;
         const ChannelTable& before;
         const std::string& key;
+        UndoCursor began;
         ~Record() {
-            editor.undo_.record(before, editor.table_, key,
-                                {editor.CurrentCol, editor.CurrentRow});
+            editor.undo_.record(before, editor.table_, key, began,
+                                UndoCursor{editor.CurrentCol, editor.CurrentRow});
             if (editor.changed) {
                 editor.changed();
             }
         }
-    } record{*this, before, mergeKey};
+    } record{*this, before, mergeKey, {CurrentCol, CurrentRow}};
     std::forward<Mutate>(mutate)();
 }
 

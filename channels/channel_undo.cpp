@@ -5,8 +5,10 @@
 namespace lumo {
 
 void ChannelUndoStack::record(const ChannelTable& before, const ChannelTable& after,
-                              const std::string& mergeKey, UndoCursor at) {
-    Step step{{}, before.rowCount(), after.rowCount(), mergeKey, at, at};
+                              const std::string& mergeKey, UndoCursor at,
+                              std::optional<UndoCursor> endedAt) {
+    const UndoCursor ended = endedAt.value_or(at);
+    Step step{{}, before.rowCount(), after.rowCount(), mergeKey, at, ended};
     for (int row = 0; row < ChannelTable::kRows; ++row) {
         for (int column = 0; column < ChannelTable::kColumns; ++column) {
             const std::string& old = before.cell(column, row);
@@ -33,7 +35,7 @@ void ChannelUndoStack::record(const ChannelTable& before, const ChannelTable& af
             }
         }
         open.rowsAfter = step.rowsAfter;
-        open.ended = at;
+        open.ended = ended;
         return;
     }
     undo_.push_back(std::move(step));

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,11 @@ class ChannelUndoStack {
     // A step that `mergeKey` names the same as the open step (and the open step was not
     // closed) joins it: the keystrokes in one cell, and what leaving the cell did to
     // its row, undo together.
-    // `at` is the current cell while the change was made.
+    // `at` is the current cell when the change began, `endedAt` where it was left
+    // (the same cell unless the change moved it).
     void record(const ChannelTable& before, const ChannelTable& after,
-                const std::string& mergeKey = {}, UndoCursor at = {});
+                const std::string& mergeKey = {}, UndoCursor at = {},
+                std::optional<UndoCursor> endedAt = std::nullopt);
     // Ends merging: the next change starts a step of its own.
     void closeStep() { mergeOpen_ = false; }
 

@@ -47,6 +47,12 @@ class ChirpCsvError : public std::runtime_error {
 struct ChirpCsvOptions {
     // Rows with problems are left out and listed instead of refusing the file.
     bool skipInvalid = false;
+    // ',' for files, '\t' for channels on the clipboard.
+    char separator = ',';
+    // The channels are numbered 1, 2, ... in the order of the text, and a Location
+    // column is neither needed nor looked at: channels pasted from a spreadsheet land
+    // where the user pastes them, not where they came from.
+    bool numberedInOrder = false;
 };
 
 // A CSV file's channels, checked and in our words.
@@ -70,6 +76,12 @@ struct ChirpCsvChannels {
 // frequency that is not a number or a tone the tone list does not hold.
 std::string formatChirpCsv(const ChannelTable& table,
                            const ChannelVocabulary& vocabulary = defaultVocabulary());
+
+// The same lines for the given channel rows only (those without an RX frequency are
+// left out), fields separated by `separator`, lines ended by `lineEnd`.
+std::string formatChirpCsvRows(const ChannelTable& table, const std::vector<int>& rows,
+                               char separator, std::string_view lineEnd,
+                               const ChannelVocabulary& vocabulary = defaultVocabulary());
 
 // Reads a CSV text (RFC 4180, see readCsvRecords) whose first record names the
 // columns: in any order, in any case, others ignored; Location and Frequency must be

@@ -1,4 +1,5 @@
 // Writing a channel table as a CHIRP CSV file.
+#include <algorithm>
 #include <array>
 
 #include "channels/chirp_csv.h"
@@ -29,10 +30,11 @@ long long tenHertzOfCell(const ChannelTable& table, int column, int row) {
     return centihertzToTenHertz(*centihertz);
 }
 
-// A field as RFC 4180 writes it: in quotes, quotes doubled, only when it holds a
-// comma, a quote or a line break.
-void appendField(std::string& line, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+// A field as RFC 4180 writes it: in quotes, quotes doubled, only when it holds the
+// separator, a quote or a line break.
+void appendField(std::string& line, std::string_view field, char separator) {
+    const char special[] = {separator, '"', '\r', '\n', '\0'};
+    if (field.find_first_of(special) == std::string_view::npos) {
         line += field;
         return;
     }
@@ -46,7 +48,8 @@ void appendField(std::string& line, std::string_view field) {
     line += '"';
 }
 
-std::string channelLine(const ChannelTable& table, int row, const ChannelVocabulary& vocabulary) {
+std::string channelLine(const ChannelTable& table, int row, char separator,
+                        const ChannelVocabulary& vocabulary) {
     const long long rx = tenHertzOfCell(table, kRx, row);
     std::string_view duplex = "off";
     long long offset = 0;
@@ -92,9 +95,9 @@ std::string channelLine(const ChannelTable& table, int row, const ChannelVocabul
     std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) {
-            line += ',';
+            line += separator;
         }
-        appendField(line, fields[i]);
+        appendField(line, fields[i], separator);
     }
     return line;
 }
@@ -102,12 +105,25 @@ std::string channelLine(const ChannelTable& table, int row, const ChannelVocabul
 }  // namespace
 
 std::string formatChirpCsv(const ChannelTable& table, const ChannelVocabulary& vocabulary) {
-    std::string text(kChirpCsvHeader);
-    text += kLineEnd;
+    std::vector<int> rows;
     for (int row = 1; row <= ChannelCount; ++row) {
+        rows.push_back(row);
+    }
+    return formatChirpCsvRows(table, rows, ',', kLineEnd, vocabulary);
+}
+
+std::string formatChirpCsvRows(const ChannelTable& table, const std::vector<int>& rows,
+                               char separator, std::string_view lineEnd,
+                               const ChannelVocabulary& vocabulary) {
+    std::string text(kChirpCsvHeader);
+    if (separator != ',') {
+        std::replace(text.begin(), text.end(), ',', separator);
+    }
+    text += lineEnd;
+    for (const int row : rows) {
         if (!table.cell(kRx, row).empty()) {
-            text += channelLine(table, row, vocabulary);
-            text += kLineEnd;
+            text += channelLine(table, row, separator, vocabulary);
+            text += lineEnd;
         }
     }
     return text;

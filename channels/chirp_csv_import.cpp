@@ -154,9 +154,9 @@ class RowReader {
               const ChannelVocabulary& vocabulary)
         : columns_(columns), bands_(session), vocabulary_(vocabulary) {}
 
-    RowReading read(const CsvRecord& row) const {
+    RowReading read(const CsvRecord& row, std::optional<int> numberInOrder) const {
         RowReading reading;
-        reading.location = location(row, reading);
+        reading.location = numberInOrder ? numberInOrder : location(row, reading);
         readFrequencies(row, reading);
         readName(row, reading);
         readTones(row, reading);
@@ -343,7 +343,7 @@ ChirpCsvChannels parseChirpCsv(std::string_view text, const Session& session,
                                ChirpCsvOptions options, const ChannelVocabulary& vocabulary) {
     std::vector<CsvRecord> records;
     try {
-        records = readCsvRecords(text);
+        records = readCsvRecords(text, options.separator);
     } catch (const CsvSyntaxError& e) {
         throw ChirpCsvError({{e.line(), e.problem()}});
     }
@@ -352,7 +352,7 @@ ChirpCsvChannels parseChirpCsv(std::string_view text, const Session& session,
     }
     const HeaderColumns columns(records.front());
     for (const Column needed : {kLocation, kFrequency}) {
-        if (!columns.has(needed)) {
+        if (!columns.has(needed) && !(needed == kLocation && options.numberedInOrder)) {
             throw ChirpCsvError(
                 {{records.front().line,
                   "the header has no " + std::string(kColumnNames[needed]) + " column"}});
@@ -363,11 +363,14 @@ ChirpCsvChannels parseChirpCsv(std::string_view text, const Session& session,
     ChirpCsvChannels result;
     std::vector<CsvLineNote> problems;
     std::map<int, int> firstLineOf;
+    int inOrder = 0;
     for (auto record = records.begin() + 1; record != records.end(); ++record) {
         if (isBlankRecord(*record)) {
             continue;
         }
-        RowReading reading = reader.read(*record);
+        ++inOrder;
+        RowReading reading =
+            reader.read(*record, options.numberedInOrder ? std::optional<int>(inOrder) : std::nullopt);
         if (reading.location) {
             const auto [first, isNew] = firstLineOf.emplace(*reading.location, record->line);
             if (!isNew) {

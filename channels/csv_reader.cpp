@@ -37,11 +37,12 @@ struct Collector {
 // One libcsv parser in strict mode, freed with its owner.
 class LibcsvParser {
   public:
-    LibcsvParser() {
+    explicit LibcsvParser(char separator) {
         if (csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI) != 0) {
             throw std::bad_alloc();
         }
         csv_set_space_func(&parser_, noBlanks);
+        csv_set_delim(&parser_, static_cast<unsigned char>(separator));
     }
     ~LibcsvParser() { csv_free(&parser_); }
     LibcsvParser(const LibcsvParser&) = delete;
@@ -87,11 +88,11 @@ CsvSyntaxError::CsvSyntaxError(int line, const std::string& problem)
       line_(line),
       problem_(problem) {}
 
-std::vector<CsvRecord> readCsvRecords(std::string_view text) {
+std::vector<CsvRecord> readCsvRecords(std::string_view text, char separator) {
     if (text.starts_with(kUtf8ByteOrderMark)) {
         text.remove_prefix(kUtf8ByteOrderMark.size());
     }
-    LibcsvParser parser;
+    LibcsvParser parser(separator);
     Collector collector;
     // Fed a line at a time, so that every record knows the line it starts on.
     int line = 1;

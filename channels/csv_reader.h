@@ -28,12 +28,13 @@ class CsvSyntaxError : public std::runtime_error {
     std::string problem_;
 };
 
-// Reads a CSV text as RFC 4180 describes it: fields separated by commas, records by
+// Reads a CSV text as RFC 4180 describes it: fields separated by commas (or by
+// `separator`, a tab for what spreadsheets put on the clipboard), records by
 // CR LF, LF or a lone CR; a field in double quotes may hold commas, line breaks and
 // doubled quotes. Blanks around a field belong to it. A UTF-8 byte-order mark before
 // the first record is skipped, and empty lines give no record. Throws CsvSyntaxError
 // for a quote inside an unquoted field, text after a closing quote, or a quoted field
 // that is never closed.
-std::vector<CsvRecord> readCsvRecords(std::string_view text);
+std::vector<CsvRecord> readCsvRecords(std::string_view text, char separator = ',');
 
 }  // namespace lumo

@@ -14,6 +14,7 @@
 #include "base/file_descriptor.h"
 #include "base/read_file.h"
 #include "channels/channel_codec.h"
+#include "shell/data_folder.h"
 
 namespace lumo {
 namespace {
@@ -89,15 +90,7 @@ int channelsSetIn(const std::filesystem::path& image) {
 }  // namespace
 
 std::filesystem::path backupFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    std::filesystem::path base;
-    if (data != nullptr && data[0] == '/') {
-        base = data;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::filesystem::path(home != nullptr ? home : ".") / ".local" / "share";
-    }
-    return base / "Lumo" / "backups";
+    return lumoDataFolder() / "backups";
 }
 
 std::filesystem::path saveBackup(const std::filesystem::path& folder, BackupKind kind,

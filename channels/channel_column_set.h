@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "base/session.h"
+#include "channels/channel_table.h"
+#include "channels/channel_vocabulary.h"
+
+namespace lumo {
+
+// Sets one column of many channels to one value, each result as typing or picking it
+// in that cell would leave it:
+// - RX (1): a frequency, rounded to the channel grid; an empty row becomes a new
+//   channel with the defaults, and an empty TX takes the RX.
+// - TX (2): a frequency, or "rx", "rx+OFFSET", "rx-OFFSET" in MHz from each channel's
+//   own RX, rounded the same way; empty switches the transmit tone off.
+// - Options (3..11): one of the column's entries, in any case, stored in its own spelling.
+// - Name (12): up to six letters and digits, upper-cased.
+// Channels without an RX frequency are passed over, except by RX. Throws
+// ChannelEditRefused, naming the channel, for a result outside the bands, a value the
+// column does not take, or no channel to set; the table is then left as it was.
+void setChannelColumn(ChannelTable& table, const std::vector<int>& rows, int column,
+                      std::string_view value, int lastChannel, const Session& session,
+                      const ChannelVocabulary& vocabulary = defaultVocabulary());
+
+// The column a name means, in any case: the grid's title ("TX Power"), the CSV
+// file's ("Power", "Frequency", "BusyLock") or a short one (rx, tx, rxtone, txtone,
+// power, wn, busylock, optsignal, spunmute, without, scanadd, name).
+std::optional<int> columnNamed(std::string_view name, const LanguageStrings& strings);
+
+}  // namespace lumo

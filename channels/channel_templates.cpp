@@ -1,0 +1,32 @@
+#include "channels/channel_templates.h"
+
+#include "channels/column_entries.h"
+#include "channels/megahertz_text.h"
+
+namespace lumo {
+namespace {
+
+constexpr int kPmrChannels = 16;
+constexpr long long kFirstPmr = 44'600'625;  // 10 Hz
+constexpr long long kPmrStep = 1'250;
+
+}  // namespace
+
+ChannelTable pmr446Table(const LanguageStrings& strings) {
+    ChannelTable table(strings);
+    auto cells = newChannelOptions(strings);
+    cells[5] = strings.wordLow;
+    cells[6] = strings.word12_5K;
+    for (int channel = 1; channel <= kPmrChannels; ++channel) {
+        const std::string frequency = formatMegahertz(kFirstPmr + (channel - 1) * kPmrStep, 5);
+        cells[1] = frequency;
+        cells[2] = frequency;
+        cells[12] = "PMR" + std::to_string(channel);
+        for (int column = 1; column < ChannelTable::kColumns; ++column) {
+            table.setCell(column, channel, cells[static_cast<std::size_t>(column)]);
+        }
+    }
+    return table;
+}
+
+}  // namespace lumo
