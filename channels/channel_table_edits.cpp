@@ -137,34 +137,50 @@ bool ChannelTableEdits::setColumn(int column, std::string_view value) {
     });
 }
 
-std::optional<std::string> ChannelTableEdits::copyText() {
+std::optional<std::string> ChannelTableEdits::copy() {
     if (session_.Busy || !editor_.settleCurrentCell()) {
         return std::nullopt;
     }
     const std::vector<int> rows = targets();
+    if (rows.empty()) {
+        return std::nullopt;
+    }
+    std::string text;
     try {
-        std::string text = channelsAsClipboardText(editor_.table(), rows, vocabulary_);
-        if (text.find('\n') + 1 == text.size()) {
-            dialogs_.showMessage("There is no channel to copy: channel " + channelNumbersText(rows) +
-                                 (rows.size() == 1 ? " is" : " are") + " empty.");
-            return std::nullopt;
-        }
-        return text;
+        text = channelsAsClipboardText(editor_.table(), rows, vocabulary_);
     } catch (const ConversionError& e) {
         dialogs_.showMessage(e.what());
         return std::nullopt;
     }
+    if (rows.size() == 1) {
+        for (int column = 1; column < ChannelTable::kColumns; ++column) {
+            editor_.RowBuffer[static_cast<std::size_t>(column)] = editor_.table().cell(column, rows.front());
+        }
+        rowCopy_ = text;
+    } else if (text.find('\n') + 1 == text.size()) {
+        dialogs_.showMessage("There is no channel to copy: channels " + channelNumbersText(rows) +
+                             " are empty.");
+        return std::nullopt;
+    }
+    return text;
 }
 
-bool ChannelTableEdits::paste(std::string_view text) {
+bool ChannelTableEdits::paste(std::string_view clipboard) {
     const int first = editor_.CurrentRow;
-    if (first < 1 || first > lastChannel()) {
+    if (session_.Busy || first < 1 || first > lastChannel()) {
         return false;
+    }
+    if (!holdsChannelText(clipboard) || clipboard == rowCopy_) {
+        if (!editor_.settleCurrentCell()) {
+            return false;
+        }
+        editor_.N1Click(RowAction::Paste);
+        return true;
     }
     std::vector<CsvLineNote> warnings;
     const bool pasted = run([&](ChannelTable& table) {
         const std::vector<int> rows =
-            pasteChannelText(table, text, first, lastChannel(), session_, warnings, vocabulary_);
+            pasteChannelText(table, clipboard, first, lastChannel(), session_, warnings, vocabulary_);
         selection_.set(rows);
     });
     if (pasted && !warnings.empty()) {

@@ -45,10 +45,15 @@ class ChannelTableEdits {
     // The picked channels among themselves, or all channels when `all`.
     bool sort(SortKey key, bool all);
     bool setColumn(int column, std::string_view value);
-    // The targets as clipboard text; nothing when there is no channel among them.
-    std::optional<std::string> copyText();
-    // Channels from a spreadsheet or another Lumo, from the current row on.
-    bool paste(std::string_view text);
+    // Copy: the targets as clipboard text. One target is also copied into the row
+    // buffer, as the row menu's Copy does. Nothing (told) when several targets hold no
+    // channel.
+    std::optional<std::string> copy();
+    // Paste, given the clipboard's text. Channel text from a spreadsheet or another
+    // Lumo fills channels from the current row on; but when the clipboard holds no
+    // channel text, or still holds what this window's own one-row Copy put there, it
+    // is the row menu's Paste of the row buffer into the current row, with its rules.
+    bool paste(std::string_view clipboard);
     // Moves nothing: the row the query finds after the current one.
     std::optional<int> find(std::string_view query) const;
     // Replaces the whole table by `table` as one step, the picked channels forgotten.
@@ -64,6 +69,8 @@ class ChannelTableEdits {
     UserDialogs& dialogs_;
     const ChannelVocabulary& vocabulary_;
     ChannelSelection selection_;
+    // The clipboard text of the last one-row Copy.
+    std::string rowCopy_;
 };
 
 }  // namespace lumo

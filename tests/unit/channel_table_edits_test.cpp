@@ -219,7 +219,7 @@ TEST_F(ChannelEditsTest, InsertDeleteAndPasteKeepThePickedChannels) {
     EXPECT_EQ(editor.CurrentCol, 1);  // ready to type the new channel's RX
 
     edits.selection().set({1, 4});
-    const auto copied = edits.copyText();
+    const auto copied = edits.copy();
     ASSERT_TRUE(copied);
     ASSERT_TRUE(edits.deleteChannels());
     EXPECT_TRUE(edits.selection().empty());
@@ -229,6 +229,21 @@ TEST_F(ChannelEditsTest, InsertDeleteAndPasteKeepThePickedChannels) {
     ASSERT_TRUE(edits.paste(*copied));
     EXPECT_THAT(edits.selection().channels(), ElementsAre(10, 11));
     EXPECT_EQ(row(11), channel("446.50000", "446.50000", "THREE"));
+
+    // The clipboard still holding this window's own one-row copy: the row menu's
+    // Paste, which leaves the frequencies of rows below 81 alone.
+    edits.selection().clear();
+    editor.CurrentRow = 3;
+    const auto own = edits.copy();
+    ASSERT_TRUE(own);
+    editor.CurrentRow = 20;
+    ASSERT_TRUE(edits.paste(*own));
+    EXPECT_EQ(table.cell(1, 20), "");
+    EXPECT_EQ(table.cell(12, 20), "FOUR");
+    // Any other clipboard text without column titles is the same one-row Paste.
+    editor.CurrentRow = 85;
+    ASSERT_TRUE(edits.paste("hello"));
+    EXPECT_EQ(row(85), channel("440.50000", "440.50000", "FOUR"));
 
     edits.selection().set({98, 99});
     table.setCell(1, 99, "446.1");
