@@ -1,5 +1,7 @@
 #include "channels/channel_templates.h"
 
+#include "channels/channel_file.h"
+#include "channels/chirp_csv.h"
 #include "channels/column_entries.h"
 #include "channels/megahertz_text.h"
 
@@ -26,6 +28,18 @@ ChannelTable pmr446Table(const LanguageStrings& strings) {
             table.setCell(column, channel, cells[static_cast<std::size_t>(column)]);
         }
     }
+    return table;
+}
+
+std::optional<ChannelTable> readTemplateFile(const std::filesystem::path& file,
+                                             const Session& session, UserDialogs& dialogs) {
+    ChannelTable table(session.strings());
+    if (isChirpCsvPath(file)) {
+        LoadChirpCsv(table, file, session, dialogs);
+    } else if (!LoadChannelFile(table, file, dialogs, kChannelFileType, session.strings())) {
+        return std::nullopt;
+    }
+    table.setRowCount(ChannelTable::kShownRowCount);
     return table;
 }
 

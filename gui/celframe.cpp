@@ -2,6 +2,8 @@
 #include "gui/celframe.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -9,6 +11,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "channels/channel_templates.h"
 #include "gui/qt_transfer_host.h"
 
 namespace lumo {
@@ -18,6 +21,8 @@ namespace {
 constexpr int kVisibleRows = 16;
 constexpr int kRowHeight = 21;
 constexpr int kComboHeight = 21;
+constexpr int kNameColumn = 12;
+const std::string kNamesShownKey = "View/channelNames";
 
 }  // namespace
 
@@ -25,6 +30,7 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     : ChildWindow(state, ChildKind::Channel, parent),
       table_(state.strings),
       editor_(table_, state.session, state.dialogs, state.vocabulary),
+      edits_(editor_, state.session, state.dialogs, state.vocabulary),
       document_(editor_, state.session, *state.documents, state.dialogs),
       commands_(std::make_unique<ChannelCommands>(table_, state.session, *state.link,
                                                   state.vocabulary)) {
@@ -37,7 +43,7 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     StringGrid1 = new ChannelGridView(Panel1);
     StringGrid1->setObjectName("StringGrid1");
     StringGrid1->move(3, 3);
-    model_ = new ChannelGridModel(editor_, this);
+    model_ = new ChannelGridModel(editor_, edits_.selection(), this);
     delegate_ = new ChannelCellDelegate(editor_, this);
     StringGrid1->setModel(model_);
     StringGrid1->setItemDelegate(delegate_);
@@ -71,6 +77,10 @@ TForm2::TForm2(AppState& state, QWidget* parent)
         item->setData(static_cast<int>(action));
         connect(item, &QAction::triggered, this, [this, action] { N1Click(action); });
     }
+    PopupMenu1->addSeparator();
+    namesEntry_ = PopupMenu1->addAction("Show channel names");
+    namesEntry_->setCheckable(true);
+    connect(namesEntry_, &QAction::toggled, this, &TForm2::setNamesShown);
     StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at));
@@ -84,30 +94,32 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     };
     connect(StringGrid1, &ChannelGridView::enterPressed, this, &TForm2::onEnter);
     connect(delegate_, &ChannelCellDelegate::enterPressed, this, &TForm2::onEnter);
-    connect(StringGrid1, &ChannelGridView::rowAction, this, &TForm2::N1Click);
+    connect(StringGrid1, &ChannelGridView::numberClicked, this, &TForm2::pickNumber);
+    connect(StringGrid1, &ChannelGridView::numbersDropped, this, &TForm2::dropNumbers);
+    connect(StringGrid1, &ChannelGridView::cellClicked, this, [this] {
+        if (!edits_.selection().empty()) {
+            edits_.selection().clear();
+            model_->refreshNumbers();
+        }
+    });
+    StringGrid1->isPicked = [this](int row) { return edits_.selection().contains(row); };
+    chooseSort = [this](int picked) { return askSort(this, picked); };
+    chooseColumnValue = [this](const std::string& targets) {
+        return askColumnValue(this, state_.strings, state_.vocabulary, targets);
+    };
+    chooseFindText = [this](const QString& last) { return askFindText(this, last); };
     connect(StringGrid1->verticalScrollBar(), &QScrollBar::valueChanged, this, &TForm2::placeComboBox);
     connect(StringGrid1->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TForm2::placeComboBox);
     connect(qApp, &QApplication::focusChanged, this, &TForm2::onFocusChanged);
 
-    // Undo and redo as the platform spells them, and Ctrl+Y for redo wherever the
-    // platform does not already: one shortcut per key, or Qt finds them ambiguous.
-    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
-    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y))) {
-        redoKeys << QKeySequence(Qt::CTRL | Qt::Key_Y);
-    }
-    const auto addShortcut = [this](const QKeySequence& keys, bool redo) {
-        auto* shortcut = new QShortcut(keys, this, [this, redo] { undoStep(redo); });
-        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-    };
-    for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::Undo)) {
-        addShortcut(keys, false);
-    }
-    for (const QKeySequence& keys : redoKeys) {
-        addShortcut(keys, true);
-    }
     auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] {
         if (!state_.session.Busy && ComboBox1->isVisible()) {
             dropPendingPick();
+            return;
+        }
+        if (!state_.session.Busy && !edits_.selection().empty()) {
+            edits_.selection().clear();
+            model_->refreshNumbers();
             return;
         }
         askToStopTransfer();
@@ -119,6 +131,10 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm2::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm2::Button5Click);
+    // The name column is off until the user asks for it, so the window first looks as
+    // it always has.
+    namesShown_ = state_.store && state_.store->value(kNamesShownKey).value_or("") == "true";
+    namesEntry_->setChecked(namesShown_);
     layoutGrid();
 }
 
@@ -141,7 +157,7 @@ void TForm2::layoutGrid() {
     const QFontMetrics metrics(StringGrid1->font());
     int shownWidth = 0;
     for (int column = 0; column < table_.columnCount(); ++column) {
-        const bool hidden = isHiddenColumn(column);
+        const bool hidden = isHiddenColumn(column) && !(column == kNameColumn && namesShown_);
         StringGrid1->setColumnHidden(column, hidden);
         if (!hidden) {
             const int width = metrics.horizontalAdvance(QString::fromStdString(table_.cell(column, 0))) + 5;
@@ -154,6 +170,9 @@ void TForm2::layoutGrid() {
     StringGrid1->setFixedSize(shownWidth + 38, gridHeight);
     Panel1->setFixedSize(StringGrid1->width() + 6, gridHeight + 6);
     setFixedSize(shownWidth + 68, gridHeight + 88);
+    if (QWidget* outer = ChildWindow::frame(); outer != this) {
+        outer->adjustSize();
+    }
 }
 
 void TForm2::showEvent(QShowEvent* event) {
@@ -397,6 +416,150 @@ void TForm2::Button5Click() {
     StringGrid1->closeCellEditor();
     document_.Button5Click();
     showCurrentCell();
+}
+
+}  // namespace lumo
+
+namespace lumo {
+
+void TForm2::setNamesShown(bool shown) {
+    if (shown == namesShown_) {
+        return;
+    }
+    namesShown_ = shown;
+    if (state_.store) {
+        state_.store->setValue(kNamesShownKey, shown ? "true" : "false");
+    }
+    namesEntry_->setChecked(shown);
+    layoutGrid();
+    placeComboBox();
+    emit namesShownChanged(shown);
+}
+
+void TForm2::afterEdit() {
+    model_->refresh();
+    StringGrid1->placeCursor(editor_.CurrentCol, editor_.CurrentRow);
+    StringGrid1->scrollTo(StringGrid1->currentIndex());
+    editor_.PlaceCombo = true;
+    showCurrentCell();
+}
+
+void TForm2::runEdit(EditCommand command) {
+    if (state_.session.Busy) {
+        return;
+    }
+    commitPendingPick();
+    StringGrid1->closeCellEditor();
+    switch (command) {
+        case EditCommand::Undo: undoStep(false); return;
+        case EditCommand::Redo: undoStep(true); return;
+        case EditCommand::Copy:
+        case EditCommand::Cut:
+            if (const auto text = edits_.copy()) {
+                QGuiApplication::clipboard()->setText(QString::fromStdString(*text));
+                if (command == EditCommand::Cut) {
+                    edits_.clearChannels();
+                }
+            }
+            break;
+        case EditCommand::Paste:
+            edits_.paste(QGuiApplication::clipboard()->text().toStdString());
+            break;
+        case EditCommand::Delete: edits_.clearChannels(); break;
+        case EditCommand::SelectAll: edits_.selection().selectAll(edits_.lastChannel()); break;
+        case EditCommand::Find:
+            if (const auto query = chooseFindText(lastFind_)) {
+                lastFind_ = *query;
+                findNext();
+            }
+            break;
+        case EditCommand::FindNext:
+            if (lastFind_.isEmpty()) {
+                runEdit(EditCommand::Find);
+                return;
+            }
+            findNext();
+            break;
+        case EditCommand::InsertChannel: edits_.insertChannel(); break;
+        case EditCommand::DeleteChannels: edits_.deleteChannels(); break;
+        case EditCommand::MoveUp: edits_.moveBy(-1); break;
+        case EditCommand::MoveDown: edits_.moveBy(1); break;
+        case EditCommand::Sort:
+            if (const auto choice = chooseSort(static_cast<int>(edits_.selection().channels().size()))) {
+                edits_.sort(choice->key, choice->all);
+            }
+            break;
+        case EditCommand::SetColumn: {
+            const std::vector<int> targets = edits_.targets();
+            if (targets.empty()) {
+                break;
+            }
+            if (const auto choice = chooseColumnValue(channelNumbersText(targets))) {
+                edits_.setColumn(choice->column, choice->value);
+            }
+            break;
+        }
+    }
+    afterEdit();
+}
+
+void TForm2::findNext() {
+    const auto row = edits_.find(lastFind_.toStdString());
+    if (!row) {
+        state_.dialogs.showMessage("No channel matches \"" + lastFind_.toStdString() + "\".");
+        return;
+    }
+    StringGrid1->moveTo(1, *row);
+}
+
+void TForm2::pickNumber(int row, Qt::KeyboardModifiers modifiers) {
+    if (state_.session.Busy) {
+        return;
+    }
+    ChannelSelection& picked = edits_.selection();
+    const bool shift = modifiers & Qt::ShiftModifier;
+    const bool control = modifiers & Qt::ControlModifier;
+    if (shift) {
+        picked.extendTo(row, control);
+    } else if (control) {
+        picked.toggle(row);
+    } else {
+        picked.click(row);
+    }
+    model_->refreshNumbers();
+}
+
+void TForm2::dropNumbers(int beforeRow) {
+    if (state_.session.Busy) {
+        return;
+    }
+    commitPendingPick();
+    StringGrid1->closeCellEditor();
+    edits_.moveBefore(beforeRow);
+    afterEdit();
+}
+
+void TForm2::newFromTable(const ChannelTable& table) {
+    if (state_.session.Busy) {
+        return;
+    }
+    commitPendingPick();
+    StringGrid1->closeCellEditor();
+    edits_.replaceTable(table);
+    afterEdit();
+}
+
+void TForm2::newFromTemplateFile(const std::filesystem::path& file) {
+    if (state_.session.Busy) {
+        return;
+    }
+    try {
+        if (const auto table = readTemplateFile(file, state_.session, state_.dialogs)) {
+            newFromTable(*table);
+        }
+    } catch (const std::exception& e) {
+        state_.dialogs.showMessage(e.what());
+    }
 }
 
 }  // namespace lumo

@@ -3,18 +3,29 @@
 
 #include <QComboBox>
 #include <QMenu>
+#include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "channels/channel_commands.h"
 #include "channels/channel_document.h"
 #include "channels/channel_editor.h"
 #include "channels/channel_table.h"
+#include "channels/channel_table_edits.h"
+#include "gui/channel_edit_dialogs.h"
 #include "gui/channel_grid.h"
 #include "gui/child_window.h"
 
 namespace lumo {
 
 inline constexpr const char* kStopTransferQuestion = "Stop the transfer?";
+
+// The Edit menu's commands on the channel window.
+enum class EditCommand {
+    Undo, Redo, Cut, Copy, Paste, Delete, SelectAll, Find, FindNext,
+    InsertChannel, DeleteChannels, MoveUp, MoveDown, Sort, SetColumn
+};
 
 // The channel window: the channel table as an editable grid, with the option box over
 // option cells, the row popup menu, and the Read, Write, New, Save, Open and Close
@@ -33,6 +44,24 @@ public:
     QMenu* popupMenu() const { return PopupMenu1; }
     void commitPendingPick() override;
 
+    // An Edit menu command; nothing while a transfer runs.
+    void runEdit(EditCommand command);
+    ChannelTableEdits& edits() { return edits_; }
+    // Whether the grid shows the name column.
+    bool namesShown() const { return namesShown_; }
+    void setNamesShown(bool shown);
+    // Starts the table afresh from a template: one undo step, no file behind it.
+    void newFromTable(const ChannelTable& table);
+    void newFromTemplateFile(const std::filesystem::path& file);
+
+    // The dialogs the Edit commands ask through; tests answer them.
+    std::function<std::optional<SortChoice>(int picked)> chooseSort;
+    std::function<std::optional<ColumnChoice>(const std::string& targets)> chooseColumnValue;
+    std::function<std::optional<QString>(const QString& last)> chooseFindText;
+
+signals:
+    void namesShownChanged(bool shown);
+
 protected:
     QString titleText() const override;
     void showEvent(QShowEvent* event) override;
@@ -50,6 +79,11 @@ private:
     void N1Click(RowAction action);
     void onEnter();
     void undoStep(bool redo);
+    void findNext();
+    void pickNumber(int row, Qt::KeyboardModifiers modifiers);
+    void dropNumbers(int beforeRow);
+    // Shows the table, the cursor and the option box after an edit.
+    void afterEdit();
     // Shows the option box over the current cell, or hides it, as the editor says.
     void showCurrentCell();
     void placeComboBox();
@@ -62,6 +96,7 @@ private:
 
     ChannelTable table_;
     ChannelEditor editor_;
+    ChannelTableEdits edits_;
     ChannelDocument document_;
     std::unique_ptr<ChannelCommands> commands_;
     QWidget* Panel1;  // the panel around the grid
@@ -71,6 +106,9 @@ private:
     QComboBox* ComboBox1;
     QMenu* PopupMenu1;
     std::vector<std::string> comboEntries_;
+    QAction* namesEntry_ = nullptr;
+    bool namesShown_ = false;
+    QString lastFind_;
     bool formShown_ = false;
     bool leavingCombo_ = false;
 };

@@ -1,12 +1,14 @@
 // The channel window's grid: the table model, the cell editor and the rule-bound cursor.
 #include "gui/channel_grid.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScrollBar>
 
 #include "channels/channel_keys.h"
 
@@ -17,6 +19,10 @@ const QColor kCellColour(0xF7, 0xFF, 0xF6);
 const QColor kCellText(0x00, 0x00, 0xFF);
 const QColor kTitleColour(0xF0, 0xF8, 0xFF);
 const QColor kLockedText(0x90, 0x90, 0x90);
+const QColor kPickedColour(0x33, 0x66, 0xCC);
+const QColor kPickedText(Qt::white);
+const QColor kDropLineColour(0x33, 0x66, 0xCC);
+constexpr int kDropLineWidth = 3;
 constexpr int kCurrentFrameWidth = 2;
 constexpr int kWithoutColumn = 10;
 constexpr int kNameColumn = 12;
@@ -32,8 +38,10 @@ QString text(const std::string& s) {
 
 }  // namespace
 
-ChannelGridModel::ChannelGridModel(ChannelEditor& editor, QObject* parent)
-    : QAbstractTableModel(parent), editor_(editor), shownRows_(editor.table().rowCount() - 1) {}
+ChannelGridModel::ChannelGridModel(ChannelEditor& editor, const ChannelSelection& picked,
+                                   QObject* parent)
+    : QAbstractTableModel(parent), editor_(editor), picked_(picked),
+      shownRows_(editor.table().rowCount() - 1) {}
 
 int ChannelGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shownRows_;
@@ -52,8 +60,12 @@ QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole: return text(table.cell(index.column(), row));
-        case Qt::BackgroundRole: return kCellColour;
+        case Qt::BackgroundRole:
+            return index.column() == 0 && picked_.contains(row) ? kPickedColour : kCellColour;
         case Qt::ForegroundRole:
+            if (index.column() == 0 && picked_.contains(row)) {
+                return kPickedText;
+            }
             return index.column() == kWithoutColumn ? QColor(Qt::black) : kCellText;
         case Qt::TextAlignmentRole: return int(Qt::AlignHCenter | Qt::AlignVCenter);
         case Qt::ToolTipRole: {
@@ -114,6 +126,12 @@ void ChannelGridModel::refresh() {
     }
 }
 
+void ChannelGridModel::refreshNumbers() {
+    if (shownRows_ > 0) {
+        emit dataChanged(index(0, 0), index(shownRows_ - 1, 0));
+    }
+}
+
 ChannelCellDelegate::ChannelCellDelegate(ChannelEditor& editor, QObject* parent)
     : QStyledItemDelegate(parent), editor_(editor) {}
 
@@ -153,9 +171,10 @@ void ChannelCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* mode
 void ChannelCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                                const QModelIndex& index) const {
     QRect rect = option.rect;
-    // The name column is hidden: its editor stands over the row's last shown cell.
+    // While the name column is hidden its editor stands over the row's last shown cell.
     if (index.column() == kNameColumn) {
-        if (auto* view = qobject_cast<QAbstractItemView*>(editor->parentWidget()->parentWidget())) {
+        auto* view = qobject_cast<QTableView*>(editor->parentWidget()->parentWidget());
+        if (view != nullptr && view->isColumnHidden(kNameColumn)) {
             rect = view->visualRect(index.siblingAtColumn(kScanColumn));
         }
     }
@@ -352,6 +371,13 @@ QModelIndex ChannelGridView::moveCursor(CursorAction action, Qt::KeyboardModifie
 
 void ChannelGridView::mousePressEvent(QMouseEvent* event) {
     const QModelIndex target = indexAt(event->position().toPoint());
+    if (target.isValid() && target.column() == 0 && pressNumber(event, target)) {
+        return;
+    }
+    if (target.isValid() && event->button() == Qt::LeftButton &&
+        (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) == 0) {
+        emit cellClicked();
+    }
     if (target.isValid() && !mayMoveTo(target)) {
         setFocus();
         event->accept();
@@ -360,9 +386,79 @@ void ChannelGridView::mousePressEvent(QMouseEvent* event) {
     QTableView::mousePressEvent(event);
 }
 
+// Channel numbers are never the current cell: a press on one picks channels, and a
+// press on a picked one may begin dragging them all.
+bool ChannelGridView::pressNumber(QMouseEvent* event, const QModelIndex& target) {
+    if (event->button() != Qt::LeftButton) {
+        return event->button() != Qt::RightButton;
+    }
+    setFocus();
+    event->accept();
+    const int row = target.row() + 1;
+    const Qt::KeyboardModifiers modifiers =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
+    numberPress_ = row;
+    numberPressAt_ = event->position().toPoint();
+    draggingNumbers_ = false;
+    owedClick_ = 0;
+    if (modifiers == Qt::NoModifier && isPicked && isPicked(row)) {
+        owedClick_ = row;  // the others stay picked in case this is a drag
+    } else {
+        emit numberClicked(row, modifiers);
+    }
+    return true;
+}
+
+int ChannelGridView::dropRowAt(int y) const {
+    const int rows = model()->rowCount();
+    const QModelIndex under = indexAt(QPoint(columnViewportPosition(0) + 1, y));
+    if (!under.isValid()) {
+        return y < 0 ? 1 : rows + 1;
+    }
+    const QRect cell = visualRect(under);
+    return under.row() + 1 + (y > cell.center().y() ? 1 : 0);
+}
+
+void ChannelGridView::showDropLine(int beforeRow) {
+    if (dropLine_ == nullptr) {
+        dropLine_ = new QWidget(viewport());
+        dropLine_->setAutoFillBackground(true);
+        QPalette palette = dropLine_->palette();
+        palette.setColor(QPalette::Window, kDropLineColour);
+        dropLine_->setPalette(palette);
+    }
+    const int rows = model()->rowCount();
+    const int y = beforeRow <= rows ? rowViewportPosition(beforeRow - 1)
+                                    : rowViewportPosition(rows - 1) + rowHeight(rows - 1);
+    dropLine_->setGeometry(0, y - kDropLineWidth / 2, viewport()->width(), kDropLineWidth);
+    dropLine_->show();
+    dropLine_->raise();
+}
+
 // A drag moves the cursor cell by cell, each step through the rule, as keys do; it
-// selects no range.
+// selects no range. A drag that began on a picked channel's number moves the picked
+// channels instead.
 void ChannelGridView::mouseMoveEvent(QMouseEvent* event) {
+    if (numberPress_ > 0 && (event->buttons() & Qt::LeftButton)) {
+        const QPoint at = event->position().toPoint();
+        if (!draggingNumbers_ &&
+            (at - numberPressAt_).manhattanLength() >= QApplication::startDragDistance() &&
+            isPicked && isPicked(numberPress_)) {
+            draggingNumbers_ = true;
+            owedClick_ = 0;
+        }
+        if (draggingNumbers_) {
+            // Near the edges the grid scrolls, so any row can be reached.
+            if (at.y() < rowHeight(0)) {
+                verticalScrollBar()->setValue(verticalScrollBar()->value() - 1);
+            } else if (at.y() > viewport()->height() - rowHeight(0)) {
+                verticalScrollBar()->setValue(verticalScrollBar()->value() + 1);
+            }
+            showDropLine(dropRowAt(at.y()));
+        }
+        event->accept();
+        return;
+    }
     if (event->buttons() == Qt::NoButton) {
         QTableView::mouseMoveEvent(event);
         return;
@@ -374,24 +470,34 @@ void ChannelGridView::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
 }
 
+void ChannelGridView::mouseReleaseEvent(QMouseEvent* event) {
+    if (numberPress_ > 0 && event->button() == Qt::LeftButton) {
+        if (draggingNumbers_) {
+            dropLine_->hide();
+            emit numbersDropped(dropRowAt(event->position().toPoint().y()));
+        } else if (owedClick_ > 0) {
+            emit numberClicked(owedClick_, Qt::NoModifier);
+        }
+        numberPress_ = 0;
+        draggingNumbers_ = false;
+        owedClick_ = 0;
+        event->accept();
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
+}
+
 void ChannelGridView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         emit enterPressed();
         return;
     }
-    if (state() != QAbstractItemView::EditingState) {
-        if (event->matches(QKeySequence::Copy)) {
-            emit rowAction(RowAction::Copy);
-            return;
-        }
-        if (event->matches(QKeySequence::Paste)) {
-            emit rowAction(RowAction::Paste);
-            return;
-        }
-        if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
-            emit rowAction(RowAction::Clear);
-            return;
-        }
+    // Copy, Paste and Delete are the window's Edit commands; the view's own copy of a
+    // cell's text must not take them first.
+    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Paste) ||
+        event->matches(QKeySequence::Cut) || event->matches(QKeySequence::SelectAll)) {
+        event->ignore();
+        return;
     }
     QTableView::keyPressEvent(event);
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "channels/channel_editor.h"
+#include "channels/channel_selection.h"
 
 namespace lumo {
 
@@ -16,7 +17,8 @@ namespace lumo {
 class ChannelGridModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit ChannelGridModel(ChannelEditor& editor, QObject* parent = nullptr);
+    ChannelGridModel(ChannelEditor& editor, const ChannelSelection& picked,
+                     QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -27,9 +29,12 @@ public:
 
     // Shows the table as it now stands.
     void refresh();
+    // Shows which channels are picked, in their number cells.
+    void refreshNumbers();
 
 private:
     ChannelEditor& editor_;
+    const ChannelSelection& picked_;
     int shownRows_ = 0;
 };
 
@@ -76,15 +81,23 @@ public:
     void placeCursor(int column, int row);
     // Closes the in-place editor, if one is open.
     void closeCellEditor();
+    // Whether a channel is picked: pressing its number may start a drag of them all.
+    std::function<bool(int row)> isPicked;
 
 signals:
     void enterPressed();
-    void rowAction(lumo::RowAction action);
+    // A channel's number was clicked, with Shift or Ctrl as held.
+    void numberClicked(int row, Qt::KeyboardModifiers modifiers);
+    // An ordinary cell was clicked without Shift or Ctrl.
+    void cellClicked();
+    // Picked channels' numbers were dragged and dropped in front of `beforeRow`.
+    void numbersDropped(int beforeRow);
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     // Typing in an option cell must not jump the cursor to a matching row.
@@ -92,10 +105,21 @@ protected:
 
 private:
     bool mayMoveTo(const QModelIndex& target);
+    bool pressNumber(QMouseEvent* event, const QModelIndex& target);
+    // The row the dragged channels would go in front of, for a pointer at `y`.
+    int dropRowAt(int y) const;
+    void showDropLine(int beforeRow);
 
     // The cell the rule last let the cursor onto: the view's cursor never rests elsewhere.
     QPersistentModelIndex accepted_;
     bool restoring_ = false;
+    // A press on a number: its row, where it was, whether a drag has begun, and the
+    // click still owed when the press on a picked number turns out not to be a drag.
+    int numberPress_ = 0;
+    QPoint numberPressAt_;
+    bool draggingNumbers_ = false;
+    int owedClick_ = 0;
+    QWidget* dropLine_ = nullptr;
 };
 
 }  // namespace lumo

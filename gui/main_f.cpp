@@ -14,6 +14,7 @@
 #include <QPrinter>
 
 #include "gui/celframe.h"
+#include "gui/channel_menus.h"
 #include "gui/option_dune.h"
 #include "gui/title_strip.h"
 #include "gui/toolbar_icons.h"
@@ -112,16 +113,20 @@ TForm1::~TForm1() {
 void TForm1::createMenus() {
     menu10 = menuBar()->addMenu("&File");
     menu11 = menu10->addAction("New", this, [this] { runCommand(MainCommand::New); });
+    menu11->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     menu12 = menu10->addAction("Open", this, [this] { runCommand(MainCommand::Open); });
+    menu12->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     menu10->addSeparator();
     menu13 = menu10->addAction("Save");
     menu14 = menu10->addAction("Save as", this, [this] { runCommand(MainCommand::SaveAs); });
+    menu14->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     menu10->addSeparator();
     menu15 = menu10->addAction("Print", this, [this] { runCommand(MainCommand::Print); });
+    menu15->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     // For a desktop without a printer: the same pages on screen or in a PDF.
     printPreview_ = menu10->addAction("Print Preview...", this, [this] { printPreview(); });
     exportPdf_ = menu10->addAction("Export PDF...", this, [this] { exportPdf(); });
-    menu10->addSeparator();
+    QAction* beforeExit = menu10->addSeparator();
     menu16 = menu10->addAction("Exit", this, [this] { runCommand(MainCommand::Exit); });
 
     menu20 = menuBar()->addMenu("&Edit");
@@ -160,6 +165,11 @@ void TForm1::createMenus() {
     menu41 = menu40->addAction("Help");
     menu40->addSeparator();
     menu42 = menu40->addAction("About");
+
+    channelMenus_ = new ChannelMenus(*this, state_, menu10, beforeExit, menu20, menu30, [this] {
+        return (state_.session.WindowFlags & 8) != 0 ? qobject_cast<TForm2*>(child(ChildKind::Channel))
+                                                     : nullptr;
+    });
 }
 
 void TForm1::createToolBar() {
@@ -385,6 +395,9 @@ ChildWindow* TForm1::child(ChildKind kind) const {
 QMdiSubWindow* TForm1::adoptChild(ChildWindow* child, QPoint at) {
     child->setWindowButtons = [this](bool down) { SetWindowButtons(down); };
     child->transferRunning = [this](bool running) { showTransferRunning(running); };
+    if (auto* channels = qobject_cast<TForm2*>(child)) {
+        channelMenus_->adopt(channels);
+    }
     const QSize wanted = child->size();
     QMdiSubWindow* window = mdiArea_->addSubWindow(child);
     RemoveCaptionAndFrame(window);
@@ -425,6 +438,7 @@ void TForm1::SetWindowButtons(bool down) {
     const ToolButtonStates states = lumo::SetWindowButtons(state_.session.WindowFlags, down);
     toolAction(12)->setChecked(states.channelDown);
     toolAction(13)->setChecked(states.paramDown);
+    channelMenus_->update();
 }
 
 bool TForm1::ensureSession() {

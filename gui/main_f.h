@@ -20,6 +20,8 @@
 
 namespace lumo {
 
+class ChannelMenus;
+
 // The client area, painting the background picture stretched over its full size.
 class BackgroundArea final : public QMdiArea {
     Q_OBJECT
@@ -70,6 +72,7 @@ public:
     void exportPdf();
     QAction* printPreviewEntry() const { return printPreview_; }
     QAction* exportPdfEntry() const { return exportPdf_; }
+    ChannelMenus* channelMenus() const { return channelMenus_; }
 
 signals:
     void shown();
@@ -128,6 +131,7 @@ private:
     QAction* menu41 = nullptr;
     QAction* menu42 = nullptr;
     std::map<int, QAction*> toolActions_;
+    ChannelMenus* channelMenus_ = nullptr;
 };
 
 template <typename T>

@@ -13,76 +13,13 @@
 #include "gui/option_dune.h"
 #include "shell/backups.h"
 #include "sim/simulated_radio.h"
+#include "tests/gui/channel_window_helpers.h"
 #include "tests/gui/gui_fixture.h"
 #include "tests/support/sim_radio_setup.h"
 
 using namespace lumo;
 using lumo::test::Fixture;
-
-namespace {
-
-QString cellText(TForm2* window, int column, int row) {
-    return window->grid()->model()->index(row - 1, column).data().toString();
-}
-
-// Keys go where the user's would: to whichever widget has the focus.
-void typeKeys(const QString& keys) {
-    for (const QChar key : keys) {
-        QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
-    }
-}
-
-void pressEnter() {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-}
-
-QPoint cellCentre(TForm2* window, int column, int row) {
-    return window->grid()->visualRect(window->grid()->model()->index(row - 1, column)).center();
-}
-
-// A press on one cell, the pointer moved with the button held to another, a release.
-void dragCells(TForm2* window, QPoint fromCell, QPoint toCell) {
-    QWidget* viewport = window->grid()->viewport();
-    const QPoint from = cellCentre(window, fromCell.x(), fromCell.y());
-    const QPoint to = cellCentre(window, toCell.x(), toCell.y());
-    QTest::mousePress(viewport, Qt::LeftButton, {}, from);
-    QMouseEvent move(QEvent::MouseMove, QPointF(to), viewport->mapToGlobal(QPointF(to)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(viewport, &move);
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
-    QCoreApplication::processEvents();
-}
-
-// The view's cursor and the editor's current cell, which must always agree.
-void verifyCursor(TForm2* window, int column, int row) {
-    const QModelIndex current = window->grid()->currentIndex();
-    QCOMPARE(current.column(), column);
-    QCOMPARE(current.row() + 1, row);
-    QCOMPARE(window->editor().CurrentCol, column);
-    QCOMPARE(window->editor().CurrentRow, row);
-}
-
-struct ChannelWindow {
-    explicit ChannelWindow(Fixture& f) : fixture(f) {
-        f.window->activateWindow();
-        window = static_cast<TForm2*>(f.open(MainCommand::Channel));
-        QApplication::setActiveWindow(f.window.get());
-        window->grid()->setFocus();
-        QCoreApplication::processEvents();
-    }
-    // Types a channel's RX frequency into its first cell and leaves it with Enter.
-    void enterFrequency(int row, const QString& mhz) {
-        window->grid()->moveTo(1, row);
-        window->grid()->setFocus();
-        typeKeys(mhz);
-        pressEnter();
-        QCoreApplication::processEvents();
-    }
-    Fixture& fixture;
-    TForm2* window = nullptr;
-};
-
-}  // namespace
+using namespace lumo::test;
 
 class ChannelWindowTest : public QObject {
     Q_OBJECT
@@ -346,8 +283,13 @@ private slots:
         QCOMPARE(cellText(c.window, 11, 91), QString("On"));
         QTest::keyClick(c.window->grid(), Qt::Key_Delete);
         QCOMPARE(cellText(c.window, 1, 91), QString());
-        QCOMPARE(c.window->popupMenu()->actions().size(), 3);
-        QCOMPARE(c.window->popupMenu()->actions()[1]->text(), QString("Paste(&V)"));
+        // The row menu's own entries come first, as they always have.
+        const QList<QAction*> entries = c.window->popupMenu()->actions();
+        QCOMPARE(entries[0]->text(), QString("Copy(&C)"));
+        QCOMPARE(entries[1]->text(), QString("Paste(&V)"));
+        QCOMPARE(entries[2]->text(), QString("Clear(&D)"));
+        QVERIFY(entries[3]->isSeparator());
+        QCOMPARE(entries[4]->text(), QString("Show channel names"));
     }
 
     void closingWaitsForTheTransferAndDestroysTheWindow() {

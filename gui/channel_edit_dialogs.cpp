@@ -1,0 +1,156 @@
+// The channel window's Sort, Set column and Find dialogs.
+#include "gui/channel_edit_dialogs.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "channels/column_entries.h"
+#include "link/hex_text.h"
+
+namespace lumo {
+namespace {
+
+constexpr int kTx = 2;
+constexpr int kName = 12;
+// The columns Set column offers: TX, the option columns the grid shows, and the name.
+constexpr int kSettable[] = {2, 3, 4, 5, 6, 7, 11, 12};
+
+// TX choices, in the order the box lists them.
+enum TxWay { kSameAsRx, kRxPlus, kRxMinus, kFrequency };
+
+QString title(const LanguageStrings& strings, int column) {
+    return QString::fromStdString(std::string(trimBlanks(strings.columnTitles[static_cast<std::size_t>(column)])));
+}
+
+QDialogButtonBox* okCancel(QDialog& dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return buttons;
+}
+
+}  // namespace
+
+std::optional<SortChoice> askSort(QWidget* parent, int picked) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle("Sort channels");
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* form = new QFormLayout;
+    auto* key = new QComboBox(&dialog);
+    key->addItems({"RX frequency", "TX frequency", "Name"});
+    form->addRow("&Sort by:", key);
+    layout->addLayout(form);
+    auto* pickedOnly = new QRadioButton(QString("&Picked channels (%1)").arg(picked), &dialog);
+    auto* all = new QRadioButton("&All channels", &dialog);
+    pickedOnly->setEnabled(picked >= 2);
+    (picked >= 2 ? pickedOnly : all)->setChecked(true);
+    layout->addWidget(pickedOnly);
+    layout->addWidget(all);
+    layout->addWidget(new QLabel("Empty channels go last; equal keys keep their order.", &dialog));
+    layout->addWidget(okCancel(dialog));
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    static constexpr SortKey kKeys[] = {SortKey::RxFrequency, SortKey::TxFrequency, SortKey::Name};
+    return SortChoice{kKeys[key->currentIndex()], all->isChecked()};
+}
+
+std::optional<ColumnChoice> askColumnValue(QWidget* parent, const LanguageStrings& strings,
+                                           const ChannelVocabulary& vocabulary,
+                                           const std::string& targets) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle("Set column");
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(QString::fromStdString("Channels " + targets), &dialog));
+    auto* form = new QFormLayout;
+    auto* column = new QComboBox(&dialog);
+    for (const int c : kSettable) {
+        column->addItem(title(strings, c), c);
+    }
+    form->addRow("&Column:", column);
+
+    // One page of value widgets per kind of column.
+    auto* pages = new QStackedWidget(&dialog);
+    auto* entries = new QComboBox(pages);
+    pages->addWidget(entries);
+    auto* txPage = new QWidget(pages);
+    auto* txForm = new QFormLayout(txPage);
+    txForm->setContentsMargins(0, 0, 0, 0);
+    auto* txWay = new QComboBox(txPage);
+    txWay->addItems({"Same as RX", "RX + offset", "RX - offset", "This frequency"});
+    auto* megahertz = new QLineEdit(txPage);
+    megahertz->setPlaceholderText("MHz");
+    megahertz->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,3}(\\.[0-9]{0,5})?"), megahertz));
+    txForm->addRow(txWay);
+    txForm->addRow("&MHz:", megahertz);
+    pages->addWidget(txPage);
+    auto* name = new QLineEdit(pages);
+    name->setValidator(new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9]{0,6}"), name));
+    pages->addWidget(name);
+    form->addRow("&Value:", pages);
+    layout->addLayout(form);
+    layout->addWidget(okCancel(dialog));
+
+    const auto showPage = [&] {
+        const int c = column->currentData().toInt();
+        if (c == kTx) {
+            pages->setCurrentIndex(1);
+        } else if (c == kName) {
+            pages->setCurrentIndex(2);
+        } else {
+            entries->clear();
+            for (const std::string& entry : optionEntries(c, strings, vocabulary)) {
+                entries->addItem(QString::fromStdString(entry));
+            }
+            pages->setCurrentIndex(0);
+        }
+    };
+    QObject::connect(column, &QComboBox::currentIndexChanged, &dialog, showPage);
+    QObject::connect(txWay, &QComboBox::currentIndexChanged, &dialog,
+                     [&](int way) { megahertz->setEnabled(way != kSameAsRx); });
+    column->setCurrentIndex(3);  // TX Power, the column most often set for many
+    showPage();
+    megahertz->setEnabled(false);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const int c = column->currentData().toInt();
+    std::string value;
+    if (c == kTx) {
+        const std::string mhz = megahertz->text().toStdString();
+        switch (txWay->currentIndex()) {
+            case kSameAsRx: value = "rx"; break;
+            case kRxPlus: value = "rx+" + mhz; break;
+            case kRxMinus: value = "rx-" + mhz; break;
+            default: value = mhz; break;
+        }
+    } else if (c == kName) {
+        value = name->text().toStdString();
+    } else {
+        value = entries->currentText().toStdString();
+    }
+    return ColumnChoice{c, value};
+}
+
+std::optional<QString> askFindText(QWidget* parent, const QString& last) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, "Find channel",
+                                               "Frequency (or its first digits) or name:",
+                                               QLineEdit::Normal, last, &ok);
+    if (!ok || text.trimmed().isEmpty()) {
+        return std::nullopt;
+    }
+    return text.trimmed();
+}
+
+}  // namespace lumo
