@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,6 +71,7 @@ std::optional<ColumnChoice> askColumnValue(QWidget* parent, const LanguageString
                                            const std::string& targets) {
     QDialog dialog(parent);
     dialog.setWindowTitle("Set column");
+    dialog.setMinimumWidth(360);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(QString::fromStdString("Channels " + targets), &dialog));
     auto* form = new QFormLayout;
@@ -84,30 +86,37 @@ std::optional<ColumnChoice> askColumnValue(QWidget* parent, const LanguageString
     auto* entries = new QComboBox(pages);
     pages->addWidget(entries);
     auto* txPage = new QWidget(pages);
-    auto* txForm = new QFormLayout(txPage);
-    txForm->setContentsMargins(0, 0, 0, 0);
+    auto* txRow = new QHBoxLayout(txPage);
+    txRow->setContentsMargins(0, 0, 0, 0);
     auto* txWay = new QComboBox(txPage);
     txWay->addItems({"Same as RX", "RX + offset", "RX - offset", "This frequency"});
     auto* megahertz = new QLineEdit(txPage);
     megahertz->setPlaceholderText("MHz");
-    megahertz->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,3}(\\.[0-9]{0,5})?"), megahertz));
-    txForm->addRow(txWay);
-    txForm->addRow("&MHz:", megahertz);
+    megahertz->setAccessibleName("MHz");
+    megahertz->setValidator(new QRegularExpressionValidator(
+        QRegularExpression("[0-9]{0,3}(\\.[0-9]{0,5})?"), megahertz));
+    txRow->addWidget(txWay);
+    txRow->addWidget(megahertz);
     pages->addWidget(txPage);
     auto* name = new QLineEdit(pages);
     name->setValidator(new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9]{0,6}"), name));
     pages->addWidget(name);
-    form->addRow("&Value:", pages);
+    auto* valueLabel = new QLabel("&Value:", &dialog);
+    form->addRow(valueLabel, pages);
     layout->addLayout(form);
     layout->addWidget(okCancel(dialog));
 
     const auto showPage = [&] {
         const int c = column->currentData().toInt();
+        // The label's key goes to the widget the page shows first.
         if (c == kTx) {
             pages->setCurrentIndex(1);
+            valueLabel->setBuddy(txWay);
         } else if (c == kName) {
             pages->setCurrentIndex(2);
+            valueLabel->setBuddy(name);
         } else {
+            valueLabel->setBuddy(entries);
             entries->clear();
             for (const std::string& entry : optionEntries(c, strings, vocabulary)) {
                 entries->addItem(QString::fromStdString(entry));

@@ -420,19 +420,20 @@ int ChannelGridView::dropRowAt(int y) const {
 }
 
 void ChannelGridView::showDropLine(int beforeRow) {
-    if (dropLine_ == nullptr) {
-        dropLine_ = new QWidget(viewport());
-        dropLine_->setAutoFillBackground(true);
-        QPalette palette = dropLine_->palette();
-        palette.setColor(QPalette::Window, kDropLineColour);
-        dropLine_->setPalette(palette);
+    dropRow_ = beforeRow;
+    viewport()->update();
+}
+
+void ChannelGridView::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    if (dropRow_ == 0) {
+        return;
     }
     const int rows = model()->rowCount();
-    const int y = beforeRow <= rows ? rowViewportPosition(beforeRow - 1)
-                                    : rowViewportPosition(rows - 1) + rowHeight(rows - 1);
-    dropLine_->setGeometry(0, y - kDropLineWidth / 2, viewport()->width(), kDropLineWidth);
-    dropLine_->show();
-    dropLine_->raise();
+    const int y = dropRow_ <= rows ? rowViewportPosition(dropRow_ - 1)
+                                   : rowViewportPosition(rows - 1) + rowHeight(rows - 1);
+    QPainter painter(viewport());
+    painter.fillRect(0, y - kDropLineWidth / 2, viewport()->width(), kDropLineWidth, kDropLineColour);
 }
 
 // A drag moves the cursor cell by cell, each step through the rule, as keys do; it
@@ -473,7 +474,7 @@ void ChannelGridView::mouseMoveEvent(QMouseEvent* event) {
 void ChannelGridView::mouseReleaseEvent(QMouseEvent* event) {
     if (numberPress_ > 0 && event->button() == Qt::LeftButton) {
         if (draggingNumbers_) {
-            dropLine_->hide();
+            showDropLine(0);
             emit numbersDropped(dropRowAt(event->position().toPoint().y()));
         } else if (owedClick_ > 0) {
             emit numberClicked(owedClick_, Qt::NoModifier);

@@ -99,6 +99,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     // Typing in an option cell must not jump the cursor to a matching row.
     void keyboardSearch(const QString&) override {}
@@ -108,6 +109,7 @@ private:
     bool pressNumber(QMouseEvent* event, const QModelIndex& target);
     // The row the dragged channels would go in front of, for a pointer at `y`.
     int dropRowAt(int y) const;
+    // 0 hides the line.
     void showDropLine(int beforeRow);
 
     // The cell the rule last let the cursor onto: the view's cursor never rests elsewhere.
@@ -119,7 +121,7 @@ private:
     QPoint numberPressAt_;
     bool draggingNumbers_ = false;
     int owedClick_ = 0;
-    QWidget* dropLine_ = nullptr;
+    int dropRow_ = 0;  // where a line shows the dragged channels' landing place
 };
 
 }  // namespace lumo

@@ -33,7 +33,7 @@ const std::vector<EditEntry>& editEntries() {
         {nullptr, EditCommand::Undo, {}},
         {"&Insert Channel", EditCommand::InsertChannel, QKeySequence(Qt::Key_Insert)},
         {"Delete Channe&ls", EditCommand::DeleteChannels, QKeySequence(Qt::CTRL | Qt::Key_Delete)},
-        {"Move &Up", EditCommand::MoveUp, QKeySequence(Qt::ALT | Qt::Key_Up)},
+        {"Mo&ve Up", EditCommand::MoveUp, QKeySequence(Qt::ALT | Qt::Key_Up)},
         {"Move Do&wn", EditCommand::MoveDown, QKeySequence(Qt::ALT | Qt::Key_Down)},
         {"&Sort...", EditCommand::Sort, {}},
         {"Set Colu&mn...", EditCommand::SetColumn, {}},
