@@ -28,6 +28,14 @@ bool ChannelDocument::Button5Click() {
     return loaded;
 }
 
+void ChannelDocument::Button3Click() {
+    if (session_.Busy) {
+        return;
+    }
+    editor_.Button3Click();
+    currentFile_.clear();
+}
+
 // One undo step for the file and the shown rows.
 bool ChannelDocument::load(bool showChannels1To99) {
     const auto path = documents_.chooseOpenFile(channelFileDialog());
@@ -53,6 +61,9 @@ bool ChannelDocument::load(bool showChannels1To99) {
     if (loaded || !wasModified) {
         editor_.markUnmodified();
     }
+    if (loaded) {
+        currentFile_ = *path;
+    }
     return loaded;
 }
 
@@ -61,7 +72,7 @@ bool ChannelDocument::Button4Click() {
         return false;
     }
     editor_.hideCombo();
-    const auto path = documents_.chooseSaveFile(channelFileDialog());
+    const auto path = documents_.chooseSaveFile(channelFileDialog(), currentFile_);
     if (!path) {
         return false;
     }
@@ -76,6 +87,7 @@ bool ChannelDocument::Button4Click() {
         return false;
     }
     editor_.markUnmodified();
+    currentFile_ = *path;
     return true;
 }
 

@@ -578,9 +578,11 @@ class ScriptedDocumentDialogs final : public DocumentDialogs {
         kinds.push_back(kind.filter);
         return openPath;
     }
-    std::optional<std::filesystem::path> chooseSaveFile(const FileDialogKind& kind) override {
+    std::optional<std::filesystem::path> chooseSaveFile(
+        const FileDialogKind& kind, const std::filesystem::path& currentFile = {}) override {
         ++saves;
         kinds.push_back(kind.filter);
+        proposed.push_back(currentFile);
         return savePath;
     }
     SaveChangesAnswer askSaveChanges(const std::string& question) override {
@@ -595,6 +597,8 @@ class ScriptedDocumentDialogs final : public DocumentDialogs {
     int saves = 0;
     std::vector<std::string> kinds;
     std::vector<std::string> questions;
+    // The current file each Save proposed, empty for none.
+    std::vector<std::filesystem::path> proposed;
 };
 
 class ChannelDocumentTest : public ChannelEditorTest {
@@ -759,6 +763,57 @@ TEST_F(ChannelDocumentTest, ClosingAsksOnlyAboutAChangedTable) {
         }
     }
     EXPECT_EQ(documents.questions.size(), 4U);
+}
+
+TEST_F(ChannelDocumentTest, SaveProposesTheFileLastOpenedOrSavedHere) {
+    enum class Step { Save, Open, CloseSaving, New };
+    using Path = std::filesystem::path;
+    const Path a = dir / "a.chnw";
+    const Path b = dir / "b.csv";
+    const Path c = dir / "c.chnw";
+    test::writeTextFile(dir / "refused.csv", "Location,Name\r\n");
+    const struct {
+        const char* name;
+        Step step;
+        std::optional<Path> chosen;
+        Path proposedAfter;
+    } steps[] = {
+        {"a new window has none", Step::Save, std::nullopt, ""},
+        {"saved", Step::Save, a, a},
+        {"saved as CSV", Step::Save, b, b},
+        {"opened", Step::Open, a, a},
+        {"open cancelled", Step::Open, std::nullopt, a},
+        {"open refused", Step::Open, dir / "refused.csv", a},
+        {"opened CSV", Step::Open, b, b},
+        {"save cancelled", Step::Save, std::nullopt, b},
+        {"saved on closing", Step::CloseSaving, c, c},
+        {"New", Step::New, std::nullopt, ""},
+    };
+    Path current;
+    for (const auto& s : steps) {
+        const std::size_t asked = documents.proposed.size();
+        documents.openPath = s.chosen;
+        documents.savePath = s.chosen;
+        switch (s.step) {
+            case Step::Save: document.Button4Click(); break;
+            case Step::Open: document.Button5Click(); break;
+            case Step::CloseSaving:
+                enterChannel(9);
+                documents.answer = SaveChangesAnswer::Save;
+                EXPECT_TRUE(document.confirmClose()) << s.name;
+                break;
+            case Step::New: document.Button3Click(); break;
+        }
+        if (s.step == Step::Save || s.step == Step::CloseSaving) {
+            ASSERT_EQ(documents.proposed.size(), asked + 1) << s.name;
+            EXPECT_EQ(documents.proposed.back(), current) << s.name;
+        }
+        EXPECT_EQ(document.currentFile(), s.proposedAfter) << s.name;
+        documents.savePath = std::nullopt;
+        document.Button4Click();
+        EXPECT_EQ(documents.proposed.back(), s.proposedAfter) << s.name;
+        current = s.proposedAfter;
+    }
 }
 
 TEST_F(ChannelDocumentTest, WhileBusyOpenAndSaveDoNothing) {
