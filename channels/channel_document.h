@@ -1,9 +1,11 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 #include "base/document_dialogs.h"
 #include "channels/channel_editor.h"
+#include "channels/chirp_csv.h"
 
 namespace lumo {
 
@@ -17,7 +19,8 @@ inline constexpr const char* kSaveChangesQuestion =
 // The channel window's file commands: Open and Save through the file dialogs, and the
 // question before a changed table is closed. A path ending in .csv is a CHIRP CSV file,
 // any other a channel file. Errors are shown with their own text and leave the table
-// as it was. Save proposes the file last opened or saved here.
+// as it was. A CSV file with some bad rows is offered in part: the user may take its
+// good rows. Save proposes the file last opened or saved here.
 class ChannelDocument {
   public:
     ChannelDocument(ChannelEditor& editor, const Session& session, DocumentDialogs& documents,
@@ -40,6 +43,9 @@ class ChannelDocument {
 
   private:
     bool load(bool showChannels1To99);
+    // The CSV file's channels to load, or nothing when the user declined its good rows.
+    // Throws as readChirpCsvFile does for a file refused as a whole or without good rows.
+    std::optional<ChirpCsvChannels> csvToLoad(const std::filesystem::path& path);
 
     ChannelEditor& editor_;
     const Session& session_;
