@@ -22,9 +22,11 @@ class DocumentDialogs {
 public:
     virtual ~DocumentDialogs() = default;
 
-    // The chosen file, or nothing when the user cancelled.
+    // The chosen file, or nothing when the user cancelled. A Save proposes the name of
+    // `currentFile`, the file the window last opened or saved (empty: none).
     virtual std::optional<std::filesystem::path> chooseOpenFile(const FileDialogKind& kind) = 0;
-    virtual std::optional<std::filesystem::path> chooseSaveFile(const FileDialogKind& kind) = 0;
+    virtual std::optional<std::filesystem::path> chooseSaveFile(
+        const FileDialogKind& kind, const std::filesystem::path& currentFile = {}) = 0;
     virtual SaveChangesAnswer askSaveChanges(const std::string& question) = 0;
 };
 
@@ -34,7 +36,8 @@ public:
     std::optional<std::filesystem::path> chooseOpenFile(const FileDialogKind&) override {
         return std::nullopt;
     }
-    std::optional<std::filesystem::path> chooseSaveFile(const FileDialogKind&) override {
+    std::optional<std::filesystem::path> chooseSaveFile(
+        const FileDialogKind&, const std::filesystem::path& = {}) override {
         return std::nullopt;
     }
     SaveChangesAnswer askSaveChanges(const std::string&) override {
@@ -45,5 +48,9 @@ public:
 // "chnw file(*.chnw)|*.chnw" as the name filters of a Qt-style dialog: the description
 // of each pair, which already names its patterns.
 std::string descriptionsOfFilter(const std::string& filter);
+
+// The description of the first pair whose pattern ("*.csv", "*.*") takes `file`, so a
+// dialog proposing a .csv shows CSV files; empty when none does.
+std::string descriptionForFile(const std::string& filter, const std::filesystem::path& file);
 
 }  // namespace lumo

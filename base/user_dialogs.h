@@ -25,6 +25,13 @@ public:
     // A choice the user makes, neither fault nor notice ("Stop the transfer?"): a
     // question box with Yes and No.
     virtual bool confirm(const std::string& text) { return askYesNo(text); }
+
+    // A question whose Yes does one named thing ("Take the 14 good rows"): a box with a
+    // button saying `action` and Cancel; true when the action is chosen. `text` asks
+    // the question itself, so front ends without such buttons confirm it as it is.
+    virtual bool offer(const std::string& text, const std::string& /*action*/) {
+        return confirm(text);
+    }
 };
 
 }  // namespace lumo

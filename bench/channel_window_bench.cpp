@@ -33,7 +33,8 @@ public:
     std::optional<std::filesystem::path> chooseOpenFile(const lumo::FileDialogKind&) override {
         return path_;
     }
-    std::optional<std::filesystem::path> chooseSaveFile(const lumo::FileDialogKind&) override {
+    std::optional<std::filesystem::path> chooseSaveFile(
+        const lumo::FileDialogKind&, const std::filesystem::path& = {}) override {
         return std::nullopt;
     }
     lumo::SaveChangesAnswer askSaveChanges(const std::string&) override {

@@ -1,11 +1,31 @@
 #include "channels/channel_document.h"
 
 #include <stdexcept>
+#include <string>
 
 #include "channels/channel_file.h"
-#include "channels/chirp_csv.h"
 
 namespace lumo {
+namespace {
+
+std::string rowsText(std::size_t count, const char* what) {
+    return std::to_string(count) + " " + what + (count == 1 ? " row" : " rows");
+}
+
+// The words of the button that loads the good rows of a partly bad CSV file.
+std::string takeGoodRowsAction(const ChirpCsvChannels& channels) {
+    return "Take the " + rowsText(channels.channels.size(), "good");
+}
+
+std::string takeGoodRowsQuestion(const std::filesystem::path& path,
+                                 const ChirpCsvChannels& channels) {
+    const bool oneBad = channels.skipped.size() == 1;
+    return path.string() + ": " + rowsText(channels.skipped.size(), "bad") + " cannot be taken:\n" +
+           formatLineNotes(channels.skipped) + takeGoodRowsAction(channels) +
+           (oneBad ? " and leave the bad one out?" : " and leave the bad ones out?");
+}
+
+}  // namespace
 
 FileDialogKind channelFileDialog() {
     return {"chnw", "chnw file(*.chnw)|*.chnw|CHIRP CSV (*.csv)|*.csv"};
@@ -28,15 +48,51 @@ bool ChannelDocument::Button5Click() {
     return loaded;
 }
 
+void ChannelDocument::Button3Click() {
+    if (session_.Busy) {
+        return;
+    }
+    editor_.Button3Click();
+    currentFile_.clear();
+}
+
+std::optional<ChirpCsvChannels> ChannelDocument::csvToLoad(const std::filesystem::path& path) {
+    // Read once with the bad rows set aside, so the good ones can be offered without
+    // reading the file again.
+    ChirpCsvChannels channels = readChirpCsvFile(path, session_, {.skipInvalid = true});
+    if (channels.skipped.empty()) {
+        return channels;
+    }
+    if (channels.channels.empty()) {
+        throw ChirpCsvError(path, ChirpCsvError(channels.skipped));
+    }
+    if (!dialogs_.offer(takeGoodRowsQuestion(path, channels), takeGoodRowsAction(channels))) {
+        return std::nullopt;
+    }
+    return channels;
+}
+
 // One undo step for the file and the shown rows.
 bool ChannelDocument::load(bool showChannels1To99) {
     const auto path = documents_.chooseOpenFile(channelFileDialog());
+    std::optional<ChirpCsvChannels> csv;
+    if (path && isChirpCsvPath(*path)) {
+        try {
+            csv = csvToLoad(*path);
+        } catch (const std::exception& e) {
+            dialogs_.showMessage(e.what());
+            return false;
+        }
+        if (!csv) {
+            return false;
+        }
+    }
     bool loaded = false;
     const bool wasModified = editor_.modified();
     try {
         editor_.change([&] {
-            if (path && isChirpCsvPath(*path)) {
-                LoadChirpCsv(editor_.table(), *path, session_, dialogs_);
+            if (csv) {
+                applyChirpCsvFile(editor_.table(), *path, *csv, dialogs_);
                 loaded = true;
             } else if (path) {
                 loaded = LoadChannelFile(editor_.table(), *path, dialogs_, kChannelFileType,
@@ -53,6 +109,9 @@ bool ChannelDocument::load(bool showChannels1To99) {
     if (loaded || !wasModified) {
         editor_.markUnmodified();
     }
+    if (loaded) {
+        currentFile_ = *path;
+    }
     return loaded;
 }
 
@@ -61,7 +120,7 @@ bool ChannelDocument::Button4Click() {
         return false;
     }
     editor_.hideCombo();
-    const auto path = documents_.chooseSaveFile(channelFileDialog());
+    const auto path = documents_.chooseSaveFile(channelFileDialog(), currentFile_);
     if (!path) {
         return false;
     }
@@ -76,6 +135,7 @@ bool ChannelDocument::Button4Click() {
         return false;
     }
     editor_.markUnmodified();
+    currentFile_ = *path;
     return true;
 }
 

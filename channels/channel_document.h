@@ -1,7 +1,11 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
+
 #include "base/document_dialogs.h"
 #include "channels/channel_editor.h"
+#include "channels/chirp_csv.h"
 
 namespace lumo {
 
@@ -15,7 +19,8 @@ inline constexpr const char* kSaveChangesQuestion =
 // The channel window's file commands: Open and Save through the file dialogs, and the
 // question before a changed table is closed. A path ending in .csv is a CHIRP CSV file,
 // any other a channel file. Errors are shown with their own text and leave the table
-// as it was.
+// as it was. A CSV file with some bad rows is offered in part: the user may take its
+// good rows. Save proposes the file last opened or saved here.
 class ChannelDocument {
   public:
     ChannelDocument(ChannelEditor& editor, const Session& session, DocumentDialogs& documents,
@@ -30,14 +35,23 @@ class ChannelDocument {
     bool Button4Click();
     // Whether the table may go: unchanged, saved on Yes, or given up on No.
     bool confirmClose();
+    // New: empties the shown channels, which then belong to no file.
+    void Button3Click();
+
+    // The file last opened or saved, empty for a new table.
+    const std::filesystem::path& currentFile() const { return currentFile_; }
 
   private:
     bool load(bool showChannels1To99);
+    // The CSV file's channels to load, or nothing when the user declined its good rows.
+    // Throws as readChirpCsvFile does for a file refused as a whole or without good rows.
+    std::optional<ChirpCsvChannels> csvToLoad(const std::filesystem::path& path);
 
     ChannelEditor& editor_;
     const Session& session_;
     DocumentDialogs& documents_;
     UserDialogs& dialogs_;
+    std::filesystem::path currentFile_;
 };
 
 }  // namespace lumo

@@ -108,6 +108,17 @@ bool isChirpCsvPath(const std::filesystem::path& path);
 void SaveChirpCsv(const ChannelTable& table, const std::filesystem::path& path,
                   const ChannelVocabulary& vocabulary = defaultVocabulary());
 
+// Reads and checks a CSV file as parseChirpCsv does. Throws ChirpCsvError naming the
+// file, and std::system_error for a file that cannot be read.
+ChirpCsvChannels readChirpCsvFile(const std::filesystem::path& path, const Session& session,
+                                  ChirpCsvOptions options = {},
+                                  const ChannelVocabulary& vocabulary = defaultVocabulary());
+
+// Applies channels read from `path` (applyChirpCsv) and tells the user, in one message,
+// the rows left out and the warnings.
+void applyChirpCsvFile(ChannelTable& table, const std::filesystem::path& path,
+                       const ChirpCsvChannels& channels, UserDialogs& dialogs);
+
 // Loads a CSV file into the table and tells the user, in one message, the rows it
 // skipped and the warnings. Throws ChirpCsvError naming the file, and
 // std::system_error for a file that cannot be read. The table changes only on success.

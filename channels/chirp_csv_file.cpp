@@ -34,19 +34,27 @@ void SaveChirpCsv(const ChannelTable& table, const std::filesystem::path& path,
     writeFileAtomically(path, formatChirpCsv(table, vocabulary));
 }
 
-void LoadChirpCsv(ChannelTable& table, const std::filesystem::path& path, const Session& session,
-                  UserDialogs& dialogs, ChirpCsvOptions options,
-                  const ChannelVocabulary& vocabulary) {
-    ChirpCsvChannels channels;
+ChirpCsvChannels readChirpCsvFile(const std::filesystem::path& path, const Session& session,
+                                  ChirpCsvOptions options, const ChannelVocabulary& vocabulary) {
     try {
-        channels = parseChirpCsv(readWholeFile(path), session, options, vocabulary);
+        return parseChirpCsv(readWholeFile(path), session, options, vocabulary);
     } catch (const ChirpCsvError& e) {
         throw ChirpCsvError(path, e);
     }
+}
+
+void applyChirpCsvFile(ChannelTable& table, const std::filesystem::path& path,
+                       const ChirpCsvChannels& channels, UserDialogs& dialogs) {
     applyChirpCsv(table, channels);
     if (const std::string message = notesMessage(path, channels); !message.empty()) {
         dialogs.showMessage(message);
     }
+}
+
+void LoadChirpCsv(ChannelTable& table, const std::filesystem::path& path, const Session& session,
+                  UserDialogs& dialogs, ChirpCsvOptions options,
+                  const ChannelVocabulary& vocabulary) {
+    applyChirpCsvFile(table, path, readChirpCsvFile(path, session, options, vocabulary), dialogs);
 }
 
 }  // namespace lumo

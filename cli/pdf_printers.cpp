@@ -45,7 +45,8 @@ class OneFile final : public DocumentDialogs {
 public:
     explicit OneFile(std::filesystem::path path) : path_(std::move(path)) {}
     std::optional<std::filesystem::path> chooseOpenFile(const FileDialogKind&) override { return path_; }
-    std::optional<std::filesystem::path> chooseSaveFile(const FileDialogKind&) override {
+    std::optional<std::filesystem::path> chooseSaveFile(
+        const FileDialogKind&, const std::filesystem::path& = {}) override {
         return std::nullopt;
     }
     SaveChangesAnswer askSaveChanges(const std::string&) override { return SaveChangesAnswer::Discard; }

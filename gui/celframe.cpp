@@ -400,7 +400,7 @@ void TForm2::Button2Click() {
 void TForm2::Button3Click() {
     commitPendingPick();
     StringGrid1->closeCellEditor();
-    editor_.Button3Click();
+    document_.Button3Click();
     showCurrentCell();
 }
 

@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
 
     lumo::QtDialogs dialogs;
     lumo::AppState state(dialogs, std::make_unique<lumo::QtSettingsStore>());
-    auto documents = std::make_unique<lumo::QtDocumentDialogs>();
+    auto documents = std::make_unique<lumo::QtDocumentDialogs>(*state.store);
     lumo::QtDocumentDialogs* documentDialogs = documents.get();
     state.documents = std::move(documents);
     lumo::TForm1* mainWindow = lumo::runStartup(state, programPath());

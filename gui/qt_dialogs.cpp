@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
 
 namespace lumo {
@@ -40,6 +41,19 @@ bool QtDialogs::askQuestion(const std::string& text) {
 
 bool QtDialogs::confirm(const std::string& text) {
     return ask(QMessageBox::Question, text, {});
+}
+
+bool QtDialogs::offer(const std::string& text, const std::string& action) {
+    bool taken = false;
+    onWindowThread([&] {
+        QMessageBox box(QMessageBox::Question, caption({}), QString::fromStdString(text),
+                        QMessageBox::Cancel, parent_);
+        QPushButton* take = box.addButton(QString::fromStdString(action), QMessageBox::AcceptRole);
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.exec();
+        taken = box.clickedButton() == take;
+    });
+    return taken;
 }
 
 bool QtDialogs::ask(QMessageBox::Icon icon, const std::string& text, const std::string& detail) {

@@ -23,6 +23,7 @@ public:
     bool askYesNo(const std::string& text, const std::string& detail) override;
     bool askQuestion(const std::string& text) override;
     bool confirm(const std::string& text) override;
+    bool offer(const std::string& text, const std::string& action) override;
 
 private:
     bool ask(QMessageBox::Icon icon, const std::string& text, const std::string& detail);

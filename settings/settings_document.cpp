@@ -17,11 +17,12 @@ bool SettingsDocument::Button4Click() {
     if (session_.Busy) {
         return false;
     }
-    const auto path = documents_.chooseSaveFile(settingsFileDialog());
+    const auto path = documents_.chooseSaveFile(settingsFileDialog(), currentFile_);
     if (!path || !commands_.save(*path)) {
         return false;
     }
     markUnmodified();
+    currentFile_ = *path;
     return true;
 }
 
@@ -34,6 +35,7 @@ bool SettingsDocument::Button5Click() {
         return false;
     }
     markUnmodified();
+    currentFile_ = *path;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ inline constexpr const char* kSaveSettingsQuestion =
 
 // The settings window's file side: Save and Open through the file dialogs, and
 // whether the settings changed since they were last read, opened, saved or written.
+// Save proposes the file last opened or saved here.
 class SettingsDocument {
   public:
     SettingsDocument(SettingsForm& form, SettingsCommands& commands, const Session& session,
@@ -32,12 +34,16 @@ class SettingsDocument {
     bool modified() const { return form_.saveLines() != unmodified_; }
     void markUnmodified() { unmodified_ = form_.saveLines(); }
 
+    // The file last opened or saved, empty before either.
+    const std::filesystem::path& currentFile() const { return currentFile_; }
+
   private:
     SettingsForm& form_;
     SettingsCommands& commands_;
     const Session& session_;
     DocumentDialogs& documents_;
     std::vector<std::string> unmodified_;
+    std::filesystem::path currentFile_;
 };
 
 // A sentence on what a settings control does on the radio, for its tooltip; empty for

@@ -30,6 +30,24 @@ bool ScriptedDialogs::askQuestion(const std::string& text) {
     return askYesNo(text, {});
 }
 
+void ScriptedDialogs::answerNext(bool yes) {
+    std::lock_guard lock(mutex_);
+    answers_.push_back(yes);
+}
+
+bool ScriptedDialogs::offer(const std::string& text, const std::string& action) {
+    {
+        std::lock_guard lock(mutex_);
+        offeredActions_.push_back(action);
+    }
+    return askYesNo(text, {});
+}
+
+std::vector<std::string> ScriptedDialogs::offeredActions() const {
+    std::lock_guard lock(mutex_);
+    return offeredActions_;
+}
+
 std::vector<std::string> ScriptedDialogs::informationQuestions() const {
     std::lock_guard lock(mutex_);
     return informationQuestions_;

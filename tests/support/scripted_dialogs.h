@@ -15,10 +15,15 @@ class ScriptedDialogs final : public UserDialogs {
 public:
     explicit ScriptedDialogs(std::deque<bool> answers = {}) : answers_(std::move(answers)) {}
 
+    // Adds an answer to the end of the script.
+    void answerNext(bool yes);
+
     void showMessage(const std::string& text, const std::string& caption) override;
     bool askYesNo(const std::string& text, const std::string& detail) override;
     // Recorded with the other questions, and also apart as asked in an information box.
     bool askQuestion(const std::string& text) override;
+    // Recorded and answered as the other questions; the action's words apart.
+    bool offer(const std::string& text, const std::string& action) override;
 
     std::vector<std::string> messages() const;
     // Called with each message as it is shown, before it is recorded.
@@ -26,6 +31,7 @@ public:
     std::vector<std::string> questions() const;
     std::vector<std::string> details() const;
     std::vector<std::string> informationQuestions() const;
+    std::vector<std::string> offeredActions() const;
 
 private:
     mutable std::mutex mutex_;
@@ -34,6 +40,7 @@ private:
     std::vector<std::string> questions_;
     std::vector<std::string> details_;
     std::vector<std::string> informationQuestions_;
+    std::vector<std::string> offeredActions_;
 };
 
 }  // namespace lumo::test

@@ -19,14 +19,18 @@ public:
     std::deque<SaveChangesAnswer> saveChangesAnswers;
     std::vector<FileDialogKind> opened;
     std::vector<FileDialogKind> saved;
+    // The current file each Save proposed, empty for none.
+    std::vector<std::filesystem::path> proposed;
     std::vector<std::string> questions;
 
     std::optional<std::filesystem::path> chooseOpenFile(const FileDialogKind& kind) override {
         opened.push_back(kind);
         return next(openAnswers);
     }
-    std::optional<std::filesystem::path> chooseSaveFile(const FileDialogKind& kind) override {
+    std::optional<std::filesystem::path> chooseSaveFile(
+        const FileDialogKind& kind, const std::filesystem::path& currentFile = {}) override {
         saved.push_back(kind);
+        proposed.push_back(currentFile);
         return next(saveAnswers);
     }
     SaveChangesAnswer askSaveChanges(const std::string& question) override {

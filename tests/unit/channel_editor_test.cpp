@@ -578,9 +578,11 @@ class ScriptedDocumentDialogs final : public DocumentDialogs {
         kinds.push_back(kind.filter);
         return openPath;
     }
-    std::optional<std::filesystem::path> chooseSaveFile(const FileDialogKind& kind) override {
+    std::optional<std::filesystem::path> chooseSaveFile(
+        const FileDialogKind& kind, const std::filesystem::path& currentFile = {}) override {
         ++saves;
         kinds.push_back(kind.filter);
+        proposed.push_back(currentFile);
         return savePath;
     }
     SaveChangesAnswer askSaveChanges(const std::string& question) override {
@@ -595,6 +597,8 @@ class ScriptedDocumentDialogs final : public DocumentDialogs {
     int saves = 0;
     std::vector<std::string> kinds;
     std::vector<std::string> questions;
+    // The current file each Save proposed, empty for none.
+    std::vector<std::filesystem::path> proposed;
 };
 
 class ChannelDocumentTest : public ChannelEditorTest {
@@ -657,19 +661,84 @@ TEST_F(ChannelDocumentTest, ACsvPathIsSavedAndOpenedAsChirpCsv) {
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
-TEST_F(ChannelDocumentTest, ARefusedCsvIsToldInFullAndLeavesTheTable) {
-    test::writeTextFile(dir / "bad.csv",
-                        "Location,Frequency,Name\r\n0,446.0,a\r\n2,446.0,b\r\n3,470.0,c\r\n");
+// Two good rows (channels 2 and 5) between two bad ones.
+const char* const kPartlyBadCsv =
+    "Location,Frequency,Name\r\n0,446.0,a\r\n2,446.0,b\r\n3,470.0,c\r\n5,447.0,e\r\n";
+
+TEST_F(ChannelDocumentTest, TakingTheGoodRowsOfACsvIsOneStepAndSaysWhatWasLeftOut) {
+    test::writeTextFile(dir / "part.csv", kPartlyBadCsv);
     enterChannel(7, "447");
     const ChannelTable before = table;
-    documents.openPath = dir / "bad.csv";
-    EXPECT_FALSE(document.Button5Click());
-    EXPECT_TRUE(table == before);
-    EXPECT_TRUE(editor.modified());
+    documents.openPath = dir / "part.csv";
+    dialogs.answerNext(true);
+    ASSERT_TRUE(document.Button5Click());
+
+    EXPECT_THAT(dialogs.offeredActions(), ElementsAre("Take the 2 good rows"));
+    ASSERT_EQ(dialogs.questions().size(), 1U);
+    EXPECT_THAT(dialogs.questions()[0], HasSubstr("part.csv: 2 bad rows cannot be taken:\n"
+                                                  "line 2: Location \"0\""));
+    EXPECT_THAT(dialogs.questions()[0], HasSubstr("\nline 4: Frequency \"470.0\" is outside"));
+    EXPECT_THAT(dialogs.questions()[0], HasSubstr("Take the 2 good rows"));
+
+    EXPECT_EQ(table.cell(1, 2), "446.00000");
+    EXPECT_EQ(table.cell(12, 5), "E");
+    EXPECT_EQ(table.cell(1, 7), "");
+    EXPECT_EQ(table.cell(1, 3), "");
+    EXPECT_FALSE(editor.modified());
     ASSERT_EQ(dialogs.messages().size(), 1U);
-    EXPECT_THAT(dialogs.messages()[0], HasSubstr("bad.csv: the CSV file is refused"));
-    EXPECT_THAT(dialogs.messages()[0], HasSubstr("\nline 2: Location \"0\""));
-    EXPECT_THAT(dialogs.messages()[0], HasSubstr("\nline 4: Frequency \"470.0\" is outside"));
+    EXPECT_THAT(dialogs.messages()[0], HasSubstr("part.csv: 2 rows skipped:\nline 2: "));
+    EXPECT_THAT(dialogs.messages()[0], HasSubstr("\nline 4: "));
+
+    ASSERT_TRUE(editor.undo());
+    EXPECT_TRUE(table == before);
+}
+
+TEST_F(ChannelDocumentTest, ACsvNotTakenLeavesTheTable) {
+    const struct {
+        const char* name;
+        std::string content;
+        // The offered action; none for a file refused outright.
+        const char* action;
+        // The refusal shown; none when the user declined.
+        const char* message;
+    } files[] = {
+        {"good rows declined", kPartlyBadCsv, "Take the 2 good rows", nullptr},
+        {"one good row declined", "Location,Frequency\r\n1,446.0\r\n2,999\r\n",
+         "Take the 1 good row", nullptr},
+        {"no good row", "Location,Frequency\r\n0,446.0\r\n\r\n3,470.0\r\n", nullptr,
+         "x.csv: the CSV file is refused, nothing of it was taken:\nline 2: "},
+        {"no Frequency column", "Location,Name\r\n1,a\r\n", nullptr,
+         "x.csv: the CSV file is refused, nothing of it was taken:\nline 1: the header has no "
+         "Frequency column"},
+        {"quote never closed", "Location,Frequency\r\n1,\"446.0\r\n2,446.0\r\n", nullptr,
+         "x.csv: the CSV file is refused"},
+    };
+    enterChannel(7, "447");
+    const ChannelTable before = table;
+    documents.openPath = dir / "x.csv";
+    for (const auto& f : files) {
+        test::writeTextFile(dir / "x.csv", f.content);
+        const std::size_t offered = dialogs.offeredActions().size();
+        const std::size_t shown = dialogs.messages().size();
+        EXPECT_FALSE(document.Button5Click()) << f.name;
+        EXPECT_TRUE(table == before) << f.name;
+        EXPECT_TRUE(editor.modified()) << f.name;
+        EXPECT_EQ(document.currentFile(), "") << f.name;
+
+        const auto actions = dialogs.offeredActions();
+        ASSERT_EQ(actions.size(), offered + (f.action ? 1 : 0)) << f.name;
+        if (f.action) {
+            EXPECT_EQ(actions.back(), f.action) << f.name;
+        }
+        const auto messages = dialogs.messages();
+        ASSERT_EQ(messages.size(), shown + (f.message ? 1 : 0)) << f.name;
+        if (f.message) {
+            EXPECT_THAT(messages.back(), HasSubstr(f.message)) << f.name;
+        }
+    }
+    // No step was left behind: the next undo takes back the typed channel.
+    ASSERT_TRUE(editor.undo());
+    EXPECT_FALSE(table == before);
 }
 
 TEST_F(ChannelDocumentTest, ACancelledOpenChangesNothing) {
@@ -759,6 +828,57 @@ TEST_F(ChannelDocumentTest, ClosingAsksOnlyAboutAChangedTable) {
         }
     }
     EXPECT_EQ(documents.questions.size(), 4U);
+}
+
+TEST_F(ChannelDocumentTest, SaveProposesTheFileLastOpenedOrSavedHere) {
+    enum class Step { Save, Open, CloseSaving, New };
+    using Path = std::filesystem::path;
+    const Path a = dir / "a.chnw";
+    const Path b = dir / "b.csv";
+    const Path c = dir / "c.chnw";
+    test::writeTextFile(dir / "refused.csv", "Location,Name\r\n");
+    const struct {
+        const char* name;
+        Step step;
+        std::optional<Path> chosen;
+        Path proposedAfter;
+    } steps[] = {
+        {"a new window has none", Step::Save, std::nullopt, ""},
+        {"saved", Step::Save, a, a},
+        {"saved as CSV", Step::Save, b, b},
+        {"opened", Step::Open, a, a},
+        {"open cancelled", Step::Open, std::nullopt, a},
+        {"open refused", Step::Open, dir / "refused.csv", a},
+        {"opened CSV", Step::Open, b, b},
+        {"save cancelled", Step::Save, std::nullopt, b},
+        {"saved on closing", Step::CloseSaving, c, c},
+        {"New", Step::New, std::nullopt, ""},
+    };
+    Path current;
+    for (const auto& s : steps) {
+        const std::size_t asked = documents.proposed.size();
+        documents.openPath = s.chosen;
+        documents.savePath = s.chosen;
+        switch (s.step) {
+            case Step::Save: document.Button4Click(); break;
+            case Step::Open: document.Button5Click(); break;
+            case Step::CloseSaving:
+                enterChannel(9);
+                documents.answer = SaveChangesAnswer::Save;
+                EXPECT_TRUE(document.confirmClose()) << s.name;
+                break;
+            case Step::New: document.Button3Click(); break;
+        }
+        if (s.step == Step::Save || s.step == Step::CloseSaving) {
+            ASSERT_EQ(documents.proposed.size(), asked + 1) << s.name;
+            EXPECT_EQ(documents.proposed.back(), current) << s.name;
+        }
+        EXPECT_EQ(document.currentFile(), s.proposedAfter) << s.name;
+        documents.savePath = std::nullopt;
+        document.Button4Click();
+        EXPECT_EQ(documents.proposed.back(), s.proposedAfter) << s.name;
+        current = s.proposedAfter;
+    }
 }
 
 TEST_F(ChannelDocumentTest, WhileBusyOpenAndSaveDoNothing) {

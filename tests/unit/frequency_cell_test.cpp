@@ -106,5 +106,25 @@ TEST(FileDialogFilter, KeepsTheDescriptionOfEachPair) {
     EXPECT_EQ(channelFileDialog().defaultExtension, "chnw");
 }
 
+TEST(FileDialogFilter, PicksTheDescriptionThatShowsAProposedFile) {
+    const std::string channels = channelFileDialog().filter;
+    const struct {
+        std::string filter;
+        const char* file;
+        const char* description;
+    } cases[] = {
+        {channels, "a.chnw", "chnw file(*.chnw)"},
+        {channels, "a.csv", "CHIRP CSV (*.csv)"},
+        {channels, "A.CSV", "CHIRP CSV (*.csv)"},
+        {channels, "a.txt", ""},
+        {channels, "chnw", ""},
+        {"Text(*.txt;*.csv)|*.txt;*.csv", "a.csv", "Text(*.txt;*.csv)"},
+        {"chnw file(*.chnw)|*.chnw|All files(*.*)|*.*", "a.img", "All files(*.*)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(descriptionForFile(c.filter, c.file), c.description) << c.file;
+    }
+}
+
 }  // namespace
 }  // namespace lumo

@@ -5,7 +5,9 @@
 
 #include "settings/optw_file.h"
 #include "settings/settings_commands.h"
+#include "settings/settings_document.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/scripted_documents.h"
 #include "tests/support/test_files.h"
 
 namespace lumo {
@@ -68,6 +70,34 @@ TEST_F(SettingsFiles, FilesThatDoNotFitChangeNothingAndSayWhy) {
                                "(\"ten\") is not a number. Nothing was changed.");
     EXPECT_EQ(messages[2], "cannot open " + dir + "/none.optw: No such file or directory");
     EXPECT_EQ(messages[3], "cannot write " + dir + "/no-folder/s.optw: No such file or directory");
+}
+
+TEST_F(SettingsFiles, SaveProposesTheFileLastOpenedOrSavedHere) {
+    test::ScriptedDocuments documents;
+    SettingsDocument document(form, commands, session, documents);
+    put("cut.optw", "0\r\n");
+    const fs::path saved = dir_ / "s.optw";
+    const fs::path opened = dir_ / "t.optw";
+    ASSERT_TRUE(commands.save(opened));
+    const struct {
+        const char* name;
+        bool open;
+        std::optional<fs::path> chosen;
+        fs::path proposedAfter;
+    } steps[] = {
+        {"a new window has none", false, std::nullopt, ""},
+        {"saved", false, saved, saved},
+        {"opened", true, opened, opened},
+        {"open cancelled", true, std::nullopt, opened},
+        {"open refused", true, dir_ / "cut.optw", opened},
+    };
+    for (const auto& s : steps) {
+        (s.open ? documents.openAnswers : documents.saveAnswers).push_back(s.chosen);
+        s.open ? document.Button5Click() : document.Button4Click();
+        EXPECT_EQ(document.currentFile(), s.proposedAfter) << s.name;
+        document.Button4Click();  // cancelled: the script has no answer left
+        EXPECT_EQ(documents.proposed.back(), s.proposedAfter) << s.name;
+    }
 }
 
 }  // namespace
