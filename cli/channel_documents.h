@@ -33,7 +33,8 @@ std::optional<ChannelTable> openChannelDocument(const std::filesystem::path& pat
 // What the window's Save writes (.chnw or .csv), or the image its Write sends (.img).
 void saveChannelDocument(const ChannelTable& table, const std::filesystem::path& path);
 
-// The non-empty channels under the column titles, with the shown columns or all.
+// The non-empty channels under the column titles: the columns the window shows and
+// the name, or all.
 std::string formatChannelListing(const ChannelTable& table, bool allColumns);
 
 }  // namespace lumo::cli
