@@ -60,7 +60,9 @@ std::optional<ChannelTable> openChannelDocument(const std::filesystem::path& pat
             return table;
         }
     }
-    table.setRowCount(ChannelTable::kShownRowCount);
+    if (!options.keepFileRowCount) {
+        table.setRowCount(ChannelTable::kShownRowCount);
+    }
     return table;
 }
 
