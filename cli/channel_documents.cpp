@@ -13,6 +13,7 @@ namespace lumo::cli {
 namespace {
 
 constexpr int kColumnGap = 2;
+constexpr int kNameColumn = 12;
 
 std::string lowerExtension(const std::filesystem::path& path) {
     std::string extension = path.extension().string();
@@ -59,7 +60,9 @@ std::optional<ChannelTable> openChannelDocument(const std::filesystem::path& pat
             return table;
         }
     }
-    table.setRowCount(ChannelTable::kShownRowCount);
+    if (!options.keepFileRowCount) {
+        table.setRowCount(ChannelTable::kShownRowCount);
+    }
     return table;
 }
 
@@ -83,7 +86,8 @@ void saveChannelDocument(const ChannelTable& table, const std::filesystem::path&
 std::string formatChannelListing(const ChannelTable& table, bool allColumns) {
     std::vector<int> columns;
     for (int column = 0; column < table.columnCount(); ++column) {
-        if (allColumns || !isHiddenColumn(column)) {
+        // The grid shows a name when the pointer rests on its row; a listing cannot.
+        if (allColumns || !isHiddenColumn(column) || column == kNameColumn) {
             columns.push_back(column);
         }
     }

@@ -11,8 +11,9 @@ Verb showVerb() {
         "print the channels of a .chnw, .img or .csv file",
         "lumo-cli show FILE [--all] [--skip-invalid]\n"
         "  Prints the non-empty channels of FILE (.chnw, .img or CHIRP .csv) with their\n"
-        "  number and the columns the channel window shows, aligned under the column\n"
-        "  titles. --all also prints the hidden columns (OptSingal, SPUnmute, CH-Name).\n"
+        "  number, the columns the channel window shows and the name (CH-Name), aligned\n"
+        "  under the column titles. --all also prints the other hidden columns\n"
+        "  (OptSingal, SPUnmute).\n"
         "  A .csv is read as 'convert' reads it; --skip-invalid shows its good rows.\n",
         [](CliContext& context) {
             std::string file;

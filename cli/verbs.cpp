@@ -9,6 +9,7 @@ std::span<const Verb> allVerbs() {
         pingVerb(),
         portsVerb(),
         convertVerb(),
+        editVerb(),
         showVerb(),
         readVerb(),
         writeVerb(),

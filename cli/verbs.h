@@ -22,6 +22,7 @@ std::span<const Verb> allVerbs();
 Verb pingVerb();
 Verb portsVerb();
 Verb convertVerb();
+Verb editVerb();
 Verb showVerb();
 Verb readVerb();
 Verb writeVerb();

@@ -58,6 +58,9 @@ expect 'b.optw ' settings write ''
 expect 'b.optw ' settings read -o ''
 expect 'f.pdf ' print a.chnw -o ''
 expect 'a.chnw c.csv e.img ' read -o ''
+expect 'a.chnw c.csv e.img ' edit a.chnw -o ''
+expect 'name rx tx ' edit a.chnw --sort ''
+[ -z "$(offers edit a.chnw --set '' | tr -d '\n')" ] || fail "'lumo-cli edit a.chnw --set' offers files"
 expect 'com1 ' --port com1
 expect 'show ' --port /dev/ttyUSB0 sh
 offers --port '' | grep -qx com9 || fail "--port does not offer com9"

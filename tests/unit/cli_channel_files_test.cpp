@@ -73,9 +73,9 @@ TEST(CliChannelFiles, ShowListsNonEmptyChannelsUnderTheTitles) {
     ASSERT_EQ(runVerb({"show", (dir / "in.chnw").string()}), 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Channel  RX Frequency(MHZ)  TX Frequency(MHZ)  CTCSS/DCS Dec  CTCSS/DCS Enc  "
-              "TX Power  W/N  Busy Lock  Without  ScanningAdd\n"
+              "TX Power  W/N  Busy Lock  Without  ScanningAdd  CH-Name\n"
               "1        446.00625          446.00625          Off            Off            "
-              "High      25K  Off        Off      On\n");
+              "High      25K  Off        Off      On           AB1\n");
 
     testing::internal::CaptureStdout();
     ASSERT_EQ(runVerb({"show", "--all", (dir / "in.chnw").string()}), 0);
