@@ -1,5 +1,6 @@
 // The channel window under random use, offscreen: presses, drags, keys, option-box
-// picks, the row menu, New, undo and redo, drawn from a seed. After every event the
+// picks, the row menu, New, undo and redo, clicks on channel numbers and the Edit
+// menu's commands on many channels, drawn from a seed. After every event the
 // view and the editor must agree on the current cell, the grid must show the table,
 // and every channel but the one being edited must be complete and rounded; at the end
 // of each episode, undoing everything must give back the table it started from. A
@@ -31,7 +32,27 @@ using lumo::test::Fixture;
 
 namespace {
 
-enum class Kind { Press, Drag, Key, Type, Pick, Menu, New, Undo, Redo };
+enum class Kind { Press, Drag, Key, Type, Pick, Menu, New, Undo, Redo, Number, Edit };
+
+// The Edit menu's commands on many channels that a random user gives.
+const lumo::EditCommand kEdits[] = {
+    lumo::EditCommand::Cut,           lumo::EditCommand::Copy,
+    lumo::EditCommand::Paste,         lumo::EditCommand::Delete,
+    lumo::EditCommand::SelectAll,     lumo::EditCommand::InsertChannel,
+    lumo::EditCommand::DeleteChannels, lumo::EditCommand::MoveUp,
+    lumo::EditCommand::MoveDown,      lumo::EditCommand::Sort,
+    lumo::EditCommand::SetColumn,     lumo::EditCommand::Find,
+    lumo::EditCommand::FindNext};
+const char* const kEditNames[] = {"Cut",         "Copy",     "Paste",     "Delete", "Select All",
+                                  "Insert",      "Delete channels",       "Move up", "Move down",
+                                  "Sort",        "Set column", "Find",     "Find next"};
+constexpr int kEditCount = static_cast<int>(std::size(kEdits));
+
+// What Set column is answered with: a column and a value, some of them refused.
+const std::pair<int, const char*> kColumnValues[] = {
+    {2, "rx"}, {2, "rx+0.5"}, {2, "rx-5"}, {2, "446.1"}, {5, "low"}, {6, "12.5K"},
+    {3, "D023N"}, {11, "Off"}, {12, "ab1"}, {5, "Medium"}, {1, "446.0031"}};
+constexpr int kColumnValueCount = static_cast<int>(std::size(kColumnValues));
 
 // One thing the user does; what the numbers mean depends on the kind.
 struct Event {
@@ -88,13 +109,26 @@ std::string describe(const Event& e) {
             return "Ctrl+Z";
         case Kind::Redo:
             return "Ctrl+Y";
+        case Kind::Number:
+            std::snprintf(text, sizeof text, "%sclick the number at y %d",
+                          e.b == 1 ? "Shift-" : e.b == 2 ? "Ctrl-" : "", e.a);
+            break;
+        case Kind::Edit:
+            std::snprintf(text, sizeof text, "Edit, %s (choice %d, %d)", kEditNames[e.a], e.b, e.c);
+            break;
     }
     return text;
 }
 
 Event draw(std::mt19937& random, QSize viewport) {
     const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    const int roll = below(100);
+    const int roll = below(112);
+    if (roll >= 104) {
+        return {Kind::Edit, below(kEditCount), below(kColumnValueCount), below(6)};
+    }
+    if (roll >= 100) {
+        return {Kind::Number, below(viewport.height()), below(3)};
+    }
     if (roll < 22) {
         return {Kind::Press, below(viewport.width()), below(viewport.height())};
     }
@@ -179,6 +213,29 @@ void apply(TForm2* window, const Event& e) {
         case Kind::Redo:
             QTest::keyClick(focusOr(window->grid()), Qt::Key_Y, Qt::ControlModifier);
             break;
+        case Kind::Number: {
+            const int x = window->grid()->columnViewportPosition(0) + 5;
+            const Qt::KeyboardModifiers modifiers[] = {Qt::NoModifier, Qt::ShiftModifier,
+                                                       Qt::ControlModifier};
+            QTest::mouseClick(viewport, Qt::LeftButton, modifiers[e.b], QPoint(x, e.a));
+            break;
+        }
+        case Kind::Edit: {
+            const auto [column, value] = kColumnValues[e.b];
+            window->chooseSort = [&e](int) {
+                const lumo::SortKey keys[] = {lumo::SortKey::RxFrequency, lumo::SortKey::TxFrequency,
+                                              lumo::SortKey::Name};
+                return std::optional<lumo::SortChoice>({keys[e.c % 3], e.c >= 3});
+            };
+            window->chooseColumnValue = [column, value](const std::string&) {
+                return std::optional<lumo::ColumnChoice>({column, value});
+            };
+            window->chooseFindText = [&e](const QString&) {
+                return std::optional<QString>(e.c % 2 ? "446" : "A");
+            };
+            window->runEdit(kEdits[e.a]);
+            break;
+        }
     }
     QCoreApplication::processEvents();
 }
