@@ -1,9 +1,8 @@
 // The channel window's edits on a full table of 128 channels, under the offscreen
 // platform: leaving a frequency cell (check, round, fill the row, repaint), a paste,
 // an undo, Edit menu commands on many channels, and showing the window with all 128
-// rows loaded from a file. Each edit
-// should fit in one frame at 60 Hz (16 ms); showing the window in 100 ms. Also the
-// whole table printed into a PDF (target: 200 ms).
+// rows loaded from a file. Each edit should fit in one frame at 60 Hz (16 ms); showing
+// the window in 100 ms. Also the whole table printed into a PDF (target: 200 ms).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
