@@ -448,11 +448,16 @@ void TForm2::runEdit(EditCommand command) {
     if (state_.session.Busy) {
         return;
     }
+    // Undo steps back over what the table holds; a pick not yet taken is dropped.
+    if (command == EditCommand::Undo || command == EditCommand::Redo) {
+        undoStep(command == EditCommand::Redo);
+        return;
+    }
     commitPendingPick();
     StringGrid1->closeCellEditor();
     switch (command) {
-        case EditCommand::Undo: undoStep(false); return;
-        case EditCommand::Redo: undoStep(true); return;
+        case EditCommand::Undo:
+        case EditCommand::Redo: break;
         case EditCommand::Copy:
         case EditCommand::Cut:
             if (const auto text = edits_.copy()) {
