@@ -78,6 +78,7 @@ int writeSettings(CliContext& context, const std::vector<std::string>& args) {
     if (!radio.commands.write()) {
         return 1;
     }
+    recordSettingsWrite(context, radio.form);
     return verify ? verifySettingsWrite(context, radio.form) : 0;
 }
 

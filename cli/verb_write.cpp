@@ -77,6 +77,7 @@ Verb writeVerb() {
             if (!written) {
                 return 1;
             }
+            recordChannelWrite(context, commands.image());
             return verify ? verifyChannelWrite(context, commands.image()) : 0;
         },
     };

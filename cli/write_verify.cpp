@@ -14,12 +14,13 @@ namespace {
 
 constexpr std::size_t kReservedSettingsByte = 3;  // 0x0E23
 
-void backUp(const CliContext& context, BackupKind kind, std::string_view content) {
+void backUp(const CliContext& context, BackupKind kind, std::string_view content,
+            BackupOrigin origin = BackupOrigin::Read) {
     if (context.line().noBackup) {
         return;
     }
     try {
-        saveBackup(backupFolder(), kind, content, std::chrono::system_clock::now());
+        saveBackup(backupFolder(), kind, content, std::chrono::system_clock::now(), origin);
     } catch (const std::exception& e) {
         std::cerr << "lumo-cli: warning: no backup was kept: " << e.what() << std::endl;
     }
@@ -84,6 +85,16 @@ void backUpChannels(const CliContext& context, const MemoryImage& image) {
 
 void backUpSettings(const CliContext& context, const SettingsForm& form) {
     backUp(context, BackupKind::Settings, joinOptwLines(form.saveLines()));
+}
+
+void recordChannelWrite(const CliContext& context, const MemoryImage& sent) {
+    backUp(context, BackupKind::Channels,
+           std::string_view(reinterpret_cast<const char*>(sent.data()), sent.size()),
+           BackupOrigin::Written);
+}
+
+void recordSettingsWrite(const CliContext& context, const SettingsForm& sent) {
+    backUp(context, BackupKind::Settings, joinOptwLines(sent.saveLines()), BackupOrigin::Written);
 }
 
 std::string newestChannelBackup() {

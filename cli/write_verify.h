@@ -26,6 +26,10 @@ int verifySettingsWrite(CliContext& context, const SettingsForm& sent);
 // written is a warning, never a failed read.
 void backUpChannels(const CliContext& context, const MemoryImage& image);
 void backUpSettings(const CliContext& context, const SettingsForm& form);
+// Keeps a record of what a successful write sent, beside the backups ("...-written"),
+// unless --no-backup; as with a backup, a record that cannot be kept is a warning.
+void recordChannelWrite(const CliContext& context, const MemoryImage& sent);
+void recordSettingsWrite(const CliContext& context, const SettingsForm& sent);
 
 // The newest channel backup, for the user to restore from; empty when there is none.
 std::string newestChannelBackup();

@@ -393,6 +393,10 @@ void TForm2::Button2Click() {
     QtTransferHost host(progressBar);
     if (runLocked([&] { return commands_->writeToRadio(host); })) {
         editor_.markUnmodified();
+        const MemoryImage& sent = commands_->image();
+        state_.keepBackup(BackupKind::Channels,
+                          std::string_view(reinterpret_cast<const char*>(sent.data()), sent.size()),
+                          BackupOrigin::Written);
     }
     tellIfStopped(true);
 }

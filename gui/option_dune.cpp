@@ -197,6 +197,8 @@ void TFormDune::Button2Click() {
     QtTransferHost host(progressBar);
     if (runLocked([&] { return commands_.write(host); })) {
         document_.markUnmodified();
+        state_.keepBackup(BackupKind::Settings, joinOptwLines(form_.saveLines()),
+                          BackupOrigin::Written);
     }
 }
 

@@ -54,9 +54,9 @@ void ProbePorts(AppState& state, const std::filesystem::path& programPath) {
     state.vocabulary = makeChannelVocabulary(state.strings);
 }
 
-void AppState::keepBackup(BackupKind kind, std::string_view content) {
+void AppState::keepBackup(BackupKind kind, std::string_view content, BackupOrigin origin) {
     try {
-        saveBackup(backupFolder(), kind, content, std::chrono::system_clock::now());
+        saveBackup(backupFolder(), kind, content, std::chrono::system_clock::now(), origin);
     } catch (const std::exception& e) {
         const std::string text = std::string("No backup was kept: ") + e.what();
         if (warn) {

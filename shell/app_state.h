@@ -49,8 +49,10 @@ struct AppState {
     // Looks for serial devices again and gives new ones their comN numbers.
     void refreshPorts();
     PortMap portMap() const;
-    // Keeps a copy of what a read brought in the backups folder; a failure is a warning.
-    void keepBackup(BackupKind kind, std::string_view content);
+    // Keeps a copy of what a read brought, or a record of what a write sent, in the
+    // backups folder; a failure is a warning.
+    void keepBackup(BackupKind kind, std::string_view content,
+                    BackupOrigin origin = BackupOrigin::Read);
 
 private:
     static PortLister defaultPortLister();

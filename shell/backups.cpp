@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <optional>
@@ -95,7 +96,7 @@ std::filesystem::path backupFolder() {
 
 std::filesystem::path saveBackup(const std::filesystem::path& folder, BackupKind kind,
                                  std::string_view content,
-                                 std::chrono::system_clock::time_point when) {
+                                 std::chrono::system_clock::time_point when, BackupOrigin origin) {
     std::error_code created;
     std::filesystem::create_directories(folder, created);
     if (created) {
@@ -106,7 +107,8 @@ std::filesystem::path saveBackup(const std::filesystem::path& folder, BackupKind
     // link() never replaces a file: a name taken in the same second moves on to -2, -3.
     for (int number = 1; number < 1000; ++number) {
         const std::filesystem::path file =
-            folder / (name + (number == 1 ? "" : "-" + std::to_string(number)) + extension(kind));
+            folder / (name + (number == 1 ? "" : "-" + std::to_string(number)) +
+                      (origin == BackupOrigin::Written ? "-written" : "") + extension(kind));
         if (::link(temporary.c_str(), file.c_str()) == 0) {
             ::unlink(temporary.c_str());
             return file;
@@ -124,7 +126,7 @@ std::filesystem::path saveBackup(const std::filesystem::path& folder, BackupKind
 
 std::vector<BackupEntry> listBackups(const std::filesystem::path& folder) {
     static const std::regex pattern(
-        R"((channels|settings)-(\d{4})(\d{2})(\d{2})-(\d{2})(\d{2})(\d{2})(?:-(\d+))?\.(img|optw))");
+        R"((channels|settings)-(\d{4})(\d{2})(\d{2})-(\d{2})(\d{2})(\d{2})(?:-(\d+))?(-written)?\.(img|optw))");
     struct Found {
         BackupEntry entry;
         std::string order;
@@ -136,12 +138,13 @@ std::vector<BackupEntry> listBackups(const std::filesystem::path& folder) {
         const std::string name = item.path().filename().string();
         std::smatch m;
         if (!std::regex_match(name, m, pattern) ||
-            (m[1] == "channels") != (m[9] == "img")) {
+            (m[1] == "channels") != (m[10] == "img")) {
             continue;
         }
         BackupEntry entry;
         entry.file = item.path();
         entry.kind = m[1] == "channels" ? BackupKind::Channels : BackupKind::Settings;
+        entry.origin = m[9].matched ? BackupOrigin::Written : BackupOrigin::Read;
         entry.time = m[2].str() + "-" + m[3].str() + "-" + m[4].str() + " " + m[5].str() + ":" +
                      m[6].str() + ":" + m[7].str();
         if (entry.kind == BackupKind::Channels) {
@@ -168,6 +171,59 @@ std::vector<BackupEntry> listBackups(const std::filesystem::path& folder) {
         entries.push_back(std::move(f.entry));
     }
     return entries;
+}
+
+const char* originName(BackupOrigin origin) {
+    return origin == BackupOrigin::Written ? "written" : "read";
+}
+
+namespace {
+
+// A backup's time from its name, as local time.
+std::optional<std::chrono::system_clock::time_point> timeOf(const BackupEntry& entry) {
+    std::tm local{};
+    if (std::sscanf(entry.time.c_str(), "%d-%d-%d %d:%d:%d", &local.tm_year, &local.tm_mon,
+                    &local.tm_mday, &local.tm_hour, &local.tm_min, &local.tm_sec) != 6) {
+        return std::nullopt;
+    }
+    local.tm_year -= 1900;
+    local.tm_mon -= 1;
+    local.tm_isdst = -1;
+    const std::time_t seconds = std::mktime(&local);
+    if (seconds == static_cast<std::time_t>(-1)) {
+        return std::nullopt;
+    }
+    return std::chrono::system_clock::from_time_t(seconds);
+}
+
+}  // namespace
+
+std::vector<BackupEntry> backupsToPrune(const std::vector<BackupEntry>& entries, int days,
+                                        std::chrono::system_clock::time_point now) {
+    std::vector<BackupEntry> old;
+    if (days <= 0) {
+        return old;
+    }
+    const auto limit = now - std::chrono::hours(24) * days;
+    for (std::size_t i = kBackupsAlwaysKept; i < entries.size(); ++i) {
+        const auto when = timeOf(entries[i]);
+        if (when && *when < limit) {
+            old.push_back(entries[i]);
+        }
+    }
+    return old;
+}
+
+int pruneBackups(const std::filesystem::path& folder, int days,
+                 std::chrono::system_clock::time_point now) {
+    int removed = 0;
+    for (const BackupEntry& entry : backupsToPrune(listBackups(folder), days, now)) {
+        std::error_code error;
+        if (std::filesystem::remove(entry.file, error)) {
+            ++removed;
+        }
+    }
+    return removed;
 }
 
 }  // namespace lumo

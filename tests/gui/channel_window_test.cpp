@@ -445,6 +445,12 @@ private slots:
         QTest::keyClick(c.window->grid(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(cellText(c.window, 1, 1), QString("446.10000"));
         QCOMPARE(cellText(c.window, 1, 2), QString());
+        // A write keeps a record of what it sent.
+        c.window->findChild<QPushButton*>("Button2")->click();
+        const auto written = listBackups(backupFolder());
+        QCOMPARE(written.size(), std::size_t{2});
+        QVERIFY(written[0].origin == BackupOrigin::Written);
+        QCOMPARE(written[0].channelsSet, 1);
     }
 };
 

@@ -79,6 +79,35 @@ TEST(DataSafety, EverySuccessfulReadKeepsOneBackup) {
     EXPECT_EQ(listBackups(backupFolder()).size(), 2u);
 }
 
+TEST(DataSafety, EveryWriteIsRecordedAsWritten) {
+    TempDir dir;
+    const BackupHome home(dir.path());
+    tarnsim::SimulatedRadio source;
+    loadTwoChannels(source);
+    ASSERT_EQ(runVerb({"read", "--no-backup", "--port", source.path(), "-o", (dir / "two.img").string()}), 0);
+    ASSERT_EQ(runVerb({"settings", "read", "--no-backup", "--port", source.path(), "-o",
+                       (dir / "s.optw").string()}),
+              0);
+    ASSERT_TRUE(listBackups(backupFolder()).empty());
+
+    tarnsim::SimulatedRadio target;
+    ASSERT_EQ(runVerb({"write", "--port", target.path(), (dir / "two.img").string()}), 0);
+    ASSERT_EQ(runVerb({"settings", "write", "--port", target.path(), (dir / "s.optw").string()}), 0);
+    ASSERT_EQ(runVerb({"write", "--no-backup", "--port", target.path(), (dir / "two.img").string()}), 0);
+    const auto backups = listBackups(backupFolder());
+    ASSERT_EQ(backups.size(), 2u);
+    EXPECT_EQ(backups[0].kind, BackupKind::Settings);
+    EXPECT_EQ(backups[0].origin, BackupOrigin::Written);
+    EXPECT_TRUE(test::readTextFile(backups[0].file) == test::readTextFile(dir / "s.optw"));
+    EXPECT_EQ(backups[1].origin, BackupOrigin::Written);
+    EXPECT_TRUE(test::readTextFile(backups[1].file) == test::readTextFile(dir / "two.img"));
+
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(runVerb({"backups"}), 0);
+    const std::string listing = testing::internal::GetCapturedStdout();
+    EXPECT_NE(listing.find("channels  written  "), std::string::npos) << listing;
+}
+
 TEST(DataSafety, ABackupThatCannotBeKeptIsOnlyAWarning) {
     TempDir dir;
     test::writeTextFile(dir / "in-the-way", "a file where the data folder should be");

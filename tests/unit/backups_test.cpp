@@ -154,3 +154,66 @@ TEST(SimFaults, CorruptTakesAnAddress) {
 
 }  // namespace
 }  // namespace lumo
+
+namespace lumo {
+namespace {
+
+TEST(Backups, AWriteIsRecordedAndListedAsWritten) {
+    test::TempDir dir;
+    const auto when = at(2026, 12, 8, 9, 15, 0);
+    const auto read = saveBackup(dir.path(), BackupKind::Channels, "r", when);
+    const auto written = saveBackup(dir.path(), BackupKind::Channels, "w", when, BackupOrigin::Written);
+    const auto again = saveBackup(dir.path(), BackupKind::Channels, "w2", when, BackupOrigin::Written);
+    const auto settings = saveBackup(dir.path(), BackupKind::Settings, "5\r\n", when, BackupOrigin::Written);
+    EXPECT_EQ(read.filename(), "channels-20261208-091500.img");
+    EXPECT_EQ(written.filename(), "channels-20261208-091500-written.img");
+    EXPECT_EQ(again.filename(), "channels-20261208-091500-2-written.img");
+    EXPECT_EQ(settings.filename(), "settings-20261208-091500-written.optw");
+    const std::vector<BackupEntry> list = listBackups(dir.path());
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(list[0].file, again);
+    for (const BackupEntry& entry : list) {
+        EXPECT_EQ(entry.origin, entry.file == read ? BackupOrigin::Read : BackupOrigin::Written)
+            << entry.file;
+    }
+    EXPECT_STREQ(originName(BackupOrigin::Written), "written");
+}
+
+TEST(Backups, PruningRemovesOnlyOldBackupsBeyondTheNewestTen) {
+    // Backups one per day, newest first: day 0 (today) back to day 29.
+    const auto now = at(2026, 12, 10, 12, 0, 0);
+    std::vector<BackupEntry> entries;
+    for (int day = 0; day < 30; ++day) {
+        char time[32];
+        std::snprintf(time, sizeof time, "2026-%02d-%02d 12:00:00", day < 10 ? 12 : 11,
+                      day < 10 ? 10 - day : 30 - (day - 10));
+        entries.push_back({std::filesystem::path(std::to_string(day)), BackupKind::Channels,
+                           BackupOrigin::Read, time, 0});
+    }
+    struct Case {
+        int days;
+        std::size_t expected;  // how many go
+        const char* first;     // the newest of them
+    };
+    for (const Case& c : {Case{0, 0, ""}, Case{365, 0, ""}, Case{20, 9, "21"}, Case{5, 20, "10"},
+                          Case{1, 20, "10"}}) {
+        const auto pruned = backupsToPrune(entries, c.days, now);
+        ASSERT_EQ(pruned.size(), c.expected) << c.days << " days";
+        if (!pruned.empty()) {
+            EXPECT_EQ(pruned.front().file, c.first) << c.days << " days";
+        }
+    }
+
+    test::TempDir dir;
+    for (int day = 0; day < 12; ++day) {
+        saveBackup(dir.path(), BackupKind::Settings, "x", now - std::chrono::hours(24 * 100 * day));
+    }
+    // The eleventh and twelfth, 1000 and 1100 days old, go; the ten newest stay,
+    // though most of them are older than a year.
+    EXPECT_EQ(pruneBackups(dir.path(), 365, now), 2);
+    EXPECT_EQ(listBackups(dir.path()).size(), 10u);
+    EXPECT_EQ(pruneBackups(dir.path(), 0, now), 0);
+}
+
+}  // namespace
+}  // namespace lumo
