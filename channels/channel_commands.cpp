@@ -62,13 +62,18 @@ bool ChannelCommands::writeToRadio(TransferHost& host) {
     if (session_.Busy) {
         return false;
     }
-    BusyScope busy(session_);
-    try {
-        StoreGridToImage(table_, image_, vocabulary_);
-    } catch (const ConversionError& e) {
-        link_.dialogs().showMessage(e.what());
+    // Nothing is sent while any cell would not reach the radio as it stands: the first
+    // problem is told as always, then all of them.
+    const std::vector<ConversionError> problems = writeProblems(table_, session_, vocabulary_);
+    if (!problems.empty()) {
+        link_.dialogs().showMessage(problems.front().what());
+        if (problems.size() > 1) {
+            link_.dialogs().showMessage(listWriteProblems(problems));
+        }
         return false;
     }
+    BusyScope busy(session_);
+    StoreGridToImage(table_, image_, vocabulary_);
     return send(host);
 }
 
@@ -92,7 +97,19 @@ bool ChannelCommands::send(TransferHost& host) {
 
 void checkTableForWrite(const ChannelTable& table, const Session& session,
                         const ChannelVocabulary& vocabulary) {
+    const std::vector<ConversionError> problems = writeProblems(table, session, vocabulary);
+    if (!problems.empty()) {
+        throw problems.front();
+    }
+}
+
+std::vector<ConversionError> writeProblems(const ChannelTable& table, const Session& session,
+                                           const ChannelVocabulary& vocabulary) {
+    std::vector<ConversionError> problems;
     for (int row = 1; row <= ChannelCount; ++row) {
+        const auto note = [&](const ConversionError& e, int column) {
+            problems.emplace_back(ConversionError(e, column), row, columnName(table, column));
+        };
         for (const int column : {1, 2}) {
             const std::string& text = table.cell(column, row);
             if (text.empty()) {
@@ -100,15 +117,39 @@ void checkTableForWrite(const ChannelTable& table, const Session& session,
             }
             try {
                 if (!withinBandsOrAtLimits(session, frequencyValue(text))) {
-                    throw ConversionError(text, "is outside " + bandsText(session));
+                    note(ConversionError(text, "is outside " + bandsText(session)), column);
                 }
             } catch (const ConversionError& e) {
-                throw ConversionError(ConversionError(e, column), row, columnName(table, column));
+                note(e, column);
+            }
+        }
+        for (const int column : {3, 4}) {
+            try {
+                EncodeTone(table.cell(column, row));
+            } catch (const ConversionError& e) {
+                note(e, column);
             }
         }
     }
-    MemoryImage image = blankMemoryImage();
-    StoreGridToImage(table, image, vocabulary);
+    // Whatever else the codec refuses, found as a write would find it.
+    if (problems.empty()) {
+        MemoryImage image = blankMemoryImage();
+        try {
+            StoreGridToImage(table, image, vocabulary);
+        } catch (const ConversionError& e) {
+            problems.push_back(e);
+        }
+    }
+    return problems;
+}
+
+std::string listWriteProblems(const std::vector<ConversionError>& problems) {
+    std::string text = std::to_string(problems.size()) + " problems stop the write; nothing was sent:";
+    for (const ConversionError& problem : problems) {
+        text += "\n";
+        text += problem.what();
+    }
+    return text;
 }
 
 }  // namespace lumo

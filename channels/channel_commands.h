@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "base/session.h"
 #include "channels/channel_table.h"
@@ -53,5 +55,14 @@ class ChannelCommands {
 // naming channel, column and text.
 void checkTableForWrite(const ChannelTable& table, const Session& session,
                         const ChannelVocabulary& vocabulary = defaultVocabulary());
+
+// Every problem that stops a write, not only the first: each frequency outside the
+// bands or not a number, each tone the codec cannot take, in channel and column order,
+// each naming channel, column and text. Empty when the table can be written.
+std::vector<ConversionError> writeProblems(const ChannelTable& table, const Session& session,
+                                           const ChannelVocabulary& vocabulary = defaultVocabulary());
+
+// The problems one to a line, for a message after the first problem's own.
+std::string listWriteProblems(const std::vector<ConversionError>& problems);
 
 }  // namespace lumo

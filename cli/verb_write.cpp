@@ -52,7 +52,14 @@ Verb writeVerb() {
                 if (!table) {
                     return 1;
                 }
-                checkTableForWrite(*table, session);
+                const std::vector<ConversionError> problems = writeProblems(*table, session);
+                for (const ConversionError& problem : problems) {
+                    std::cerr << "lumo-cli write: " << problem.what() << "\n";
+                }
+                if (!problems.empty()) {
+                    std::cerr << "lumo-cli write: nothing was sent" << std::endl;
+                    return 1;
+                }
             }
             ChannelCommands commands(*table, session, context.link());
             TerminalProgress progress("write");

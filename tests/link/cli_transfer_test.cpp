@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "channels/channel_codec.h"
+#include "channels/channel_file.h"
 #include "channels/image_file.h"
 #include "sim/sim_fault.h"
 #include "sim/simulated_radio.h"
@@ -64,13 +65,25 @@ TEST(CliTransfer, WriteChecksTheFileBeforeSendingAnything) {
     };
     for (const auto& [frequency, problem] : cases) {
         writeTextFile(dir / "bad.chnw", channelOneFile(frequency));
-        try {
-            runVerb({"write", "--port", radio.path(), (dir / "bad.chnw").string()});
-            ADD_FAILURE() << frequency;
-        } catch (const ConversionError& e) {
-            EXPECT_EQ(e.what(), "channel 1, RX Frequency(MHZ): " + problem);
-        }
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(runVerb({"write", "--port", radio.path(), (dir / "bad.chnw").string()}), 1);
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find("lumo-cli write: channel 1, RX Frequency(MHZ): " + problem + "\n"),
+                  std::string::npos)
+            << err;
+        EXPECT_NE(err.find("nothing was sent"), std::string::npos) << err;
     }
+    // Every problem is printed, not only the first.
+    ChannelTable two;
+    two.setCell(1, 1, "430");
+    two.setCell(1, 5, "446.1");
+    two.setCell(3, 5, "nonsense");
+    SaveChannelFile(two, dir / "two.chnw");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runVerb({"write", "--port", radio.path(), (dir / "two.chnw").string()}), 1);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("channel 1, RX"), std::string::npos) << err;
+    EXPECT_NE(err.find("channel 5, CTCSS/DCS Dec"), std::string::npos) << err;
     EXPECT_EQ(radio.radio().sessionsHeard(), 0);
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "channels/channel_commands.h"
 
 namespace lumo {
@@ -32,6 +34,40 @@ TEST(ChannelWriteCheck, FrequenciesMustLieInsideTheBandOrAtItsLimits) {
             }
         }
     }
+}
+
+TEST(ChannelWriteCheck, EveryProblemIsFoundNotOnlyTheFirst) {
+    LanguageStrings strings;
+    Session session(strings);
+    session.setUp();
+    ChannelTable table;
+    table.setCell(1, 3, ".");
+    table.setCell(2, 3, "452");
+    table.setCell(1, 7, "446.1");
+    table.setCell(4, 7, "12.3.4");
+    table.setCell(1, 100, "430");  // hidden rows reach the radio too
+    const std::vector<ConversionError> problems = writeProblems(table, session);
+    ASSERT_EQ(problems.size(), 4u);
+    EXPECT_EQ(problems[0].channel(), 3);
+    EXPECT_EQ(problems[0].column(), 1);
+    EXPECT_EQ(std::string(problems[1].what()),
+              "channel 3, " + columnName(table, 2) + ": \"452\" is outside 440-451 MHz");
+    EXPECT_EQ(problems[2].channel(), 7);
+    EXPECT_EQ(problems[2].column(), 4);
+    EXPECT_EQ(problems[3].channel(), 100);
+    try {
+        checkTableForWrite(table, session);
+        ADD_FAILURE() << "not refused";
+    } catch (const ConversionError& e) {
+        EXPECT_STREQ(e.what(), problems[0].what());
+    }
+    const std::string listed = listWriteProblems(problems);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 4);
+
+    ChannelTable fine;
+    fine.setCell(1, 1, "446.1");
+    fine.setCell(3, 1, "D023N");
+    EXPECT_TRUE(writeProblems(fine, session).empty());
 }
 
 }  // namespace
