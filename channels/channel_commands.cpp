@@ -1,6 +1,7 @@
 #include "channels/channel_commands.h"
 
 #include "channels/channel_image.h"
+#include "channels/channel_verify.h"
 
 namespace lumo {
 namespace {
@@ -84,6 +85,28 @@ bool ChannelCommands::writeImageToRadio(const MemoryImage& image, TransferHost& 
     BusyScope busy(session_);
     image_ = image;
     return send(host);
+}
+
+bool ChannelCommands::readRadioImage(MemoryImage& held, TransferHost& host) {
+    if (session_.Busy) {
+        return false;
+    }
+    BusyScope busy(session_);
+    MemoryImage read = blankMemoryImage();
+    ChannelTransfer look(link_, read);
+    if (!look.RunTransfer(TransferMode::Read, host)) {
+        return false;
+    }
+    held = read;
+    return true;
+}
+
+std::optional<std::vector<ChannelDifference>> ChannelCommands::verifyLastWrite(TransferHost& host) {
+    if (session_.Busy) {
+        return std::nullopt;
+    }
+    BusyScope busy(session_);
+    return readBackChannels(link_, image_, host, vocabulary_);
 }
 
 bool ChannelCommands::send(TransferHost& host) {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/session.h"
+#include "channels/channel_compare.h"
 #include "channels/channel_table.h"
 #include "channels/channel_transfer.h"
 
@@ -26,6 +28,13 @@ class ChannelCommands {
     bool writeToRadio(TransferHost& host);
     // Writes an image as it stands, without the table.
     bool writeImageToRadio(const MemoryImage& image, TransferHost& host);
+    // Reads what the radio holds into `held`, leaving the table as it is: for a look
+    // at what a write would change. Does nothing while Busy.
+    bool readRadioImage(MemoryImage& held, TransferHost& host);
+    // Reads the channel area back after a write, in a session of its own, and compares
+    // it with what was sent: the channels that differ. Nothing when the read-back
+    // failed, and while Busy.
+    std::optional<std::vector<ChannelDifference>> verifyLastWrite(TransferHost& host);
 
     // Called once a read has reached the table, before the user is told it is
     // complete, so a window can show the new channels first.

@@ -5,6 +5,7 @@
 
 #include "channels/channel_compare.h"
 #include "channels/channel_transfer.h"
+#include "channels/channel_verify.h"
 #include "settings/optw_file.h"
 #include "settings/settings_transfer.h"
 #include "shell/backups.h"
@@ -29,16 +30,15 @@ void backUp(const CliContext& context, BackupKind kind, std::string_view content
 }  // namespace
 
 int verifyChannelWrite(CliContext& context, const MemoryImage& sent) {
-    MemoryImage held = blankMemoryImage();
-    ChannelTransfer readBack(context.link(), held);
     BlockingTransferHost host;
     std::cerr << "verifying: reading the channels back" << std::endl;
-    if (!readBack.RunTransfer(TransferMode::Read, host)) {
+    const auto read = readBackChannels(context.link(), sent, host);
+    if (!read) {
         std::cerr << "lumo-cli write: the channels could not be read back to verify them"
                   << std::endl;
         return 1;
     }
-    const std::vector<ChannelDifference> differences = compareWrittenChannels(sent, held);
+    const std::vector<ChannelDifference>& differences = *read;
     if (differences.empty()) {
         std::cout << "verified: the radio holds every byte that was written" << std::endl;
         return 0;

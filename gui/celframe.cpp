@@ -9,9 +9,13 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTime>
 #include <QVBoxLayout>
 
 #include "channels/channel_templates.h"
+#include "channels/image_file.h"
+#include "shell/backups.h"
+#include "shell/preferences.h"
 #include "gui/qt_transfer_host.h"
 
 namespace lumo {
@@ -22,7 +26,12 @@ constexpr int kVisibleRows = 16;
 constexpr int kRowHeight = 21;
 constexpr int kComboHeight = 21;
 constexpr int kNameColumn = 12;
-const std::string kNamesShownKey = "View/channelNames";
+const std::string kNamesShownKey = kShowChannelNamesKey;
+
+// The time of day, for telling when the radio was last seen.
+std::string clockTime() {
+    return QTime::currentTime().toString("HH:mm:ss").toStdString();
+}
 
 }  // namespace
 
@@ -108,6 +117,9 @@ TForm2::TForm2(AppState& state, QWidget* parent)
         return askColumnValue(this, state_.strings, state_.vocabulary, targets);
     };
     chooseFindText = [this](const QString& last) { return askFindText(this, last); };
+    confirmWrite = [this](const WriteReview& review) {
+        return askWriteReview(this, review, "channel table");
+    };
     connect(StringGrid1->verticalScrollBar(), &QScrollBar::valueChanged, this, &TForm2::placeComboBox);
     connect(StringGrid1->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TForm2::placeComboBox);
     connect(qApp, &QApplication::focusChanged, this, &TForm2::onFocusChanged);
@@ -358,6 +370,7 @@ void TForm2::Button1Click() {
     });
     if (read) {
         editor_.markUnmodified();
+        lastKnown_ = KnownRadioChannels{commands_->image(), "the last read, at " + clockTime()};
         const MemoryImage& image = commands_->image();
         state_.keepBackup(BackupKind::Channels,
                           std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
@@ -390,15 +403,112 @@ void TForm2::Button2Click() {
         return;
     }
     commitPendingPick();
+    const Preferences preferences = loadPreferences(*state_.store);
     QtTransferHost host(progressBar);
-    if (runLocked([&] { return commands_->writeToRadio(host); })) {
+    if (preferences.reviewBeforeWrite && !reviewBeforeWrite(host)) {
+        return;
+    }
+    const bool written = runLocked([&] { return commands_->writeToRadio(host); });
+    if (written) {
         editor_.markUnmodified();
         const MemoryImage& sent = commands_->image();
+        lastKnown_ = KnownRadioChannels{sent, "the last write, at " + clockTime()};
         state_.keepBackup(BackupKind::Channels,
                           std::string_view(reinterpret_cast<const char*>(sent.data()), sent.size()),
                           BackupOrigin::Written);
     }
     tellIfStopped(true);
+    if (written && preferences.verifyAfterWrite) {
+        verifyAfterWrite(host);
+    }
+}
+
+std::optional<KnownRadioChannels> TForm2::knownRadio() const {
+    if (lastKnown_) {
+        return lastKnown_;
+    }
+    for (const BackupEntry& entry : listBackups(backupFolder())) {
+        if (entry.kind != BackupKind::Channels) {
+            continue;
+        }
+        try {
+            return KnownRadioChannels{readImageFile(entry.file),
+                                      "the newest backup, " + entry.time + " (" +
+                                          entry.file.filename().string() + ")"};
+        } catch (const std::exception&) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+bool TForm2::reviewBeforeWrite(QtTransferHost& host) {
+    // Every problem first: nothing is reviewed, or sent, while a cell cannot be.
+    const std::vector<ConversionError> problems =
+        writeProblems(table_, state_.session, state_.vocabulary);
+    if (!problems.empty()) {
+        state_.dialogs.showMessage(problems.front().what());
+        if (problems.size() > 1) {
+            state_.dialogs.showMessage(listWriteProblems(problems));
+        }
+        return false;
+    }
+    std::optional<KnownRadioChannels> known = knownRadio();
+    for (;;) {
+        switch (confirmWrite(reviewChannelWrite(table_, known, state_.vocabulary))) {
+            case ReviewAnswer::Write: return true;
+            case ReviewAnswer::Cancel: return false;
+            case ReviewAnswer::ReadFirst: {
+                // A look at the radio for the review only: the table stays as it is.
+                MemoryImage held = blankMemoryImage();
+                if (!runLocked([&] { return commands_->readRadioImage(held, host); })) {
+                    tellIfStopped(false);
+                    return false;
+                }
+                progressBar->setValue(0);
+                state_.keepBackup(BackupKind::Channels,
+                                  std::string_view(reinterpret_cast<const char*>(held.data()), held.size()));
+                lastKnown_ = KnownRadioChannels{held, "the radio, read at " + clockTime()};
+                known = lastKnown_;
+                break;
+            }
+        }
+    }
+}
+
+void TForm2::verifyAfterWrite(QtTransferHost& host) {
+    std::optional<std::vector<ChannelDifference>> differences;
+    runLocked([&] {
+        differences = commands_->verifyLastWrite(host);
+        return differences.has_value();
+    });
+    progressBar->setValue(0);
+    if (!differences) {
+        if (tellStatus) {
+            tellStatus("Written, but not verified: the channels could not be read back");
+        }
+        return;
+    }
+    if (differences->empty()) {
+        if (tellStatus) {
+            tellStatus("Written and verified");
+        }
+        return;
+    }
+    // The radio holds something else than was sent: what it holds is unknown again.
+    lastKnown_.reset();
+    std::string text = "The radio does not hold what was written. " +
+                       std::to_string(differences->size()) + " channel(s) differ:";
+    for (const ChannelDifference& difference : *differences) {
+        text += "\n" + describeDifference(difference, "wrote ", ", radio holds ");
+    }
+    for (const BackupEntry& entry : listBackups(backupFolder())) {
+        if (entry.kind == BackupKind::Channels && entry.origin == BackupOrigin::Read) {
+            text += "\n\nThe newest backup of what a radio held: " + entry.file.filename().string();
+            break;
+        }
+    }
+    state_.dialogs.showMessage(text);
 }
 
 void TForm2::Button3Click() {

@@ -14,10 +14,13 @@
 #include "channels/channel_table.h"
 #include "channels/channel_table_edits.h"
 #include "gui/channel_edit_dialogs.h"
+#include "gui/write_review_dialog.h"
 #include "gui/channel_grid.h"
 #include "gui/child_window.h"
 
 namespace lumo {
+
+class QtTransferHost;
 
 inline constexpr const char* kStopTransferQuestion = "Stop the transfer?";
 
@@ -58,6 +61,8 @@ public:
     std::function<std::optional<SortChoice>(int picked)> chooseSort;
     std::function<std::optional<ColumnChoice>(const std::string& targets)> chooseColumnValue;
     std::function<std::optional<QString>(const QString& last)> chooseFindText;
+    // The review before a write.
+    std::function<ReviewAnswer(const WriteReview& review)> confirmWrite;
 
 signals:
     void namesShownChanged(bool shown);
@@ -79,6 +84,11 @@ private:
     void N1Click(RowAction action);
     void onEnter();
     void undoStep(bool redo);
+    // What the radio is known to hold: the last read or write here, else the newest backup.
+    std::optional<KnownRadioChannels> knownRadio() const;
+    // The write check and the review; true when the write is to go ahead.
+    bool reviewBeforeWrite(QtTransferHost& host);
+    void verifyAfterWrite(QtTransferHost& host);
     void findNext();
     void pickNumber(int row, Qt::KeyboardModifiers modifiers);
     void dropNumbers(int beforeRow);
@@ -109,6 +119,7 @@ private:
     QAction* namesEntry_ = nullptr;
     bool namesShown_ = false;
     QString lastFind_;
+    std::optional<KnownRadioChannels> lastKnown_;
     bool formShown_ = false;
     bool leavingCombo_ = false;
 };

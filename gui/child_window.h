@@ -36,6 +36,8 @@ public:
 
     // The main window's tool-bar update, called on activation and closing.
     std::function<void(bool down)> setWindowButtons;
+    // A short note in the main window's status bar ("Written and verified").
+    std::function<void(const QString& text)> tellStatus;
     // The main window's look while one of its children runs a transfer.
     std::function<void(bool running)> transferRunning;
 

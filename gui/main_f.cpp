@@ -395,6 +395,7 @@ ChildWindow* TForm1::child(ChildKind kind) const {
 QMdiSubWindow* TForm1::adoptChild(ChildWindow* child, QPoint at) {
     child->setWindowButtons = [this](bool down) { SetWindowButtons(down); };
     child->transferRunning = [this](bool running) { showTransferRunning(running); };
+    child->tellStatus = [this](const QString& text) { statusBar()->showMessage(text, 15000); };
     if (auto* channels = qobject_cast<TForm2*>(child)) {
         channelMenus_->adopt(channels);
     }

@@ -210,5 +210,7 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChannelEditingTest)
+int main(int argc, char** argv) {
+    return lumo::test::runWindowTests<ChannelEditingTest>(argc, argv);
+}
 #include "channel_editing_test.moc"

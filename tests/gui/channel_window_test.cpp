@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMdiArea>
+#include <QStatusBar>
+#include <deque>
 #include <QtTest>
 
 #include "channels/channel_file.h"
@@ -430,6 +432,7 @@ private slots:
         f.state->link->PortName = radio.path();
         ChannelWindow c(f);
         c.enterFrequency(1, "446.1");
+        const std::size_t kept = listBackups(backupFolder()).size();
         QString shownAtMessage;
         f.dialogs.onMessage = [&](const std::string&) { shownAtMessage = cellText(c.window, 1, 2); };
         c.window->findChild<QPushButton*>("Button1")->click();
@@ -439,7 +442,7 @@ private slots:
         QVERIFY(!c.window->editor().modified());
         // A copy of what was read is kept.
         const auto backups = listBackups(backupFolder());
-        QCOMPARE(backups.size(), std::size_t{1});
+        QCOMPARE(backups.size(), kept + 1);
         QCOMPARE(backups[0].channelsSet, 1);
         // The read is one undo step.
         QTest::keyClick(c.window->grid(), Qt::Key_Z, Qt::ControlModifier);
@@ -448,9 +451,70 @@ private slots:
         // A write keeps a record of what it sent.
         c.window->findChild<QPushButton*>("Button2")->click();
         const auto written = listBackups(backupFolder());
-        QCOMPARE(written.size(), std::size_t{2});
+        QCOMPARE(written.size(), kept + 2);
         QVERIFY(written[0].origin == BackupOrigin::Written);
         QCOMPARE(written[0].channelsSet, 1);
+    }
+
+    void aWriteShowsWhatWillChangeAndIsVerified() {
+        // No backups yet: nothing is known of the radio.
+        QTemporaryDir data;
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", saved); });
+        tarnsim::SimulatedRadio radio;
+        test::loadChannel(radio, 2, "446.00625", "BASE");
+        Fixture f;
+        f.store->setValue("Preferences/reviewBeforeWrite", "true");
+        f.store->setValue("Preferences/verifyAfterWrite", "true");
+        f.state->link->PortName = radio.path();
+        ChannelWindow c(f);
+        std::vector<WriteReview> reviews;
+        std::deque<ReviewAnswer> answers{ReviewAnswer::ReadFirst, ReviewAnswer::Write, ReviewAnswer::Cancel};
+        c.window->confirmWrite = [&](const WriteReview& review) {
+            reviews.push_back(review);
+            const ReviewAnswer answer = answers.front();
+            answers.pop_front();
+            return answer;
+        };
+        c.enterFrequency(1, "446.1");
+        c.window->findChild<QPushButton*>("Button2")->click();
+        // Nothing was known of the radio; a look at it shows what the write changes.
+        QCOMPARE(reviews.size(), std::size_t{2});
+        QVERIFY(reviews[0].kind == WriteReview::Kind::Unknown);
+        QVERIFY(reviews[1].kind == WriteReview::Kind::Changes);
+        QVERIFY(QString::fromStdString(reviews[1].source).startsWith("the radio, read at "));
+        QCOMPARE(reviews[1].changes.front(),
+                 std::string("channel 1, RX Frequency(MHZ): (empty) -> 446.10000"));
+        QVERIFY(std::find(reviews[1].changes.begin(), reviews[1].changes.end(),
+                          "channel 2, CH-Name: BASE -> (empty)") != reviews[1].changes.end());
+        QCOMPARE(cellText(c.window, 1, 2), QString());  // the look left the table alone
+        QCOMPARE(f.window->statusBar()->currentMessage(), QString("Written and verified"));
+        const auto backups = listBackups(backupFolder());
+        QCOMPARE(backups.size(), std::size_t{2});  // the look, and the write's record
+        QVERIFY(backups[0].origin == BackupOrigin::Written);
+
+        // Written again unchanged: the radio already holds it; Cancel sends nothing.
+        const int sessions = radio.radio().sessionsHeard();
+        c.window->findChild<QPushButton*>("Button2")->click();
+        QVERIFY(reviews.back().kind == WriteReview::Kind::NoChanges);
+        QVERIFY(QString::fromStdString(reviews.back().source).startsWith("the last write, at "));
+        QCOMPARE(radio.radio().sessionsHeard(), sessions);
+    }
+
+    void aVerifyThatFindsADifferenceNamesTheChannel() {
+        tarnsim::SimulatedRadio radio({.faults = test::faults({"corrupt:0x0020"})});
+        Fixture f;
+        f.store->setValue("Preferences/verifyAfterWrite", "true");
+        f.state->link->PortName = radio.path();
+        ChannelWindow c(f);
+        c.enterFrequency(1, "446.1");
+        c.enterFrequency(2, "446.2");
+        c.window->findChild<QPushButton*>("Button2")->click();
+        const std::string told = f.dialogs.messages().back();
+        QVERIFY2(told.find("The radio does not hold what was written. 1 channel(s) differ:\nchannel 2:") == 0,
+                 told.c_str());
+        QVERIFY(f.window->statusBar()->currentMessage() != QString("Written and verified"));
     }
 };
 

@@ -38,6 +38,10 @@ struct Fixture {
             memory->setValue("PortMap/com" + std::to_string(n),
                              n == 2 ? "/dev/null" : "/nonexistent/tty" + std::to_string(n));
         }
+        // The review before a write and the read-back after it are asked for by the
+        // tests of them; the others write straight away, as before.
+        memory->setValue("Preferences/reviewBeforeWrite", "false");
+        memory->setValue("Preferences/verifyAfterWrite", "false");
         store = memory.get();
         // The machine's own serial ports stay out of the tests; a test plugs devices
         // into this list.

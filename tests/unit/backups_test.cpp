@@ -10,6 +10,8 @@
 #include "channels/channel_image.h"
 #include "sim/sim_fault.h"
 #include "tests/support/test_files.h"
+#include "link/settings_store.h"
+#include "shell/preferences.h"
 
 namespace lumo {
 namespace {
@@ -213,6 +215,26 @@ TEST(Backups, PruningRemovesOnlyOldBackupsBeyondTheNewestTen) {
     EXPECT_EQ(pruneBackups(dir.path(), 365, now), 2);
     EXPECT_EQ(listBackups(dir.path()).size(), 10u);
     EXPECT_EQ(pruneBackups(dir.path(), 0, now), 0);
+}
+
+}  // namespace
+}  // namespace lumo
+
+namespace lumo {
+namespace {
+
+TEST(Preferences, RoundTripThroughTheStoreWithDefaultsForNonsense) {
+    MemorySettingsStore store;
+    EXPECT_EQ(loadPreferences(store), Preferences{});
+    const Preferences chosen{false, false, true, 30};
+    savePreferences(store, chosen);
+    EXPECT_EQ(loadPreferences(store), chosen);
+    store.setValue("Preferences/keepBackupDays", "-3");
+    store.setValue("Preferences/verifyAfterWrite", "maybe");
+    const Preferences read = loadPreferences(store);
+    EXPECT_EQ(read.keepBackupDays, 365);
+    EXPECT_TRUE(read.verifyAfterWrite);
+    EXPECT_FALSE(read.reviewBeforeWrite);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "channels/channel_commands.h"
+#include "channels/channel_image.h"
+#include "channels/write_review.h"
 
 namespace lumo {
 namespace {
@@ -68,6 +70,41 @@ TEST(ChannelWriteCheck, EveryProblemIsFoundNotOnlyTheFirst) {
     fine.setCell(1, 1, "446.1");
     fine.setCell(3, 1, "D023N");
     EXPECT_TRUE(writeProblems(fine, session).empty());
+}
+
+}  // namespace
+}  // namespace lumo
+
+namespace lumo {
+namespace {
+
+TEST(WriteReview, ListsTheChangesOldToNewOrSaysThereAreNone) {
+    ChannelTable radioTable;
+    const std::vector<std::string> base{"446.00625", "446.00625", "Off", "Off", "High", "25K",
+                                        "Off",       "Off",       "QT",  "Off", "On",   "BASE"};
+    for (int column = 1; column <= 12; ++column) {
+        radioTable.setCell(column, 2, base[static_cast<std::size_t>(column - 1)]);
+    }
+    MemoryImage radio = blankMemoryImage();
+    StoreGridToImage(radioTable, radio);
+    const KnownRadioChannels known{radio, "the last read, at 10:00:00"};
+
+    EXPECT_EQ(reviewChannelWrite(radioTable, std::nullopt).kind, WriteReview::Kind::Unknown);
+    const WriteReview same = reviewChannelWrite(radioTable, known);
+    EXPECT_EQ(same.kind, WriteReview::Kind::NoChanges);
+    EXPECT_EQ(same.source, "the last read, at 10:00:00");
+
+    ChannelTable edited = radioTable;
+    edited.setCell(5, 2, "Low");
+    edited.setCell(12, 2, "HOME");
+    edited.setCell(1, 128, "440.5");  // a hidden row is written too
+    edited.setCell(2, 128, "440.5");
+    const WriteReview changed = reviewChannelWrite(edited, known);
+    EXPECT_EQ(changed.kind, WriteReview::Kind::Changes);
+    ASSERT_GE(changed.changes.size(), 3u);
+    EXPECT_EQ(changed.changes[0], "channel 2, " + columnName(edited, 5) + ": High -> Low");
+    EXPECT_EQ(changed.changes[1], "channel 2, " + columnName(edited, 12) + ": BASE -> HOME");
+    EXPECT_EQ(changed.changes[2], "channel 128, " + columnName(edited, 1) + ": (empty) -> 440.50000");
 }
 
 }  // namespace
