@@ -7,13 +7,12 @@
 #include "channels/channel_transfer.h"
 #include "channels/channel_verify.h"
 #include "settings/optw_file.h"
+#include "settings/settings_review.h"
 #include "settings/settings_transfer.h"
 #include "shell/backups.h"
 
 namespace lumo::cli {
 namespace {
-
-constexpr std::size_t kReservedSettingsByte = 3;  // 0x0E23
 
 void backUp(const CliContext& context, BackupKind kind, std::string_view content,
             BackupOrigin origin = BackupOrigin::Read) {
@@ -58,23 +57,15 @@ int verifySettingsWrite(CliContext& context, const SettingsForm& sent) {
                   << std::endl;
         return 1;
     }
-    const std::vector<std::uint8_t> wrote = sent.radioBytes();
-    int differ = 0;
-    for (std::size_t i = 0; i < held->size(); ++i) {
-        if (i == kReservedSettingsByte || wrote[i] == (*held)[i]) {
-            continue;
-        }
-        char line[96];
-        std::snprintf(line, sizeof line, "0x%04zX: wrote 0x%02X, radio holds 0x%02X",
-                      0x0E20 + i, wrote[i], (*held)[i]);
+    const std::vector<std::string> differ = compareWrittenSettings(sent.radioBytes(), *held);
+    for (const std::string& line : differ) {
         std::cout << line << "\n";
-        ++differ;
     }
-    if (differ == 0) {
+    if (differ.empty()) {
         std::cout << "verified: the radio holds every settings byte that was written" << std::endl;
         return 0;
     }
-    std::cout << differ << " settings byte(s) differ from what was written" << std::endl;
+    std::cout << differ.size() << " settings byte(s) differ from what was written" << std::endl;
     return kVerifyFailed;
 }
 

@@ -9,13 +9,13 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QTime>
 #include <QVBoxLayout>
 
 #include "channels/channel_templates.h"
 #include "channels/image_file.h"
 #include "shell/backups.h"
 #include "shell/preferences.h"
+#include "gui/clock_time.h"
 #include "gui/qt_transfer_host.h"
 
 namespace lumo {
@@ -27,11 +27,6 @@ constexpr int kRowHeight = 21;
 constexpr int kComboHeight = 21;
 constexpr int kNameColumn = 12;
 const std::string kNamesShownKey = kShowChannelNamesKey;
-
-// The time of day, for telling when the radio was last seen.
-std::string clockTime() {
-    return QTime::currentTime().toString("HH:mm:ss").toStdString();
-}
 
 }  // namespace
 

@@ -5,8 +5,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "gui/clock_time.h"
 #include "gui/qt_transfer_host.h"
 #include "settings/optw_file.h"
+#include "shell/backups.h"
+#include "shell/preferences.h"
 
 namespace lumo {
 namespace {
@@ -28,6 +31,7 @@ TFormDune::TFormDune(AppState& state, QWidget* parent)
       commands_(form_, state.session, *state.link),
       document_(form_, commands_, state.session, *state.documents) {
     setObjectName("FormDune");
+    confirmWrite = [this](const WriteReview& review) { return askWriteReview(this, review, "settings"); };
     const Control& tree = form_.body();
     body->setObjectName(text(tree.name));
     // Panel1 and Panel2 share one place; Panel2 lies on top and covers Panel1 whole.
@@ -186,6 +190,7 @@ void TFormDune::Button1Click() {
     QtTransferHost host(progressBar);
     if (runLocked([&] { return commands_.read(host); })) {
         document_.markUnmodified();
+        lastKnown_ = KnownRadioSettings{form_, "the last read, at " + clockTime()};
         state_.keepBackup(BackupKind::Settings, joinOptwLines(form_.saveLines()));
     }
 }
@@ -194,12 +199,108 @@ void TFormDune::Button2Click() {
     if (state_.session.Busy) {
         return;
     }
+    const Preferences preferences = loadPreferences(*state_.store);
     QtTransferHost host(progressBar);
-    if (runLocked([&] { return commands_.write(host); })) {
-        document_.markUnmodified();
-        state_.keepBackup(BackupKind::Settings, joinOptwLines(form_.saveLines()),
-                          BackupOrigin::Written);
+    if (preferences.reviewBeforeWrite && !reviewBeforeWrite(host)) {
+        return;
     }
+    const bool written = runLocked([&] { return commands_.write(host); });
+    if (!written) {
+        return;
+    }
+    document_.markUnmodified();
+    lastKnown_ = KnownRadioSettings{form_, "the last write, at " + clockTime()};
+    state_.keepBackup(BackupKind::Settings, joinOptwLines(form_.saveLines()), BackupOrigin::Written);
+    if (preferences.verifyAfterWrite) {
+        verifyAfterWrite(host);
+    }
+}
+
+SettingsForm TFormDune::formOf(const SettingsBytes& bytes) const {
+    SettingsForm held = form_;
+    held.setChangeListener({});
+    held.applyRadioBytes(bytes);
+    return held;
+}
+
+std::optional<KnownRadioSettings> TFormDune::knownRadio() const {
+    if (lastKnown_) {
+        return lastKnown_;
+    }
+    for (const BackupEntry& entry : listBackups(backupFolder())) {
+        if (entry.kind != BackupKind::Settings) {
+            continue;
+        }
+        try {
+            SettingsForm held(state_.strings);
+            held.loadLines(readOptwFile(entry.file));
+            return KnownRadioSettings{held, "the newest backup, " + entry.time + " (" +
+                                                entry.file.filename().string() + ")"};
+        } catch (const std::exception&) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+bool TFormDune::reviewBeforeWrite(TransferHost& host) {
+    std::optional<KnownRadioSettings> known = knownRadio();
+    for (;;) {
+        switch (confirmWrite(reviewSettingsWrite(form_, known))) {
+            case ReviewAnswer::Write: return true;
+            case ReviewAnswer::Cancel: return false;
+            case ReviewAnswer::ReadFirst: {
+                // A look at the radio for the review only: the window stays as it is.
+                std::optional<SettingsBytes> held;
+                runLocked([&] {
+                    held = commands_.readRadioBytes(host);
+                    return held.has_value();
+                });
+                if (!held) {
+                    return false;
+                }
+                const SettingsForm radio = formOf(*held);
+                state_.keepBackup(BackupKind::Settings, joinOptwLines(radio.saveLines()));
+                lastKnown_ = KnownRadioSettings{radio, "the radio, read at " + clockTime()};
+                known = lastKnown_;
+                break;
+            }
+        }
+    }
+}
+
+void TFormDune::verifyAfterWrite(TransferHost& host) {
+    std::optional<SettingsBytes> held;
+    runLocked([&] {
+        held = commands_.readRadioBytes(host);
+        return held.has_value();
+    });
+    if (!held) {
+        if (tellStatus) {
+            tellStatus("Written, but not verified: the settings could not be read back");
+        }
+        return;
+    }
+    const std::vector<std::string> differences = compareWrittenSettings(form_.radioBytes(), *held);
+    if (differences.empty()) {
+        if (tellStatus) {
+            tellStatus("Written and verified");
+        }
+        return;
+    }
+    lastKnown_.reset();
+    std::string text = "The radio does not hold the settings that were written. " +
+                       std::to_string(differences.size()) + " byte(s) differ:";
+    for (const std::string& line : differences) {
+        text += "\n" + line;
+    }
+    for (const BackupEntry& entry : listBackups(backupFolder())) {
+        if (entry.kind == BackupKind::Settings && entry.origin == BackupOrigin::Read) {
+            text += "\n\nThe newest backup of what a radio held: " + entry.file.filename().string();
+            break;
+        }
+    }
+    state_.dialogs.showMessage(text);
 }
 
 void TFormDune::Button3Click() {

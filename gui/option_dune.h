@@ -3,13 +3,17 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "gui/child_window.h"
+#include "gui/write_review_dialog.h"
 #include "settings/settings_commands.h"
 #include "settings/settings_document.h"
 #include "settings/settings_form.h"
+#include "settings/settings_review.h"
 
 namespace lumo {
 
@@ -26,6 +30,9 @@ class TFormDune final : public ChildWindow {
     QCheckBox* checkBox(const std::string& name) const;
     QWidget* panel(const std::string& name) const;
 
+    // The review before a write; tests answer it.
+    std::function<ReviewAnswer(const WriteReview& review)> confirmWrite;
+
   protected:
     QString titleText() const override;
     void showEvent(QShowEvent* event) override;
@@ -39,8 +46,14 @@ class TFormDune final : public ChildWindow {
     void Button3Click();
     void Button4Click();
     void Button5Click();
+    std::optional<KnownRadioSettings> knownRadio() const;
+    bool reviewBeforeWrite(TransferHost& host);
+    void verifyAfterWrite(TransferHost& host);
+    // The settings as `bytes` give them, in a form beside the window's own.
+    SettingsForm formOf(const SettingsBytes& bytes) const;
 
     SettingsForm form_;
+    std::optional<KnownRadioSettings> lastKnown_;
     SettingsCommands commands_;
     SettingsDocument document_;
     std::map<std::string, QComboBox*> combos_;

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "channels/write_review.h"
+#include "channels/channel_write_review.h"
 
 namespace lumo {
 

@@ -97,6 +97,28 @@ bool SettingsCommands::runBeside(bool reading, TransferHost& host) {
     return done;
 }
 
+std::optional<SettingsBytes> SettingsCommands::readRadioBytes(TransferHost& host) {
+    if (session_.Busy) {
+        return std::nullopt;
+    }
+    TransferScope scope(session_, form_);
+    const TransferProgress progress = [&host](int position, int maximum) {
+        host.progress(position, maximum);
+    };
+    std::optional<SettingsBytes> held;
+    runOnWorker(host, [&] {
+        try {
+            held = ReadDuneBytes(link_, progress);
+        } catch (...) {
+            link_.CloseLinkPort();
+            throw;
+        }
+        return held.has_value();
+    });
+    host.resetProgress();
+    return held;
+}
+
 bool SettingsCommands::read(TransferHost& host) {
     return runBeside(true, host);
 }

@@ -8,6 +8,7 @@
 #include "base/transfer_host.h"
 #include "link/hex_link.h"
 #include "settings/settings_form.h"
+#include "settings/settings_transfer.h"
 
 namespace lumo {
 
@@ -37,6 +38,10 @@ class SettingsCommands {
     // form only once the whole read succeeded, on the calling thread.
     bool read(TransferHost& host);
     bool write(TransferHost& host);
+    // Reads the radio's settings bytes on a worker, leaving the form as it is: for a
+    // look at what a write would change, or to verify one. Nothing when the read
+    // failed (the link has told the user) or while Busy.
+    std::optional<SettingsBytes> readRadioBytes(TransferHost& host);
     // Default.
     bool restoreDefaults();
     // Writes the form's settings file; an existing file is replaced.

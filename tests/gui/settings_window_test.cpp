@@ -3,6 +3,7 @@
 // against the simulated radio.
 #include <QComboBox>
 #include <QMdiArea>
+#include <QStatusBar>
 #include <QtTest>
 
 #include "gui/option_dune.h"
@@ -10,6 +11,7 @@
 #include "sim/sim_fault.h"
 #include "sim/simulated_radio.h"
 #include "tests/gui/gui_fixture.h"
+#include "tests/support/sim_radio_setup.h"
 
 using namespace lumo;
 using lumo::test::Fixture;
@@ -202,6 +204,37 @@ private slots:
         TFormDune* again = openSettings(f);
         QCOMPARE(again->comboBox(comboName(names::kSquelch))->currentText(), QString("5"));
         QVERIFY(again->frame()->close());
+    }
+
+    void aWriteIsReviewedAgainstTheLastReadAndVerified() {
+        tarnsim::SimulatedRadio radio;
+        Fixture f;
+        f.store->setValue("Preferences/reviewBeforeWrite", "true");
+        f.store->setValue("Preferences/verifyAfterWrite", "true");
+        f.state->link->PortName = radio.path();
+        TFormDune* window = openSettings(f);
+        std::vector<WriteReview> reviews;
+        window->confirmWrite = [&](const WriteReview& review) {
+            reviews.push_back(review);
+            return ReviewAnswer::Write;
+        };
+        window->findChild<QPushButton*>("Button1")->click();
+        pickNext(window->comboBox(comboName(names::kBeepVolume)));
+        window->findChild<QPushButton*>("Button2")->click();
+        QCOMPARE(reviews.size(), std::size_t{1});
+        QVERIFY(reviews[0].kind == WriteReview::Kind::Changes);
+        QVERIFY(QString::fromStdString(reviews[0].source).startsWith("the last read, at "));
+        QCOMPARE(reviews[0].changes.size(), std::size_t{1});
+        QVERIFY2(reviews[0].changes[0].find(" -> ") != std::string::npos, reviews[0].changes[0].c_str());
+        QCOMPARE(f.window->statusBar()->currentMessage(), QString("Written and verified"));
+
+        // A radio that keeps another byte: the read-back names it.
+        tarnsim::SimulatedRadio corrupting({.faults = test::faults({"corrupt:0x0E24"})});
+        f.state->link->PortName = corrupting.path();
+        window->findChild<QPushButton*>("Button2")->click();
+        QVERIFY(reviews.back().kind == WriteReview::Kind::NoChanges);
+        const std::string told = f.dialogs.messages().back();
+        QVERIFY2(told.find("0x0E24: wrote ") != std::string::npos, told.c_str());
     }
 };
 

@@ -4,7 +4,7 @@
 
 #include "channels/channel_commands.h"
 #include "channels/channel_image.h"
-#include "channels/write_review.h"
+#include "channels/channel_write_review.h"
 
 namespace lumo {
 namespace {

@@ -1,4 +1,4 @@
-#include "channels/write_review.h"
+#include "channels/channel_write_review.h"
 
 #include "channels/channel_image.h"
 

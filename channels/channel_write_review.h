@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/write_review.h"
 #include "channels/channel_compare.h"
 #include "channels/channel_table.h"
 
@@ -15,19 +16,6 @@ namespace lumo {
 struct KnownRadioChannels {
     MemoryImage image;
     std::string source;
-};
-
-// What the user is shown before a write.
-struct WriteReview {
-    enum class Kind {
-        Changes,    // the channels that differ from what the radio holds
-        NoChanges,  // the radio already holds this table
-        Unknown,    // nothing is known of what the radio holds
-    };
-    Kind kind = Kind::Unknown;
-    std::string source;  // what the table was compared with
-    // One change a line, old -> new: "channel 12, TX Power: High -> Low".
-    std::vector<std::string> changes;
 };
 
 // The change list of a write of `table` (encoded as the write would send it) to a radio
