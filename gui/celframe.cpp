@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "channels/channel_templates.h"
+#include "channels/channel_image.h"
 #include "channels/image_file.h"
 #include "shell/backups.h"
 #include "shell/preferences.h"
@@ -671,6 +672,20 @@ void TForm2::newFromTemplateFile(const std::filesystem::path& file) {
         if (const auto table = readTemplateFile(file, state_.session, state_.dialogs)) {
             newFromTable(*table);
         }
+    } catch (const std::exception& e) {
+        state_.dialogs.showMessage(e.what());
+    }
+}
+
+void TForm2::openBackup(const std::filesystem::path& image) {
+    if (state_.session.Busy) {
+        return;
+    }
+    try {
+        ChannelTable table(state_.strings);
+        LoadGridFromImage(table, readImageFile(image), state_.vocabulary);
+        table.setRowCount(ChannelTable::kShownRowCount);
+        newFromTable(table);
     } catch (const std::exception& e) {
         state_.dialogs.showMessage(e.what());
     }

@@ -56,6 +56,8 @@ public:
     // Starts the table afresh from a template: one undo step, no file behind it.
     void newFromTable(const ChannelTable& table);
     void newFromTemplateFile(const std::filesystem::path& file);
+    // A backup's channels into the table, as one undo step, to write or undo.
+    void openBackup(const std::filesystem::path& image);
 
     // The dialogs the Edit commands ask through; tests answer them.
     std::function<std::optional<SortChoice>(int picked)> chooseSort;

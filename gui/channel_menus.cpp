@@ -5,6 +5,10 @@
 #include <QMenuBar>
 
 #include "channels/channel_templates.h"
+#include "gui/backups_dialog.h"
+#include "gui/option_dune.h"
+#include "gui/preferences_dialog.h"
+#include "shell/preferences.h"
 #include "shell/template_files.h"
 
 namespace lumo {
@@ -74,6 +78,14 @@ ChannelMenus::ChannelMenus(QMainWindow& window, AppState& state, QMenu* fileMenu
         edits_[command] = action;
     }
     connect(editMenu, &QMenu::aboutToShow, this, &ChannelMenus::update);
+    editMenu->addSeparator();
+    preferences_ = editMenu->addAction("Pr&eferences...", this, [this, &window] {
+        const auto chosen = askPreferences(&window, loadPreferences(*state_.store), backupFolder());
+        if (chosen) {
+            savePreferences(*state_.store, *chosen);
+            names_->setChecked(chosen->showChannelNames);
+        }
+    });
 
     view_ = new QMenu("&View", &window);
     window.menuBar()->insertMenu(menuAfterView->menuAction(), view_);
@@ -91,6 +103,13 @@ ChannelMenus::ChannelMenus(QMainWindow& window, AppState& state, QMenu* fileMenu
 
     templates_ = new QMenu("New from &Template", fileMenu);
     fileMenu->insertMenu(beforeEntry, templates_);
+    backups_ = new QAction("&Backups...", this);
+    fileMenu->insertAction(beforeEntry, backups_);
+    connect(backups_, &QAction::triggered, this, [this, &window] {
+        BackupsDialog dialog(backupFolder(), [this](const BackupEntry& entry) { openBackup(entry); },
+                             &window);
+        dialog.exec();
+    });
     connect(templates_, &QMenu::aboutToShow, this, &ChannelMenus::fillTemplateMenu);
     fillTemplateMenu();
     update();
@@ -110,6 +129,16 @@ void ChannelMenus::adopt(TForm2* window) {
         const QSignalBlocker quiet(names_);
         names_->setChecked(shown);
     });
+}
+
+void ChannelMenus::openBackup(const BackupEntry& entry) {
+    const ChildKind kind = entry.kind == BackupKind::Channels ? ChildKind::Channel : ChildKind::Settings;
+    ChildWindow* window = showChild ? showChild(kind) : nullptr;
+    if (auto* channels = qobject_cast<TForm2*>(window)) {
+        channels->openBackup(entry.file);
+    } else if (auto* settings = qobject_cast<TFormDune*>(window)) {
+        settings->openBackup(entry.file);
+    }
 }
 
 // Built each time it opens, so files the user has just put there show.

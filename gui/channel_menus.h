@@ -10,6 +10,7 @@
 
 #include "gui/celframe.h"
 #include "shell/app_state.h"
+#include "shell/backups.h"
 
 namespace lumo {
 
@@ -25,10 +26,18 @@ public:
                  QMenu* editMenu, QMenu* menuAfterView,
                  std::function<TForm2*()> activeChannelWindow);
 
+    // File > Backups... opens a backup in the window of its kind, which this gives,
+    // opened or brought forward.
+    std::function<ChildWindow*(ChildKind kind)> showChild;
+
     QAction* editEntry(EditCommand command) const { return edits_.at(command); }
     QAction* namesEntry() const { return names_; }
     QMenu* viewMenu() const { return view_; }
     QMenu* templateMenu() const { return templates_; }
+    QAction* backupsEntry() const { return backups_; }
+    QAction* preferencesEntry() const { return preferences_; }
+    // Loads a backup into the window of its kind, as a change to undo or write.
+    void openBackup(const BackupEntry& entry);
 
     // Enables the entries when a channel window is the active child.
     void update();
@@ -45,6 +54,8 @@ private:
     QMenu* view_ = nullptr;
     QAction* names_ = nullptr;
     QMenu* templates_ = nullptr;
+    QAction* backups_ = nullptr;
+    QAction* preferences_ = nullptr;
 };
 
 }  // namespace lumo

@@ -170,6 +170,10 @@ void TForm1::createMenus() {
         return (state_.session.WindowFlags & 8) != 0 ? qobject_cast<TForm2*>(child(ChildKind::Channel))
                                                      : nullptr;
     });
+    channelMenus_->showChild = [this](ChildKind kind) {
+        runCommand(kind == ChildKind::Channel ? MainCommand::Channel : MainCommand::Param);
+        return child(kind);
+    };
 }
 
 void TForm1::createToolBar() {

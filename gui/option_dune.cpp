@@ -303,6 +303,10 @@ void TFormDune::verifyAfterWrite(TransferHost& host) {
     state_.dialogs.showMessage(text);
 }
 
+void TFormDune::openBackup(const std::filesystem::path& file) {
+    commands_.open(file);
+}
+
 void TFormDune::Button3Click() {
     commands_.restoreDefaults();
 }

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <functional>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -29,6 +30,9 @@ class TFormDune final : public ChildWindow {
     QComboBox* comboBox(const std::string& name) const;
     QCheckBox* checkBox(const std::string& name) const;
     QWidget* panel(const std::string& name) const;
+
+    // A settings backup into the controls, to write or to save.
+    void openBackup(const std::filesystem::path& file);
 
     // The review before a write; tests answer it.
     std::function<ReviewAnswer(const WriteReview& review)> confirmWrite;

@@ -5,6 +5,7 @@
 
 #include "link/present_ports.h"
 #include "link/serial_opener.h"
+#include "shell/preferences.h"
 
 namespace lumo {
 
@@ -56,7 +57,11 @@ void ProbePorts(AppState& state, const std::filesystem::path& programPath) {
 
 void AppState::keepBackup(BackupKind kind, std::string_view content, BackupOrigin origin) {
     try {
-        saveBackup(backupFolder(), kind, content, std::chrono::system_clock::now(), origin);
+        const auto now = std::chrono::system_clock::now();
+        saveBackup(backupFolder(), kind, content, now, origin);
+        if (store) {
+            pruneBackups(backupFolder(), loadPreferences(*store).keepBackupDays, now);
+        }
     } catch (const std::exception& e) {
         const std::string text = std::string("No backup was kept: ") + e.what();
         if (warn) {

@@ -6,12 +6,15 @@
 #include <QMimeData>
 #include <QMdiArea>
 #include <QStatusBar>
+#include <chrono>
 #include <deque>
 #include <QtTest>
 
 #include "channels/channel_file.h"
 #include "channels/channel_image.h"
+#include "gui/backups_dialog.h"
 #include "gui/celframe.h"
+#include "gui/channel_menus.h"
 #include "gui/option_dune.h"
 #include "shell/backups.h"
 #include "sim/simulated_radio.h"
@@ -515,6 +518,49 @@ private slots:
         QVERIFY2(told.find("The radio does not hold what was written. 1 channel(s) differ:\nchannel 2:") == 0,
                  told.c_str());
         QVERIFY(f.window->statusBar()->currentMessage() != QString("Written and verified"));
+    }
+
+    void aBackupOpensAsAStepAndCanBeDeleted() {
+        QTemporaryDir data;
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", saved); });
+        ChannelTable older;
+        older.setCell(1, 3, "446.01000");
+        older.setCell(2, 3, "446.01000");
+        MemoryImage image = blankMemoryImage();
+        StoreGridToImage(older, image);
+        const std::string bytes(reinterpret_cast<const char*>(image.data()), image.size());
+        const auto now = std::chrono::system_clock::now();
+        saveBackup(backupFolder(), BackupKind::Channels, bytes, now - std::chrono::hours(48));
+        saveBackup(backupFolder(), BackupKind::Channels, bytes, now, BackupOrigin::Written);
+
+        Fixture f;
+        ChannelWindow c(f);
+        BackupsDialog dialog(backupFolder(), [&](const BackupEntry& entry) {
+            f.window->channelMenus()->openBackup(entry);
+        });
+        QCOMPARE(dialog.list()->topLevelItemCount(), 2);
+        QCOMPARE(dialog.list()->topLevelItem(0)->text(2), QString("written"));
+        QCOMPARE(dialog.list()->topLevelItem(1)->text(2), QString("read"));
+        QCOMPARE(dialog.list()->topLevelItem(1)->text(3), QString("1 channel(s) set"));
+        dialog.list()->setCurrentItem(dialog.list()->topLevelItem(1));
+        dialog.openPicked();
+        QCOMPARE(cellText(c.window, 1, 3), QString("446.01000"));
+        QVERIFY(c.window->editor().modified());
+        QTest::keyClick(c.window->grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cellText(c.window, 1, 3), QString());
+
+        BackupsDialog again(backupFolder(), [](const BackupEntry&) {});
+        QString asked;
+        again.confirm = [&](const QString& question) {
+            asked = question;
+            return true;
+        };
+        again.deletePicked();
+        QVERIFY(asked.contains("-written.img"));
+        QCOMPARE(again.list()->topLevelItemCount(), 1);
+        QCOMPARE(listBackups(backupFolder()).size(), std::size_t{1});
     }
 };
 

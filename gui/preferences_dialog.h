@@ -1,0 +1,16 @@
+// Edit > Preferences...: review and verify around writes, names, how long backups stay.
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+#include <optional>
+
+#include "shell/preferences.h"
+
+namespace lumo {
+
+// The preferences as the user leaves them, or nothing when cancelled.
+std::optional<Preferences> askPreferences(QWidget* parent, const Preferences& current,
+                                          const std::filesystem::path& backups);
+
+}  // namespace lumo
