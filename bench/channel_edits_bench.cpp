@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "bench/full_table.h"
+#include "channels/channel_image.h"
 #include "channels/channel_table_edits.h"
+#include "channels/channel_write_review.h"
 
 namespace {
 
@@ -77,6 +79,24 @@ void BM_SetPowerOn99Channels(benchmark::State& state) {
             [](lumo::ChannelTableEdits& edits) { return edits.setColumn(5, "Low"); });
 }
 BENCHMARK(BM_SetPowerOn99Channels)->Unit(benchmark::kMicrosecond);
+
+
+// The change list Write shows first, for a full table against a radio that holds
+// every channel differently (target 5 ms).
+void BM_ChangeListOfAFullTable(benchmark::State& state) {
+    const lumo::ChannelTable table = lumo::bench::fullTable();
+    lumo::ChannelTable other = table;
+    for (int row = 1; row <= lumo::ChannelCount; ++row) {
+        other.setCell(12, row, "OLD");
+    }
+    lumo::KnownRadioChannels radio{lumo::blankMemoryImage(), "bench"};
+    lumo::StoreGridToImage(other, radio.image);
+    for (auto _ : state) {
+        const lumo::WriteReview review = lumo::reviewChannelWrite(table, radio);
+        benchmark::DoNotOptimize(review.changes.size());
+    }
+}
+BENCHMARK(BM_ChangeListOfAFullTable)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

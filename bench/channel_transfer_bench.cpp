@@ -10,6 +10,7 @@
 #include "channels/channel_transfer.h"
 #include "link/serial_opener.h"
 #include "sim/simulated_radio.h"
+#include "channels/channel_verify.h"
 
 namespace {
 
@@ -95,6 +96,27 @@ void BM_VerifiedWritePaced(benchmark::State& state) {
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// What verifying adds to a write in the window and in lumo-cli: the read-back in a
+// session of its own and the comparison (readBackChannels); against the read floor
+// (target 1.05).
+void BM_VerifyReadBackPaced(benchmark::State& state) {
+    tarnsim::SimulatedRadio radio({}, true);
+    SilentDialogs dialogs;
+    lumo::HexLink link(lumo::makeSerialOpener(lumo::PortMap{}), dialogs);
+    link.PortName = radio.path();
+    const lumo::MemoryImage sent = lumo::blankMemoryImage();
+    lumo::BlockingTransferHost host;
+    for (auto _ : state) {
+        const auto differences = lumo::readBackChannels(link, sent, host);
+        if (!differences || !differences->empty()) {
+            state.SkipWithError("read-back failed");
+            break;
+        }
+    }
+    addRatios(state, kReadFloor);
+}
+
+BENCHMARK(BM_VerifyReadBackPaced)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BM_VerifiedWritePaced)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BM_ReadPaced)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_WritePaced)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
