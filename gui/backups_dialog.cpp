@@ -10,12 +10,34 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "settings/optw_file.h"
+#include "settings/settings_form.h"
+#include "settings/settings_listing.h"
+
 namespace lumo {
 namespace {
 
+constexpr int kSettingsInSummary = 3;
+
+// The first settings of the file as the listing shows them, "Volume: 5; ...".
+QString settingsSummary(const BackupEntry& entry) {
+    try {
+        SettingsForm form;
+        form.loadLines(readOptwFile(entry.file));
+        const std::vector<std::string> listing = settingsListing(form);
+        QStringList shown;
+        for (int i = 0; i < kSettingsInSummary && i < static_cast<int>(listing.size()); ++i) {
+            shown << QString::fromStdString(listing[static_cast<std::size_t>(i)]);
+        }
+        return shown.join("; ");
+    } catch (const std::exception&) {
+        return "(unreadable)";
+    }
+}
+
 QString whatItHolds(const BackupEntry& entry) {
     if (entry.kind == BackupKind::Settings) {
-        return "function settings";
+        return settingsSummary(entry);
     }
     return entry.channelsSet < 0 ? QString("(unreadable)")
                                  : QString("%1 channel(s) set").arg(entry.channelsSet);

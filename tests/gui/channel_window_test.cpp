@@ -16,6 +16,8 @@
 #include "gui/celframe.h"
 #include "gui/channel_menus.h"
 #include "gui/option_dune.h"
+#include "settings/optw_file.h"
+#include "settings/settings_form.h"
 #include "shell/backups.h"
 #include "sim/simulated_radio.h"
 #include "tests/gui/channel_window_helpers.h"
@@ -534,13 +536,17 @@ private slots:
         const auto now = std::chrono::system_clock::now();
         saveBackup(backupFolder(), BackupKind::Channels, bytes, now - std::chrono::hours(48));
         saveBackup(backupFolder(), BackupKind::Channels, bytes, now, BackupOrigin::Written);
+        saveBackup(backupFolder(), BackupKind::Settings, joinOptwLines(SettingsForm().saveLines()),
+                   now - std::chrono::hours(72));
 
         Fixture f;
         ChannelWindow c(f);
         BackupsDialog dialog(backupFolder(), [&](const BackupEntry& entry) {
             f.window->channelMenus()->openBackup(entry);
         });
-        QCOMPARE(dialog.list()->topLevelItemCount(), 2);
+        QCOMPARE(dialog.list()->topLevelItemCount(), 3);
+        // A settings backup is summed up by its first settings.
+        QVERIFY(dialog.list()->topLevelItem(2)->text(3).contains(": "));
         QCOMPARE(dialog.list()->topLevelItem(0)->text(2), QString("written"));
         QCOMPARE(dialog.list()->topLevelItem(1)->text(2), QString("read"));
         QCOMPARE(dialog.list()->topLevelItem(1)->text(3), QString("1 channel(s) set"));
@@ -559,8 +565,8 @@ private slots:
         };
         again.deletePicked();
         QVERIFY(asked.contains("-written.img"));
-        QCOMPARE(again.list()->topLevelItemCount(), 1);
-        QCOMPARE(listBackups(backupFolder()).size(), std::size_t{1});
+        QCOMPARE(again.list()->topLevelItemCount(), 2);
+        QCOMPARE(listBackups(backupFolder()).size(), std::size_t{2});
     }
 };
 
