@@ -33,11 +33,18 @@ WriteReview reviewSettingsWrite(const SettingsForm& form,
             continue;
         }
         // "Label: value" on both sides, the label the same.
+        // The listing pads its columns; the review needs no padding.
+        const auto trimmed = [](std::string text) {
+            const std::size_t first = text.find_first_not_of(' ');
+            const std::size_t last = text.find_last_not_of(' ');
+            return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+        };
         const std::size_t colon = now[i].find(": ");
-        const std::string label = colon == std::string::npos ? now[i] : now[i].substr(0, colon);
+        const std::string label =
+            trimmed(colon == std::string::npos ? now[i] : now[i].substr(0, colon));
         const auto value = [&](const std::string& line) {
             const std::size_t at = line.find(": ");
-            return at == std::string::npos ? line : line.substr(at + 2);
+            return trimmed(at == std::string::npos ? line : line.substr(at + 2));
         };
         review.changes.push_back(label + ": " + value(before[i]) + " -> " + value(now[i]));
     }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "settings/settings_review.h"
+
 namespace lumo {
 namespace {
 
@@ -250,6 +252,39 @@ TEST(SettingsForm, ListenerHearsEveryChange) {
     EXPECT_EQ(form.control("ProgressBar1").position, 3);
     EXPECT_EQ(form.control("ProgressBar1").maximum, 6);
     EXPECT_THROW(form.control("ComboBox99"), std::out_of_range);
+}
+
+}  // namespace
+}  // namespace lumo
+
+namespace lumo {
+namespace {
+
+TEST(SettingsReview, ListsEachChangedSettingOldToNew) {
+    SettingsForm radio;
+    EXPECT_EQ(reviewSettingsWrite(radio, std::nullopt).kind, WriteReview::Kind::Unknown);
+    const KnownRadioSettings known{radio, "the last read, at 10:00:00"};
+    EXPECT_EQ(reviewSettingsWrite(radio, known).kind, WriteReview::Kind::NoChanges);
+
+    SettingsForm edited = radio;
+    edited.userSelect("ComboBox2", 3);
+    const WriteReview review = reviewSettingsWrite(edited, known);
+    EXPECT_EQ(review.kind, WriteReview::Kind::Changes);
+    EXPECT_EQ(review.source, "the last read, at 10:00:00");
+    // The CTCSS pick, and the DCS code it switched off.
+    ASSERT_EQ(review.changes.size(), 2u);
+    EXPECT_EQ(review.changes[0].rfind("CTCSS: Off", 0), 0u) << review.changes[0];
+    EXPECT_NE(review.changes[0].find(" -> 3"), std::string::npos) << review.changes[0];
+    EXPECT_EQ(review.changes[1].rfind("DCS: ", 0), 0u) << review.changes[1];
+
+    // The read-back names each byte the radio holds differently, the reserved one apart.
+    SettingsBytes held{};
+    std::vector<std::uint8_t> wrote(held.size(), 0);
+    held[3] = 9;
+    held[4] = 7;
+    wrote[4] = 5;
+    EXPECT_EQ(compareWrittenSettings(wrote, held),
+              std::vector<std::string>{"0x0E24: wrote 0x05, radio holds 0x07"});
 }
 
 }  // namespace
