@@ -51,6 +51,12 @@ TFormDune::TFormDune(AppState& state, QWidget* parent)
     for (auto& [name, widget] : panels_) {
         if (!form_.control(name).covered) {
             widget->raise();
+            continue;
+        }
+        // What lies under the cover is never seen: Tab must not reach it, or a key
+        // would change a setting the user cannot see.
+        for (QWidget* control : widget->findChildren<QWidget*>()) {
+            control->setFocusPolicy(Qt::NoFocus);
         }
     }
     form_.setChangeListener([this] { showForm(); });

@@ -1,6 +1,7 @@
 // The settings window under the offscreen platform: controls built from the layout,
 // the user's picks against the program's values, Default, Open, and Read and Write
 // against the simulated radio.
+#include <QApplication>
 #include <QComboBox>
 #include <QMdiArea>
 #include <QStatusBar>
@@ -235,6 +236,31 @@ private slots:
         QVERIFY(reviews.back().kind == WriteReview::Kind::NoChanges);
         const std::string told = f.dialogs.messages().back();
         QVERIFY2(told.find("0x0E24: wrote ") != std::string::npos, told.c_str());
+    }
+
+    void tabNeverReachesTheCoveredPanel() {
+        Fixture f;
+        TFormDune* window = openSettings(f);
+        QWidget* covered = window->panel("Panel1");
+        const std::vector<std::uint8_t> before = window->form().radioBytes();
+        f.window->activateWindow();
+        QApplication::setActiveWindow(f.window.get());
+        QPushButton* read = window->findChild<QPushButton*>("Button1");
+        read->setFocus();
+        for (int tab = 0; tab < 40; ++tab) {
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY(focus != nullptr);
+            QTest::keyClick(focus, Qt::Key_Tab);
+            focus = QApplication::focusWidget();
+            QVERIFY(focus != nullptr);
+            QVERIFY2(!covered->isAncestorOf(focus), qPrintable(focus->objectName()));
+            QTest::keyClick(focus, Qt::Key_Down);
+        }
+        // Down wherever the focus rested changed nothing the user cannot see.
+        for (auto* box : covered->findChildren<QComboBox*>()) {
+            QCOMPARE(box->focusPolicy(), Qt::NoFocus);
+        }
+        QCOMPARE(window->form().radioBytes()[2], before[2]);
     }
 };
 
