@@ -96,13 +96,9 @@ bool ChannelEditor::StringGrid1SelectCell(int col, int row) {
     if (col == 0) {
         return false;
     }
-    try {
-        change([&] { roundLeftCell(); }, key);
-    } catch (const ConversionError& e) {
-        dialogs_.showMessage(e.what());
+    if (!roundLeftCellTold(key)) {
         return false;
     }
-    undo_.closeStep();
     // A refused cell does not become current: the cursor stays where the user sees
     // it, so keys and the option box keep working on that cell.
     if (!refused) {
@@ -122,6 +118,12 @@ bool ChannelEditor::settleCurrentCell() {
     }
     const std::string key = typingKey(CurrentCol, CurrentRow);
     change([&] { emptyLeftCell(); }, key);
+    return roundLeftCellTold(key);
+}
+
+// Rounds the cell being left as one step with its typing; a text that is no number is
+// told to the user and keeps the cursor where it is.
+bool ChannelEditor::roundLeftCellTold(const std::string& key) {
     try {
         change([&] { roundLeftCell(); }, key);
     } catch (const ConversionError& e) {

@@ -110,6 +110,7 @@ class ChannelEditor {
     void resetRowBuffer();
     void emptyLeftCell();
     void roundLeftCell();
+    bool roundLeftCellTold(const std::string& key);
     void fillEmptyOptions(int row);
     std::vector<std::string> entriesOf(int column) const;
     bool rxEmpty(int row) const { return table_.cell(1, row).empty(); }

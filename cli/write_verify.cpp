@@ -89,12 +89,8 @@ void recordSettingsWrite(const CliContext& context, const SettingsForm& sent) {
 }
 
 std::string newestChannelBackup() {
-    for (const BackupEntry& entry : listBackups(backupFolder())) {
-        if (entry.kind == BackupKind::Channels) {
-            return entry.file.string();
-        }
-    }
-    return {};
+    const auto entry = newestBackup(backupFolder(), BackupKind::Channels);
+    return entry ? entry->file.string() : std::string();
 }
 
 }  // namespace lumo::cli

@@ -423,19 +423,17 @@ std::optional<KnownRadioChannels> TForm2::knownRadio() const {
     if (lastKnown_) {
         return lastKnown_;
     }
-    for (const BackupEntry& entry : listBackups(backupFolder())) {
-        if (entry.kind != BackupKind::Channels) {
-            continue;
-        }
-        try {
-            return KnownRadioChannels{readImageFile(entry.file),
-                                      "the newest backup, " + entry.time + " (" +
-                                          entry.file.filename().string() + ")"};
-        } catch (const std::exception&) {
-            return std::nullopt;
-        }
+    const auto entry = newestBackup(backupFolder(), BackupKind::Channels);
+    if (!entry) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    try {
+        return KnownRadioChannels{readImageFile(entry->file),
+                                  "the newest backup, " + entry->time + " (" +
+                                      entry->file.filename().string() + ")"};
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
 }
 
 bool TForm2::reviewBeforeWrite(QtTransferHost& host) {
@@ -498,11 +496,8 @@ void TForm2::verifyAfterWrite(QtTransferHost& host) {
     for (const ChannelDifference& difference : *differences) {
         text += "\n" + describeDifference(difference, "wrote ", ", radio holds ");
     }
-    for (const BackupEntry& entry : listBackups(backupFolder())) {
-        if (entry.kind == BackupKind::Channels && entry.origin == BackupOrigin::Read) {
-            text += "\n\nThe newest backup of what a radio held: " + entry.file.filename().string();
-            break;
-        }
+    if (const auto entry = newestBackup(backupFolder(), BackupKind::Channels, BackupOrigin::Read)) {
+        text += "\n\nThe newest backup of what a radio held: " + entry->file.filename().string();
     }
     state_.dialogs.showMessage(text);
 }

@@ -233,20 +233,18 @@ std::optional<KnownRadioSettings> TFormDune::knownRadio() const {
     if (lastKnown_) {
         return lastKnown_;
     }
-    for (const BackupEntry& entry : listBackups(backupFolder())) {
-        if (entry.kind != BackupKind::Settings) {
-            continue;
-        }
-        try {
-            SettingsForm held(state_.strings);
-            held.loadLines(readOptwFile(entry.file));
-            return KnownRadioSettings{held, "the newest backup, " + entry.time + " (" +
-                                                entry.file.filename().string() + ")"};
-        } catch (const std::exception&) {
-            return std::nullopt;
-        }
+    const auto entry = newestBackup(backupFolder(), BackupKind::Settings);
+    if (!entry) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    try {
+        SettingsForm held(state_.strings);
+        held.loadLines(readOptwFile(entry->file));
+        return KnownRadioSettings{held, "the newest backup, " + entry->time + " (" +
+                                            entry->file.filename().string() + ")"};
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
 }
 
 bool TFormDune::reviewBeforeWrite(TransferHost& host) {
@@ -300,11 +298,8 @@ void TFormDune::verifyAfterWrite(TransferHost& host) {
     for (const std::string& line : differences) {
         text += "\n" + line;
     }
-    for (const BackupEntry& entry : listBackups(backupFolder())) {
-        if (entry.kind == BackupKind::Settings && entry.origin == BackupOrigin::Read) {
-            text += "\n\nThe newest backup of what a radio held: " + entry.file.filename().string();
-            break;
-        }
+    if (const auto entry = newestBackup(backupFolder(), BackupKind::Settings, BackupOrigin::Read)) {
+        text += "\n\nThe newest backup of what a radio held: " + entry->file.filename().string();
     }
     state_.dialogs.showMessage(text);
 }

@@ -173,6 +173,16 @@ std::vector<BackupEntry> listBackups(const std::filesystem::path& folder) {
     return entries;
 }
 
+std::optional<BackupEntry> newestBackup(const std::filesystem::path& folder, BackupKind kind,
+                                        std::optional<BackupOrigin> origin) {
+    for (BackupEntry& entry : listBackups(folder)) {
+        if (entry.kind == kind && (!origin || entry.origin == *origin)) {
+            return std::move(entry);
+        }
+    }
+    return std::nullopt;
+}
+
 const char* originName(BackupOrigin origin) {
     return origin == BackupOrigin::Written ? "written" : "read";
 }

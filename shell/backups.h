@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,10 @@ struct BackupEntry {
 
 // The backups in `folder`, newest first. Files of other names are left out.
 std::vector<BackupEntry> listBackups(const std::filesystem::path& folder);
+
+// The newest backup of a kind (and of an origin, when given) in `folder`.
+std::optional<BackupEntry> newestBackup(const std::filesystem::path& folder, BackupKind kind,
+                                        std::optional<BackupOrigin> origin = std::nullopt);
 
 // "read" or "written".
 const char* originName(BackupOrigin origin);
