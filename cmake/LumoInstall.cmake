@@ -34,6 +34,10 @@ foreach(size 16 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
+# Lets the user at the desktop open the common programming cables and keeps
+# ModemManager off them. udev reads lib/udev/rules.d under /usr and /usr/local.
+install(FILES ${lumo_packaging}/udev/60-lumo-cables.rules DESTINATION lib/udev/rules.d)
+
 install(FILES ${lumo_packaging}/bash-completion/lumo-cli
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 

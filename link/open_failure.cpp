@@ -95,6 +95,15 @@ std::string brlttyHint(const PortSurroundings& around) {
            "'sudo apt remove brltty'.";
 }
 
+std::string cableRuleHint() {
+    return std::string("Lumo's udev rule lets the user at the desktop open the common USB "
+                       "programming cables without joining a group, and keeps ModemManager "
+                       "off them. It is not installed: copy ") +
+           kCableRuleName +
+           " (in Lumo's package, or packaging/udev in its source) to /etc/udev/rules.d, run "
+           "'sudo udevadm control --reload' and plug the cable in again.";
+}
+
 void append(std::string& advice, const std::string& more) {
     advice += advice.empty() ? more : "\n" + more;
 }
@@ -128,12 +137,27 @@ std::string currentUserName() {
     return user != nullptr && user->pw_name != nullptr ? user->pw_name : "";
 }
 
+bool cableRuleInstalled() {
+    // Where udev reads rules from, the administrator's folders first.
+    static constexpr const char* kRuleFolders[] = {
+        "/etc/udev/rules.d", "/run/udev/rules.d", "/usr/local/lib/udev/rules.d",
+        "/usr/lib/udev/rules.d", "/lib/udev/rules.d"};
+    std::error_code ec;
+    for (const char* folder : kRuleFolders) {
+        if (std::filesystem::exists(std::filesystem::path(folder) / kCableRuleName, ec)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 PortSurroundings lookAround(const std::string& device) {
     PortSurroundings around;
     around.usbAdapter = isUsbAdapterPath(device);
     if (!around.usbAdapter) {
         return around;
     }
+    around.cableRuleInstalled = cableRuleInstalled();
     struct stat info {};
     // udev creates (and chowns) the node when the adapter is plugged in.
     if (stat(device.c_str(), &info) == 0) {
@@ -158,6 +182,9 @@ OpenFailure describeOpenFailure(const std::string& device, int error,
         case EACCES:
         case EPERM:
             failure.advice = groupAdvice(device);
+            if (around.usbAdapter && !around.cableRuleInstalled) {
+                append(failure.advice, cableRuleHint());
+            }
             break;
         case EBUSY:
         case EWOULDBLOCK:

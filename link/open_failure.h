@@ -23,7 +23,13 @@ struct PortSurroundings {
     bool justPlugged = false;      // its device node appeared moments ago
     bool modemManagerRunning = false;
     bool brlttyRunning = false;
+    bool cableRuleInstalled = false;  // Lumo's udev rule is where udev reads rules
 };
+
+// The udev rule that lets the user at the desktop open the common programming
+// cables, and whether udev would find it.
+inline constexpr const char* kCableRuleName = "60-lumo-cables.rules";
+bool cableRuleInstalled();
 
 // Fills in reason and advice for an errno met while opening `device`.
 OpenFailure describeOpenFailure(const std::string& device, int error);

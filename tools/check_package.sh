@@ -44,6 +44,7 @@ usr/bin/tarn-sim
 usr/lib/lumo/Spl.dat
 usr/lib/lumo/bkg.dat
 usr/lib/lumo/lumo
+usr/lib/udev/rules.d/60-lumo-cables.rules
 usr/share/applications/$app_id.desktop
 usr/share/bash-completion/completions/lumo-cli
 usr/share/icons/hicolor/128x128/apps/$app_id.png
@@ -65,6 +66,16 @@ for library in libqt6widgets6 libqt6printsupport6 libjpeg62-turbo; do
     grep -q "$library" <<< "$depends" || fail "Depends lacks $library: $depends"
 done
 say "files and dependencies as expected"
+
+# The cable rule names every chip the advice promises, for the desktop user and not
+# for ModemManager.
+rule="$root/usr/lib/udev/rules.d/60-lumo-cables.rules"
+for chip in 1a86:7523 1a86:5523 10c4:ea60 067b:2303 067b:23a3 0403:6001 0403:6015; do
+    grep -q "ATTRS{idVendor}==\"${chip%:*}\", ATTRS{idProduct}==\"${chip#*:}\"" "$rule" ||
+        fail "the cable rule lacks $chip"
+done
+grep -qF 'TAG+="uaccess", ENV{ID_MM_DEVICE_IGNORE}="1"' "$rule" || fail "the cable rule grants nothing"
+say "the cable rule covers the common programming cables"
 
 for program in lumo-cli tarn-sim lumo; do
     out=$(headless "$usr/bin/$program" --version) || fail "$program --version exited $?"

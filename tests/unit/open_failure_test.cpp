@@ -35,6 +35,24 @@ TEST(OpenFailure, PermissionAdviceKnowsTheUserWithoutALoginName) {
     }
 }
 
+TEST(OpenFailure, PermissionAdviceOffersTheCableRuleForUsbAdaptersUntilItIsInstalled) {
+    struct Case {
+        const char* device;
+        PortSurroundings around;
+        bool offered;
+    };
+    const Case cases[] = {
+        {"/dev/ttyUSB0", {.usbAdapter = true}, true},
+        {"/dev/ttyUSB0", {.usbAdapter = true, .cableRuleInstalled = true}, false},
+        {"/dev/ttyS0", {}, false},  // a built-in port: the rule would not help
+    };
+    for (const Case& c : cases) {
+        const std::string advice = describeOpenFailure(c.device, EACCES, c.around).advice;
+        EXPECT_EQ(advice.find("60-lumo-cables.rules") != std::string::npos, c.offered)
+            << c.device << ": " << advice;
+    }
+}
+
 TEST(OpenFailure, AFreshUsbAdapterGetsTheKnownLinuxCauses) {
     struct Case {
         const char* device;
