@@ -11,6 +11,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "channels/channel_cell_speech.h"
 #include "channels/channel_templates.h"
 #include "channels/channel_image.h"
 #include "channels/image_file.h"
@@ -47,6 +48,10 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     layout->addWidget(Panel1, 0, Qt::AlignHCenter | Qt::AlignTop);
     StringGrid1 = new ChannelGridView(Panel1);
     StringGrid1->setObjectName("StringGrid1");
+    StringGrid1->setAccessibleName("Channels");
+    StringGrid1->setAccessibleDescription(
+        "One row per channel. Arrow keys move between cells; type a frequency or a name, "
+        "and pick an option with the list that opens on its cell.");
     StringGrid1->move(3, 3);
     model_ = new ChannelGridModel(editor_, edits_.selection(), this);
     delegate_ = new ChannelCellDelegate(editor_, this);
@@ -143,6 +148,7 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     // it always has.
     namesShown_ = state_.store && state_.store->value(kNamesShownKey).value_or("") == "true";
     namesEntry_->setChecked(namesShown_);
+    chainFocus({StringGrid1});
     layoutGrid();
 }
 
@@ -277,6 +283,9 @@ void TForm2::showCurrentCell() {
         ComboBox1->addItems(items);
     }
     ComboBox1->setCurrentIndex(combo.selected);
+    // The box stands in for its cell, so it is named as the cell is.
+    ComboBox1->setAccessibleName(
+        QString::fromStdString(spokenCellPlace(table_, editor_.CurrentCol, editor_.CurrentRow)));
     placeComboBox();
     ComboBox1->show();
     ComboBox1->raise();

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "channels/channel_cell_speech.h"
 #include "channels/channel_keys.h"
 
 namespace lumo {
@@ -68,6 +69,8 @@ QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
             }
             return index.column() == kWithoutColumn ? QColor(Qt::black) : kCellText;
         case Qt::TextAlignmentRole: return int(Qt::AlignHCenter | Qt::AlignVCenter);
+        case Qt::AccessibleTextRole:
+            return text(spokenCell(table, index.column(), row, picked_.contains(row)));
         case Qt::ToolTipRole: {
             // The name column stays hidden; the row shows its name here.
             const std::string& name = table.cell(kNameColumn, row);

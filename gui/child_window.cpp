@@ -37,6 +37,9 @@ ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
     Image5->setObjectName("Image5");
     Image5->setPixmap(titleStripClose());
     Image5->setCursor(Qt::PointingHandCursor);
+    // A picture that acts as a button: a screen reader must still say what it does.
+    Image5->setAccessibleName("Close");
+    Image5->setAccessibleDescription("Closes the window, as its Close button does");
     strip->addWidget(Image4);
     strip->addWidget(Image3, 1);
     strip->addWidget(Image5);
@@ -69,6 +72,8 @@ ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
     progressBar->setObjectName("ProgressBar1");
     progressBar->setTextVisible(false);
     progressBar->setFixedHeight(16);
+    progressBar->setAccessibleDescription("How far the transfer with the radio has come");
+    progressLabel->setBuddy(progressBar);
     row->addWidget(progressLabel);
     row->addWidget(progressBar, 1);
     auto makeButton = [&](const char* name) {
@@ -122,6 +127,22 @@ bool ChildWindow::runLocked(const std::function<bool()>& transfer) {
     }
 }
 
+void ChildWindow::chainFocus(const std::vector<QWidget*>& bodyInOrder) {
+    QWidget* previous = nullptr;
+    const auto follow = [&](QWidget* next) {
+        if (previous != nullptr) {
+            setTabOrder(previous, next);
+        }
+        previous = next;
+    };
+    for (QWidget* widget : bodyInOrder) {
+        follow(widget);
+    }
+    for (QWidget* button : {Button1, Button2, Button3, Button4, Button5, Button6}) {
+        follow(button);
+    }
+}
+
 QPushButton* ChildWindow::button(ChildButton which) const {
     switch (which) {
         case ChildButton::Read: return Button1;
@@ -146,6 +167,7 @@ QWidget* ChildWindow::frame() {
 void ChildWindow::showEvent(QShowEvent* event) {
     const LanguageStrings& s = state_.strings;
     progressLabel->setText(QString::fromStdString(s.progress));
+    progressBar->setAccessibleName(progressLabel->text());
     Button1->setText(QString::fromStdString(s.button1Read));
     Button2->setText(QString::fromStdString(s.button2Write));
     Button3->setText(QString::fromStdString(kind_ == ChildKind::Channel ? s.button3New

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "shell/app_state.h"
 #include "shell/command_routing.h"
@@ -65,6 +66,9 @@ protected:
     // changed while the transfer owns the data; the buttons stay usable, so Escape
     // still reaches the window. The focus goes back where it was afterwards.
     bool runLocked(const std::function<bool()>& transfer);
+    // Tab goes as the eye reads: through `bodyInOrder`, then the buttons below it.
+    // The body is built after the buttons, so creation order would put it last.
+    void chainFocus(const std::vector<QWidget*>& bodyInOrder);
 
     AppState& state_;
     QWidget* titleStrip;  // Panel2 in the channel window, Panel8 in the settings window

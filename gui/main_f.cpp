@@ -15,8 +15,10 @@
 
 #include "gui/celframe.h"
 #include "gui/channel_menus.h"
+#include "gui/keyboard_menus.h"
 #include "gui/option_dune.h"
 #include "gui/title_strip.h"
+#include "gui/tool_toggle_accessible.h"
 #include "gui/toolbar_icons.h"
 #include "shell/picture_file.h"
 
@@ -174,6 +176,8 @@ void TForm1::createMenus() {
         runCommand(kind == ChildKind::Channel ? MainCommand::Channel : MainCommand::Param);
         return child(kind);
     };
+    keyboard_ = addKeyboardEntries(*this, *mdiArea_, channelMenus_->viewMenu(), menu30,
+                                   [this](MainCommand command) { runCommand(command); });
 }
 
 void TForm1::createToolBar() {
@@ -204,7 +208,14 @@ void TForm1::createToolBar() {
         if (QWidget* widget = bar->widgetForAction(action)) {
             widget->setProperty("lumoHint", QString(item.hint));
             widget->installEventFilter(this);
+            if (action->isCheckable()) {
+                makeToggleToolAccessible(static_cast<QToolButton*>(widget));
+            }
         }
+    }
+    // Shown when the window is too narrow for every tool.
+    if (auto* more = bar->findChild<QToolButton*>("qt_toolbar_ext_button")) {
+        more->setAccessibleName("More tools");
     }
 }
 

@@ -15,6 +15,7 @@
 
 #include "gui/channel_print.h"
 #include "gui/child_window.h"
+#include "gui/keyboard_menus.h"
 #include "shell/app_state.h"
 #include "shell/command_routing.h"
 
@@ -73,6 +74,7 @@ public:
     QAction* printPreviewEntry() const { return printPreview_; }
     QAction* exportPdfEntry() const { return exportPdf_; }
     ChannelMenus* channelMenus() const { return channelMenus_; }
+    const KeyboardEntries& keyboardEntries() const { return keyboard_; }
 
 signals:
     void shown();
@@ -132,6 +134,7 @@ private:
     QAction* menu42 = nullptr;
     std::map<int, QAction*> toolActions_;
     ChannelMenus* channelMenus_ = nullptr;
+    KeyboardEntries keyboard_;
 };
 
 template <typename T>

@@ -2,6 +2,7 @@
 #include "gui/option_dune.h"
 
 #include <QGridLayout>
+#include <algorithm>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -59,6 +60,7 @@ TFormDune::TFormDune(AppState& state, QWidget* parent)
             control->setFocusPolicy(Qt::NoFocus);
         }
     }
+    chainFocus(focusOrder());
     form_.setChangeListener([this] { showForm(); });
     showForm();
 
@@ -141,6 +143,28 @@ void TFormDune::buildPanel(const Control& panel, QWidget* into) {
         }
     }
     grid->setRowStretch(slot / 2 + 1, 1);
+}
+
+// The controls of the panel on top, row by row and left to right as the grid shows them.
+std::vector<QWidget*> TFormDune::focusOrder() const {
+    std::vector<QWidget*> order;
+    for (const auto& [name, panel] : panels_) {
+        auto* grid = qobject_cast<QGridLayout*>(panel->layout());
+        if (form_.control(name).covered || grid == nullptr) {
+            continue;
+        }
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            for (int column = 0; column < grid->columnCount(); ++column) {
+                QLayoutItem* item = grid->itemAtPosition(row, column);
+                QWidget* widget = item != nullptr ? item->widget() : nullptr;
+                if (widget != nullptr && (widget->focusPolicy() & Qt::TabFocus) != 0 &&
+                    std::find(order.begin(), order.end(), widget) == order.end()) {
+                    order.push_back(widget);
+                }
+            }
+        }
+    }
+    return order;
 }
 
 // The widgets take the form's values without sending anything back.

@@ -44,6 +44,7 @@ class TFormDune final : public ChildWindow {
 
   private:
     void buildPanel(const Control& panel, QWidget* into);
+    std::vector<QWidget*> focusOrder() const;
     void showForm();
     void Button1Click();
     void Button2Click();
