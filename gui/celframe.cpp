@@ -283,9 +283,12 @@ void TForm2::showCurrentCell() {
         ComboBox1->addItems(items);
     }
     ComboBox1->setCurrentIndex(combo.selected);
-    // The box stands in for its cell, so it is named as the cell is.
-    ComboBox1->setAccessibleName(
-        QString::fromStdString(spokenCellPlace(table_, editor_.CurrentCol, editor_.CurrentRow)));
+    // The box stands in for its cell, so it says where it is. Linux screen readers take
+    // a combo box's name from its value, and read the description after it.
+    const QString place =
+        QString::fromStdString(spokenCellPlace(table_, editor_.CurrentCol, editor_.CurrentRow));
+    ComboBox1->setAccessibleName(place);
+    ComboBox1->setAccessibleDescription(place);
     placeComboBox();
     ComboBox1->show();
     ComboBox1->raise();

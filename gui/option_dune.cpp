@@ -146,23 +146,34 @@ void TFormDune::buildPanel(const Control& panel, QWidget* into) {
 }
 
 // The controls of the panel on top, row by row and left to right as the grid shows them.
+// A hidden control may share its cell with the visible one placed after it.
 std::vector<QWidget*> TFormDune::focusOrder() const {
-    std::vector<QWidget*> order;
+    struct Placed {
+        int row;
+        int column;
+        QWidget* widget;
+    };
+    std::vector<Placed> placed;
     for (const auto& [name, panel] : panels_) {
         auto* grid = qobject_cast<QGridLayout*>(panel->layout());
         if (form_.control(name).covered || grid == nullptr) {
             continue;
         }
-        for (int row = 0; row < grid->rowCount(); ++row) {
-            for (int column = 0; column < grid->columnCount(); ++column) {
-                QLayoutItem* item = grid->itemAtPosition(row, column);
-                QWidget* widget = item != nullptr ? item->widget() : nullptr;
-                if (widget != nullptr && (widget->focusPolicy() & Qt::TabFocus) != 0 &&
-                    std::find(order.begin(), order.end(), widget) == order.end()) {
-                    order.push_back(widget);
-                }
+        for (int i = 0; i < grid->count(); ++i) {
+            QWidget* widget = grid->itemAt(i)->widget();
+            int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+            grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+            if (widget != nullptr && (widget->focusPolicy() & Qt::TabFocus) != 0) {
+                placed.push_back({row, column, widget});
             }
         }
+    }
+    std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
+        return a.row != b.row ? a.row < b.row : a.column < b.column;
+    });
+    std::vector<QWidget*> order;
+    for (const Placed& p : placed) {
+        order.push_back(p.widget);
     }
     return order;
 }

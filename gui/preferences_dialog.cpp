@@ -39,6 +39,7 @@ std::optional<Preferences> askPreferences(QWidget* parent, const Preferences& cu
     auto* folderRow = new QHBoxLayout;
     auto* folder = new QLineEdit(QString::fromStdString(backups.string()), &dialog);
     folder->setReadOnly(true);
+    folder->setAccessibleName("Backups folder");
     auto* open = new QPushButton("&Open folder", &dialog);
     QObject::connect(open, &QPushButton::clicked, &dialog, [&backups] {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(backups.string())));
