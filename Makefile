@@ -14,7 +14,8 @@ FUZZ_LONG_SECONDS  ?= 300
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
             libbenchmark-dev libjpeg62-turbo-dev pkg-config qt6-base-dev xvfb xauth \
             fonts-dejavu-core poppler-utils libcsv-dev \
-            help2man man-db groff-base dpkg-dev file desktop-file-utils appstream bash-completion
+            help2man man-db groff-base dpkg-dev file desktop-file-utils appstream bash-completion \
+            dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

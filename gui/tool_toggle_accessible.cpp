@@ -59,6 +59,14 @@ void makeToggleToolAccessible(QToolButton* button) {
     // Installed once however many windows ask: removing first keeps it single.
     QAccessible::removeFactory(toggleToolFactory);
     QAccessible::installFactory(toggleToolFactory);
+    // With a screen reader running, Qt has described the button as it was created,
+    // before the mark; that description goes, so the next question builds ours.
+    if (QAccessible::isActive()) {
+        QAccessibleInterface* made = QAccessible::queryAccessibleInterface(button);
+        if (made != nullptr && dynamic_cast<ToggleToolAccessible*>(made) == nullptr) {
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+        }
+    }
 }
 
 }  // namespace lumo
