@@ -301,7 +301,9 @@ ChannelGridView::ChannelGridView(QWidget* parent) : QTableView(parent) {
                     QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     setWordWrap(false);
     setCornerButtonEnabled(false);
-    setTabKeyNavigation(true);
+    // Tab leaves the grid for the buttons below it, or a keyboard user could never get
+    // out; the arrow keys and Enter move between the cells.
+    setTabKeyNavigation(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(21);
