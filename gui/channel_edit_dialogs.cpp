@@ -83,13 +83,17 @@ std::optional<ColumnChoice> askColumnValue(QWidget* parent, const LanguageString
 
     // One page of value widgets per kind of column.
     auto* pages = new QStackedWidget(&dialog);
+    // A label names only the widgets beside it, not those inside the pages: each value
+    // widget names itself for a screen reader.
     auto* entries = new QComboBox(pages);
+    entries->setAccessibleName("Value");
     pages->addWidget(entries);
     auto* txPage = new QWidget(pages);
     auto* txRow = new QHBoxLayout(txPage);
     txRow->setContentsMargins(0, 0, 0, 0);
     auto* txWay = new QComboBox(txPage);
     txWay->addItems({"Same as RX", "RX + offset", "RX - offset", "This frequency"});
+    txWay->setAccessibleName("TX frequency");
     auto* megahertz = new QLineEdit(txPage);
     megahertz->setPlaceholderText("MHz");
     megahertz->setAccessibleName("MHz");
@@ -99,6 +103,7 @@ std::optional<ColumnChoice> askColumnValue(QWidget* parent, const LanguageString
     txRow->addWidget(megahertz);
     pages->addWidget(txPage);
     auto* name = new QLineEdit(pages);
+    name->setAccessibleName("Name");
     name->setValidator(new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9]{0,6}"), name));
     pages->addWidget(name);
     auto* valueLabel = new QLabel("&Value:", &dialog);

@@ -55,6 +55,26 @@ QString describe(QAccessibleInterface* iface) {
         .arg(int(iface->role()));
 }
 
+// Whether a box the user fills in says what it is for. On Linux a combo box's name is
+// its value, so the label it is given as a buddy (or a name of its own) must say it.
+bool boxIsLabelled(QAccessibleInterface* iface) {
+    const auto role = iface->role();
+    if (role != QAccessible::ComboBox && role != QAccessible::SpinBox &&
+        role != QAccessible::EditableText) {
+        return true;
+    }
+    auto* widget = qobject_cast<QWidget*>(iface->object());
+    if (widget != nullptr && !widget->accessibleName().isEmpty()) {
+        return true;
+    }
+    // The line inside an editable combo box or a spin box belongs to its box.
+    if (iface->parent() != nullptr && (iface->parent()->role() == QAccessible::ComboBox ||
+                                       iface->parent()->role() == QAccessible::SpinBox)) {
+        return true;
+    }
+    return !iface->relations(QAccessible::Label).isEmpty();
+}
+
 // The visible controls under `root` that a screen reader could not name. A table's
 // cells are left to their own test: there are thousands.
 QStringList unnamedControls(QAccessibleInterface* root) {
@@ -63,7 +83,8 @@ QStringList unnamedControls(QAccessibleInterface* root) {
         if (iface == nullptr || iface->state().invisible) {
             return;
         }
-        if (isControl(iface->role()) && iface->text(QAccessible::Name).trimmed().isEmpty()) {
+        if (isControl(iface->role()) &&
+            (iface->text(QAccessible::Name).trimmed().isEmpty() || !boxIsLabelled(iface))) {
             unnamed << describe(iface);
         }
         if (iface->role() == QAccessible::Table) {
