@@ -175,6 +175,9 @@ void ChildWindow::showEvent(QShowEvent* event) {
     Button4->setText(QString::fromStdString(s.button4Save));
     Button5->setText(QString::fromStdString(s.button5Open));
     Button6->setText(QString::fromStdString(s.button6Close));
+    const QString what = kind_ == ChildKind::Channel ? "channel table" : "function settings";
+    Button1->setAccessibleDescription("Reads the " + what + " from the radio");
+    Button2->setAccessibleDescription("Writes the " + what + " to the radio");
     Label31->setText(titleText());
     setWindowTitle(titleText());
     RoundWindowCorners(frame(), width(), height());

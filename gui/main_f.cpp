@@ -38,17 +38,25 @@ struct ToolItem {
     int image;
     const char* hint;
     MainCommand command;
+    const char* description;  // what a screen reader adds to the hint
 };
 
 // The tool bar from left to right; 0 marks a separator.
 constexpr ToolItem kToolItems[] = {
-    {1, 0, "New", MainCommand::New},        {2, 1, "Open", MainCommand::Open},
-    {4, 2, "Save As..", MainCommand::SaveAs}, {0, 0, nullptr, MainCommand::New},
-    {5, 3, "Print", MainCommand::Print},    {0, 0, nullptr, MainCommand::New},
-    {0, 0, nullptr, MainCommand::New},      {12, 12, "Channel", MainCommand::Channel},
-    {13, 13, "Param", MainCommand::Param},  {0, 0, nullptr, MainCommand::New},
-    {6, 9, "Read", MainCommand::Read},      {8, 8, "Write", MainCommand::Write},
-    {0, 0, nullptr, MainCommand::New},      {10, 7, "Exit", MainCommand::Exit},
+    {1, 0, "New", MainCommand::New, "Starts the active window afresh"},
+    {2, 1, "Open", MainCommand::Open, "Opens a file in the active window"},
+    {4, 2, "Save As..", MainCommand::SaveAs, "Saves the active window's data to a file"},
+    {0, 0, nullptr, MainCommand::New, nullptr},
+    {5, 3, "Print", MainCommand::Print, "Prints the active window"},
+    {0, 0, nullptr, MainCommand::New, nullptr},
+    {0, 0, nullptr, MainCommand::New, nullptr},
+    {12, 12, "Channel", MainCommand::Channel, "Opens the channel window"},
+    {13, 13, "Param", MainCommand::Param, "Opens the function settings window"},
+    {0, 0, nullptr, MainCommand::New, nullptr},
+    {6, 9, "Read", MainCommand::Read, "Reads the active window's data from the radio"},
+    {8, 8, "Write", MainCommand::Write, "Writes the active window's data to the radio"},
+    {0, 0, nullptr, MainCommand::New, nullptr},
+    {10, 7, "Exit", MainCommand::Exit, "Closes Lumo"},
 };
 
 }  // namespace
@@ -207,6 +215,7 @@ void TForm1::createToolBar() {
         toolActions_[item.number] = action;
         if (QWidget* widget = bar->widgetForAction(action)) {
             widget->setProperty("lumoHint", QString(item.hint));
+            widget->setAccessibleDescription(item.description);
             widget->installEventFilter(this);
             if (action->isCheckable()) {
                 makeToggleToolAccessible(static_cast<QToolButton*>(widget));

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # `make package-check`: builds the Debian package and checks it as a user's machine
 # meets it: the desktop entry and AppStream data validate, the package holds the
-# programs and nothing else of the build, the unpacked programs run (the window
-# program finding its pictures through /usr/bin/lumo, with no display), and the man
-# pages render without warnings.
+# programs and nothing else of the build, the cable rule covers the common cable chips,
+# the unpacked programs run (the window program finding its pictures through
+# /usr/bin/lumo, with no display), and the man pages render without warnings.
 # usage: check_package.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
