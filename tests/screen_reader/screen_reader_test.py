@@ -118,6 +118,9 @@ wait_for("channel 1's receive frequency in its cell",
          lambda: cells.getAccessibleAt(0, 1) if cells.getAccessibleAt(0, 1).name == expected else None,
          seconds=10)
 print("screen reader test: channel 1's cell reads '%s'" % cells.getAccessibleAt(0, 1).name)
+header = cells.getColumnHeader(1).name.strip()
+if header != "RX Frequency(MHZ)":
+    fail("column 2's header reads '%s'" % header)
 empty = cells.getAccessibleAt(cells.nRows - 1, 1).name
 if not empty.startswith("channel %d, RX Frequency(MHZ), " % cells.nRows):
     fail("the last row's cell reads '%s'" % empty)
