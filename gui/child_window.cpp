@@ -27,15 +27,12 @@ ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
     strip->setSpacing(0);
     Image4 = new QLabel(titleStrip);
     Image4->setObjectName("Image4");
-    Image4->setPixmap(titleStripLeft());
     Image3 = new QLabel(titleStrip);
     Image3->setObjectName("Image3");
-    Image3->setPixmap(titleStripMiddle());
     Image3->setScaledContents(true);
     Image3->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     Image5 = new QLabel(titleStrip);
     Image5->setObjectName("Image5");
-    Image5->setPixmap(titleStripClose());
     Image5->setCursor(Qt::PointingHandCursor);
     strip->addWidget(Image4);
     strip->addWidget(Image3, 1);
@@ -52,6 +49,7 @@ ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
         w->installEventFilter(this);
     }
     layout->addWidget(titleStrip);
+    drawTitleStrip();
 
     auto* content = new QVBoxLayout;
     content->setContentsMargins(10, 6, 10, 6);
@@ -122,6 +120,16 @@ bool ChildWindow::runLocked(const std::function<bool()>& transfer) {
     }
 }
 
+void ChildWindow::drawTitleStrip() {
+    const qreal ratio = devicePixelRatioF();
+    if (!Image4->pixmap().isNull() && Image4->pixmap().devicePixelRatio() == ratio) {
+        return;
+    }
+    Image4->setPixmap(titleStripLeft(ratio));
+    Image3->setPixmap(titleStripMiddle(ratio));
+    Image5->setPixmap(titleStripClose(ratio));
+}
+
 QPushButton* ChildWindow::button(ChildButton which) const {
     switch (which) {
         case ChildButton::Read: return Button1;
@@ -155,6 +163,7 @@ void ChildWindow::showEvent(QShowEvent* event) {
     Button6->setText(QString::fromStdString(s.button6Close));
     Label31->setText(titleText());
     setWindowTitle(titleText());
+    drawTitleStrip();  // the screen it shows on may have more pixels than the first
     RoundWindowCorners(frame(), width(), height());
     QWidget::showEvent(event);
 }
