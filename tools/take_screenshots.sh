@@ -94,7 +94,7 @@ shot() {
     display=$(free_display)
     # -noreset: the resources xrdb leaves must outlive its connection.
     # The window opens maximized: the screen is its size, 1000 x 750 in its own pixels.
-    local ratio=$((dpi / 96 * ${scale%.*}))
+    local ratio=$((dpi * ${scale%.*} / 96))
     Xvfb ":$display" -screen 0 $((1000 * ratio))x$((750 * ratio))x24 -nolisten tcp -noreset \
         > "$dir/xvfb.log" 2>&1 &
     pids+=($!)
