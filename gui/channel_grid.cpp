@@ -311,9 +311,12 @@ ChannelGridView::ChannelGridView(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setFixedHeight(21);
+    // The titles keep their light ground under any palette, as their own dark texts
+    // (the model's ForegroundRole) need it.
     horizontalHeader()->setStyleSheet(
-        "QHeaderView::section { background-color: #F0F8FF;"
-        " border: 0px; border-right: 1px solid #c0c8d0; border-bottom: 1px solid #c0c8d0; }");
+        QString("QHeaderView::section { background-color: %1;"
+                " border: 0px; border-right: 1px solid #c0c8d0; border-bottom: 1px solid #c0c8d0; }")
+            .arg(kTitleColour.name()));
 }
 
 bool ChannelGridView::mayMoveTo(const QModelIndex& target) {

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "channels/channel_templates.h"
+#include "gui/appearance.h"
 #include "gui/backups_dialog.h"
 #include "gui/option_dune.h"
 #include "gui/preferences_dialog.h"
@@ -84,6 +85,7 @@ ChannelMenus::ChannelMenus(QMainWindow& window, AppState& state, QMenu* fileMenu
         if (chosen) {
             savePreferences(*state_.store, *chosen);
             names_->setChecked(chosen->showChannelNames);
+            applyAppearance(chosen->appearance);
         }
     });
 

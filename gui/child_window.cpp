@@ -27,15 +27,12 @@ ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
     strip->setSpacing(0);
     Image4 = new QLabel(titleStrip);
     Image4->setObjectName("Image4");
-    Image4->setPixmap(titleStripLeft());
     Image3 = new QLabel(titleStrip);
     Image3->setObjectName("Image3");
-    Image3->setPixmap(titleStripMiddle());
     Image3->setScaledContents(true);
     Image3->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     Image5 = new QLabel(titleStrip);
     Image5->setObjectName("Image5");
-    Image5->setPixmap(titleStripClose());
     Image5->setCursor(Qt::PointingHandCursor);
     // A picture that acts as a button: a screen reader must still say what it does.
     Image5->setAccessibleName("Close");
@@ -55,6 +52,7 @@ ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
         w->installEventFilter(this);
     }
     layout->addWidget(titleStrip);
+    drawTitleStrip();
 
     auto* content = new QVBoxLayout;
     content->setContentsMargins(10, 6, 10, 6);
@@ -143,6 +141,16 @@ void ChildWindow::chainFocus(const std::vector<QWidget*>& bodyInOrder) {
     }
 }
 
+void ChildWindow::drawTitleStrip() {
+    const qreal ratio = devicePixelRatioF();
+    if (!Image4->pixmap().isNull() && Image4->pixmap().devicePixelRatio() == ratio) {
+        return;
+    }
+    Image4->setPixmap(titleStripLeft(ratio));
+    Image3->setPixmap(titleStripMiddle(ratio));
+    Image5->setPixmap(titleStripClose(ratio));
+}
+
 QPushButton* ChildWindow::button(ChildButton which) const {
     switch (which) {
         case ChildButton::Read: return Button1;
@@ -180,6 +188,7 @@ void ChildWindow::showEvent(QShowEvent* event) {
     Button2->setAccessibleDescription("Writes the " + what + " to the radio");
     Label31->setText(titleText());
     setWindowTitle(titleText());
+    drawTitleStrip();  // the screen it shows on may have more pixels than the first
     RoundWindowCorners(frame(), width(), height());
     QWidget::showEvent(event);
 }

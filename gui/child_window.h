@@ -87,6 +87,9 @@ protected:
     QProgressBar* progressBar;
 
 private:
+    // The strip's pictures at the screen's own resolution.
+    void drawTitleStrip();
+
     ChildKind kind_;
     bool dragging_ = false;
     QPoint dragOffset_;

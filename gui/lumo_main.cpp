@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "gui/appearance.h"
 #include "gui/main_f.h"
 #include "gui/qt_dialogs.h"
 #include "gui/qt_document_dialogs.h"
@@ -14,6 +15,7 @@
 #include "shell/app_state.h"
 #include "shell/lumo_options.h"
 #include "shell/picture_check.h"
+#include "shell/preferences.h"
 
 namespace {
 
@@ -56,6 +58,8 @@ int main(int argc, char** argv) {
 
     lumo::QtDialogs dialogs;
     lumo::AppState state(dialogs, std::make_unique<lumo::QtSettingsStore>());
+    // Before the first window, so none shows in the wrong look even for a moment.
+    lumo::applyAppearance(lumo::loadPreferences(*state.store).appearance);
     auto documents = std::make_unique<lumo::QtDocumentDialogs>(*state.store);
     lumo::QtDocumentDialogs* documentDialogs = documents.get();
     state.documents = std::move(documents);

@@ -203,7 +203,8 @@ void TForm1::createToolBar() {
             bar->addSeparator();
             continue;
         }
-        QAction* action = bar->addAction(toolbarIcon(item.image), item.hint);
+        QAction* action =
+            bar->addAction(toolbarIcon(item.image, palette().color(QPalette::Window)), item.hint);
         action->setObjectName(QString("ToolButton%1").arg(item.number));
         action->setToolTip(item.hint);
         const MainCommand command = item.command;
@@ -226,6 +227,23 @@ void TForm1::createToolBar() {
     if (auto* more = bar->findChild<QToolButton*>("qt_toolbar_ext_button")) {
         more->setAccessibleName("More tools");
     }
+}
+
+void TForm1::drawToolIcons() {
+    const QColor ground = palette().color(QPalette::Window);
+    for (const ToolItem& item : kToolItems) {
+        if (item.number != 0) {
+            toolActions_[item.number]->setIcon(toolbarIcon(item.image, ground));
+        }
+    }
+}
+
+// A palette chosen while the program runs, light or dark, takes the tool bar with it.
+void TForm1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange) {
+        drawToolIcons();
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void TForm1::createStatusBar() {

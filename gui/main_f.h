@@ -83,10 +83,13 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createMenus();
     void createToolBar();
+    // The tool bar's pictures, drawn to stand out from its ground.
+    void drawToolIcons();
     void createStatusBar();
     void applySession();
     void applyMenuCaptions();

@@ -1,12 +1,15 @@
-// Edit > Preferences...: review and verify around writes, names, how long backups stay.
+// Edit > Preferences...: review and verify around writes, names, how long backups stay,
+// the light or dark look.
 #include "gui/preferences_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -47,6 +50,14 @@ std::optional<Preferences> askPreferences(QWidget* parent, const Preferences& cu
     folderRow->addWidget(folder);
     folderRow->addWidget(open);
     form->addRow("Backups folder:", folderRow);
+    auto* appearance = new QComboBox(&dialog);
+    appearance->addItem("Follow the desktop", static_cast<int>(Appearance::FollowDesktop));
+    appearance->addItem("Light", static_cast<int>(Appearance::Light));
+    appearance->addItem("Dark", static_cast<int>(Appearance::Dark));
+    appearance->setCurrentIndex(appearance->findData(static_cast<int>(current.appearance)));
+    auto* appearanceLabel = new QLabel("&Appearance:", &dialog);
+    appearanceLabel->setBuddy(appearance);
+    form->addRow(appearanceLabel, appearance);
     layout->addLayout(form);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -55,7 +66,8 @@ std::optional<Preferences> askPreferences(QWidget* parent, const Preferences& cu
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return Preferences{review->isChecked(), verify->isChecked(), names->isChecked(), days->value()};
+    return Preferences{review->isChecked(), verify->isChecked(), names->isChecked(), days->value(),
+                       static_cast<Appearance>(appearance->currentData().toInt())};
 }
 
 }  // namespace lumo

@@ -1,4 +1,5 @@
-// Edit > Preferences...: review and verify around writes, names, how long backups stay.
+// Edit > Preferences...: review and verify around writes, names, how long backups stay,
+// the light or dark look.
 #pragma once
 
 #include <QWidget>

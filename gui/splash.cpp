@@ -21,7 +21,8 @@ TSplashForm::TSplashForm(AppState& state, const std::filesystem::path& programPa
     setFixedSize(426, 268);
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setStyleSheet("QFrame { background: silver; }");
+    // Its own light ground, so its own dark text too, whatever the palette.
+    panel->setStyleSheet("QFrame { background: silver; color: black; }");
     panel->setGeometry(rect());
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(2, 2, 2, 2);

@@ -20,8 +20,11 @@ QLinearGradient stripGradient() {
     return gradient;
 }
 
-QPixmap blankStrip(int width) {
-    QPixmap pixmap(width, kTitleStripHeight);
+// Drawn in the strip's own units on a pixmap of the screen's pixels, so a HiDPI screen
+// gets every pixel drawn rather than a blurred enlargement.
+QPixmap blankStrip(int width, qreal ratio) {
+    QPixmap pixmap((QSizeF(width, kTitleStripHeight) * ratio).toSize());
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     return pixmap;
 }
@@ -37,11 +40,11 @@ QFont childWindowFont() {
     return font;
 }
 
-QPixmap titleStripLeft() {
-    QPixmap pixmap = blankStrip(24);
+QPixmap titleStripLeft(qreal ratio) {
+    QPixmap pixmap = blankStrip(24, ratio);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(pixmap.rect(), stripGradient());
+    p.fillRect(QRectF(QPointF(), pixmap.deviceIndependentSize()), stripGradient());
     // A small radio: the program's mark at the left end of every child window.
     p.setPen(QPen(QColor(0xe8, 0xf4, 0xf8), 1.2));
     p.setBrush(Qt::NoBrush);
@@ -52,20 +55,19 @@ QPixmap titleStripLeft() {
     return pixmap;
 }
 
-QPixmap titleStripMiddle() {
-    QPixmap pixmap = blankStrip(8);
+QPixmap titleStripMiddle(qreal ratio) {
+    QPixmap pixmap = blankStrip(8, ratio);
     QPainter p(&pixmap);
-    p.fillRect(pixmap.rect(), stripGradient());
-    p.setPen(QColor(255, 255, 255, 60));
-    p.drawLine(0, 0, pixmap.width(), 0);
+    p.fillRect(QRectF(QPointF(), pixmap.deviceIndependentSize()), stripGradient());
+    p.fillRect(QRectF(0, 0, pixmap.deviceIndependentSize().width(), 1), QColor(255, 255, 255, 60));
     return pixmap;
 }
 
-QPixmap titleStripClose() {
-    QPixmap pixmap = blankStrip(24);
+QPixmap titleStripClose(qreal ratio) {
+    QPixmap pixmap = blankStrip(24, ratio);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(pixmap.rect(), stripGradient());
+    p.fillRect(QRectF(QPointF(), pixmap.deviceIndependentSize()), stripGradient());
     QPainterPath button;
     button.addRoundedRect(QRectF(4.5, 4.5, 15, 15), 3, 3);
     p.setPen(QColor(0x0e, 0x33, 0x42));

@@ -16,11 +16,12 @@ QFont childWindowFont();
 // Height of a child window's title strip in pixels.
 inline constexpr int kTitleStripHeight = 24;
 
-// The strip's pictures, drawn by code: the left end, the middle (stretched to fill)
-// and the close picture at the right end.
-QPixmap titleStripLeft();
-QPixmap titleStripMiddle();
-QPixmap titleStripClose();
+// The strip's pictures, drawn by code for a screen of `ratio` device pixels to a
+// pixel: the left end, the middle (stretched to fill) and the close picture at the
+// right end.
+QPixmap titleStripLeft(qreal ratio);
+QPixmap titleStripMiddle(qreal ratio);
+QPixmap titleStripClose(qreal ratio);
 
 // A child window wears no system title bar and no sizing border: its own strip
 // stands in for them.

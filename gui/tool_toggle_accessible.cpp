@@ -59,13 +59,12 @@ void makeToggleToolAccessible(QToolButton* button) {
     // Installed once however many windows ask: removing first keeps it single.
     QAccessible::removeFactory(toggleToolFactory);
     QAccessible::installFactory(toggleToolFactory);
-    // With a screen reader running, Qt has described the button as it was created,
-    // before the mark; that description goes, so the next question builds ours.
-    if (QAccessible::isActive()) {
-        QAccessibleInterface* made = QAccessible::queryAccessibleInterface(button);
-        if (made != nullptr && dynamic_cast<ToggleToolAccessible*>(made) == nullptr) {
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-        }
+    // Qt may have described the button already, as it was created before the mark (the
+    // screen reader's bridge can come up at any moment of start-up); that description
+    // goes, so the next question builds ours.
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(button);
+    if (made != nullptr && dynamic_cast<ToggleToolAccessible*>(made) == nullptr) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
     }
 }
 

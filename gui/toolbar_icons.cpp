@@ -9,6 +9,8 @@ namespace lumo {
 namespace {
 
 const QColor kInk(0x1d, 0x4e, 0x63);
+const QColor kLightInk(0xc8, 0xe4, 0xee);
+constexpr int kMiddleLightness = 128;
 const QColor kPaper(0xf4, 0xf8, 0xfa);
 const QColor kAccent(0x2f, 0x9c, 0xb8);
 
@@ -94,14 +96,14 @@ void drawSliders(QPainter& p) {
     }
 }
 
-}  // namespace
-
-QIcon toolbarIcon(int imageNumber) {
-    QPixmap pixmap(16, 16);
+// One picture drawn in its 16 units at `ratio` device pixels each.
+QPixmap drawIcon(int imageNumber, qreal ratio, const QColor& ink) {
+    QPixmap pixmap((QSizeF(16, 16) * ratio).toSize());
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(kInk, 1));
+    p.setPen(QPen(ink, 1));
     switch (imageNumber) {
         case 0: drawPage(p); break;
         case 1: drawFolder(p); break;
@@ -117,7 +119,19 @@ QIcon toolbarIcon(int imageNumber) {
             p.drawEllipse(QRectF(4.5, 4.5, 7, 7));
             break;
     }
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+}  // namespace
+
+// A HiDPI screen takes the picture drawn at twice the pixels, not the small one enlarged.
+QIcon toolbarIcon(int imageNumber, const QColor& ground) {
+    const QColor& ink = ground.lightness() < kMiddleLightness ? kLightInk : kInk;
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0}) {
+        icon.addPixmap(drawIcon(imageNumber, ratio, ink));
+    }
+    return icon;
 }
 
 }  // namespace lumo

@@ -9,6 +9,7 @@ namespace {
 constexpr const char* kReviewKey = "Preferences/reviewBeforeWrite";
 constexpr const char* kVerifyKey = "Preferences/verifyAfterWrite";
 constexpr const char* kKeepDaysKey = "Preferences/keepBackupDays";
+constexpr const char* kAppearanceKey = "Preferences/appearance";
 constexpr int kMostDays = 100000;
 
 bool flag(const SettingsStore& store, const char* key, bool byDefault) {
@@ -49,6 +50,7 @@ Preferences loadPreferences(const SettingsStore& store) {
     preferences.verifyAfterWrite = flag(store, kVerifyKey, defaults.verifyAfterWrite);
     preferences.showChannelNames = flag(store, kShowChannelNamesKey, defaults.showChannelNames);
     preferences.keepBackupDays = days(store, defaults.keepBackupDays);
+    preferences.appearance = appearanceFromWord(store.value(kAppearanceKey).value_or(""));
     return preferences;
 }
 
@@ -57,6 +59,7 @@ void savePreferences(SettingsStore& store, const Preferences& preferences) {
     store.setValue(kVerifyKey, text(preferences.verifyAfterWrite));
     store.setValue(kShowChannelNamesKey, text(preferences.showChannelNames));
     store.setValue(kKeepDaysKey, std::to_string(preferences.keepBackupDays));
+    store.setValue(kAppearanceKey, std::string(appearanceWord(preferences.appearance)));
 }
 
 }  // namespace lumo

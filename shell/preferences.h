@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/settings_store.h"
+#include "shell/appearance.h"
 
 namespace lumo {
 
@@ -13,6 +14,7 @@ struct Preferences {
     bool showChannelNames = false;
     // Backups older than this many days are removed, never the newest few; 0 keeps all.
     int keepBackupDays = 365;
+    Appearance appearance = Appearance::FollowDesktop;
 
     friend bool operator==(const Preferences&, const Preferences&) = default;
 };

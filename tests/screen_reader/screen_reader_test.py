@@ -18,15 +18,25 @@ def fail(message):
 
 def wait_for(what, find, seconds=30):
     end = time.time() + seconds
+    error = None
     while time.time() < end:
         try:
             found = find()
-        except Exception:  # the tree changes under us while windows open and close
-            found = None
+        except Exception as e:  # the tree changes under us while windows open and close
+            found, error = None, e
         if found is not None:
             return found
         time.sleep(0.2)
-    fail("no " + what + " within %d s" % seconds)
+    fail("no %s within %d s%s%s" % (what, seconds, "; last error: %s" % error if error else "",
+                                     "; windows: " + ", ".join(top_windows())))
+
+
+def top_windows():
+    try:
+        app = application()
+        return ["%s %r" % (w.getRoleName(), w.name) for w in app] if app else ["no Lumo"]
+    except Exception as e:
+        return ["unreadable: %s" % e]
 
 
 def descendants(node):
@@ -56,6 +66,7 @@ def find(root, role, name=None, showing=True):
 def press(node):
     action = node.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
+    print("screen reader test: pressing %s '%s' (%s)" % (node.getRoleName(), node.name, ", ".join(names)))
     for wanted in ("Press", "Toggle", "press", "click"):
         if wanted in names:
             action.doAction(names.index(wanted))

@@ -226,15 +226,17 @@ namespace {
 TEST(Preferences, RoundTripThroughTheStoreWithDefaultsForNonsense) {
     MemorySettingsStore store;
     EXPECT_EQ(loadPreferences(store), Preferences{});
-    const Preferences chosen{false, false, true, 30};
+    const Preferences chosen{false, false, true, 30, Appearance::Dark};
     savePreferences(store, chosen);
     EXPECT_EQ(loadPreferences(store), chosen);
     store.setValue("Preferences/keepBackupDays", "-3");
     store.setValue("Preferences/verifyAfterWrite", "maybe");
+    store.setValue("Preferences/appearance", "purple");
     const Preferences read = loadPreferences(store);
     EXPECT_EQ(read.keepBackupDays, 365);
     EXPECT_TRUE(read.verifyAfterWrite);
     EXPECT_FALSE(read.reviewBeforeWrite);
+    EXPECT_EQ(read.appearance, Appearance::FollowDesktop);
 }
 
 }  // namespace
