@@ -93,7 +93,7 @@ def window_of(node):
 
 
 rx = sys.argv[1]
-app = wait_for("Lumo on the accessibility bus", application)
+app = wait_for("Lumo on the accessibility bus", application, seconds=90)
 wait_for("main window", lambda: find(app, "frame"))
 
 # The tool bar's Channel button opens the channel window, which first offers a file.
