@@ -48,9 +48,16 @@ rx=$("$bin/lumo-cli" show "$demo" | awk 'NR == 2 { print $2 }')
 # The AT-SPI bus and its registry first: a program that finds no bus at start-up stays
 # silent for good, and on a loaded machine the bus takes a while to come up.
 /usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0)'
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin/lumo" > "$scratch/lumo.log" 2>&1 &
+# On the X display whatever the caller chose: the offscreen platform has no AT-SPI bridge.
+QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin/lumo" > "$scratch/lumo.log" 2>&1 &
 lumo=$!
 if ! /usr/bin/python3 "$here/tests/screen_reader/screen_reader_test.py" "$rx"; then
+    if kill -0 "$lumo" 2>/dev/null; then
+        echo "--- lumo is still running"
+    else
+        wait "$lumo" && status=0 || status=$?
+        echo "--- lumo ended with status $status"
+    fi
     echo "--- lumo's output:"
     cat "$scratch/lumo.log"
     exit 1
