@@ -432,20 +432,8 @@ void TForm2::Button2Click() {
 }
 
 std::optional<KnownRadioChannels> TForm2::knownRadio() const {
-    if (lastKnown_) {
-        return lastKnown_;
-    }
-    const auto entry = newestBackup(backupFolder(), BackupKind::Channels);
-    if (!entry) {
-        return std::nullopt;
-    }
-    try {
-        return KnownRadioChannels{readImageFile(entry->file),
-                                  "the newest backup, " + entry->time + " (" +
-                                      entry->file.filename().string() + ")"};
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
+    return knownOrNewestBackup(lastKnown_, BackupKind::Channels,
+                               [](const std::filesystem::path& file) { return readImageFile(file); });
 }
 
 bool TForm2::reviewBeforeWrite(QtTransferHost& host) {

@@ -265,21 +265,12 @@ SettingsForm TFormDune::formOf(const SettingsBytes& bytes) const {
 }
 
 std::optional<KnownRadioSettings> TFormDune::knownRadio() const {
-    if (lastKnown_) {
-        return lastKnown_;
-    }
-    const auto entry = newestBackup(backupFolder(), BackupKind::Settings);
-    if (!entry) {
-        return std::nullopt;
-    }
-    try {
-        SettingsForm held(state_.strings);
-        held.loadLines(readOptwFile(entry->file));
-        return KnownRadioSettings{held, "the newest backup, " + entry->time + " (" +
-                                            entry->file.filename().string() + ")"};
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
+    return knownOrNewestBackup(lastKnown_, BackupKind::Settings,
+                               [this](const std::filesystem::path& file) {
+                                   SettingsForm held(state_.strings);
+                                   held.loadLines(readOptwFile(file));
+                                   return held;
+                               });
 }
 
 bool TFormDune::reviewBeforeWrite(TransferHost& host) {

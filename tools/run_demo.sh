@@ -6,6 +6,8 @@ set -euo pipefail
 build=${1:-build}
 bin="$build/bin"
 here=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=tools/demo_radio.sh
+source "$here/tools/demo_radio.sh"
 
 sim=""
 scratch=$(mktemp -d)
@@ -20,20 +22,10 @@ trap cleanup EXIT
 
 real_ports=$(ls -d /sys/class/tty/ttyUSB* /sys/class/tty/ttyACM* 2>/dev/null || true)
 if [ -z "$real_ports" ]; then
-    # The demo radio: our demo channel table at the channel area, the factory
-    # function settings at 0x0E20.
-    "$bin/lumo-cli" convert "$here/assets/demo/tarn-demo.chnw" "$scratch/channels.img" > /dev/null
-    "$bin/tarn-sim" --load "0x0010:$scratch/channels.img" \
-        --load "0x0E20:$here/assets/demo/tarn-demo-settings.bin" --pace > "$scratch/sim.out" &
-    sim=$!
-    for _ in $(seq 50); do
-        [ -s "$scratch/sim.out" ] && break
-        sleep 0.1
-    done
-    port=$(head -n 1 "$scratch/sim.out")
-    echo "No radio cable found: a simulated Tarn radio answers on $port (as com1)."
-    mkdir -p "$scratch/config/Vantor"
-    printf '[PortMap]\ncom1=%s\n\n[PortSet]\nportitm=0\n' "$port" > "$scratch/config/Vantor/Lumo.conf"
+    # Paced as a real radio is, so a transfer takes its true time.
+    start_demo_radio "$bin" "$scratch" --pace
+    sim=$demo_radio_pid
+    echo "No radio cable found: a simulated Tarn radio answers on $demo_radio_port (as com1)."
     export XDG_CONFIG_HOME="$scratch/config"
     # Backups of the demo radio's reads go with the scratch folder, not among the user's.
     export XDG_DATA_HOME="$scratch/data"

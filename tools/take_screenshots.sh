@@ -19,6 +19,8 @@ build=$(cd "${1:?$usage}" && pwd)
 mkdir -p "${2:?$usage}"
 out=$(cd "$2" && pwd)
 here=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=tools/demo_radio.sh
+source "$here/tools/demo_radio.sh"
 bin="$build/bin"
 
 for tool in Xvfb openbox xdotool xwininfo import xrdb; do
@@ -74,17 +76,6 @@ wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
     done
 }
 
-# The demo radio, as tools/run_demo.sh starts it; sets `port` to where it answers.
-start_radio() {
-    local dir=$1
-    "$bin/lumo-cli" convert "$here/assets/demo/tarn-demo.chnw" "$dir/channels.img" > /dev/null
-    "$bin/tarn-sim" --load "0x0010:$dir/channels.img" \
-        --load "0x0E20:$here/assets/demo/tarn-demo-settings.bin" --pace > "$dir/sim.out" &
-    pids+=($!)
-    wait_for 5 test -s "$dir/sim.out"
-    port=$(head -n 1 "$dir/sim.out")
-}
-
 # shot NAME SCALE DPI APPEARANCE [dialog]: one screenshot into OUT_DIR/NAME.png.
 shot() {
     local name=$1 scale=$2 dpi=$3 appearance=$4 dialog=${5:-}
@@ -104,10 +95,9 @@ shot() {
     openbox > "$dir/openbox.log" 2>&1 &
     pids+=($!)
 
-    local port
-    start_radio "$dir"
-    printf '[PortMap]\ncom1=%s\n\n[PortSet]\nportitm=0\n\n[Preferences]\nappearance=%s\n' \
-        "$port" "$appearance" > "$dir/config/Vantor/Lumo.conf"
+    start_demo_radio "$bin" "$dir" --pace
+    pids+=("$demo_radio_pid")
+    printf '\n[Preferences]\nappearance=%s\n' "$appearance" >> "$dir/config/Vantor/Lumo.conf"
     XDG_CONFIG_HOME="$dir/config" XDG_DATA_HOME="$dir/data" QT_SCALE_FACTOR="$scale" \
         "$bin/lumo" > "$dir/lumo.log" 2>&1 &
     pids+=($!)

@@ -26,18 +26,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# shellcheck source=tools/demo_radio.sh
+source "$here/tools/demo_radio.sh"
+start_demo_radio "$bin" "$scratch"
+sim=$demo_radio_pid
 demo="$here/assets/demo/tarn-demo.chnw"
-"$bin/lumo-cli" convert "$demo" "$scratch/channels.img" > /dev/null
-"$bin/tarn-sim" --load "0x0010:$scratch/channels.img" > "$scratch/sim.out" &
-sim=$!
-for _ in $(seq 50); do
-    [ -s "$scratch/sim.out" ] && break
-    sleep 0.1
-done
-port=$(head -n 1 "$scratch/sim.out")
-[ -n "$port" ] || { echo "the simulated radio did not start"; exit 1; }
-mkdir -p "$scratch/config/Vantor"
-printf '[PortMap]\ncom1=%s\n\n[PortSet]\nportitm=0\n' "$port" > "$scratch/config/Vantor/Lumo.conf"
 export XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data"
 export XDG_RUNTIME_DIR="$scratch/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
