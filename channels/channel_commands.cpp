@@ -18,35 +18,24 @@ class BusyScope {
     Session& session_;
 };
 
-std::string bandsText(const Session& session) {
-    std::string text = shortestDecimal(session.BandLow) + "-" + shortestDecimal(session.BandHigh);
-    if (session.Band2Low != session.BandLow || session.Band2High != session.BandHigh) {
-        text +=
-            " or " + shortestDecimal(session.Band2Low) + "-" + shortestDecimal(session.Band2High);
-    }
-    return text + " MHz";
-}
-
-// The window puts the lower band limit itself into a cell it had to correct, so a
-// write takes the limits as well as what lies between them.
-bool withinBandsOrAtLimits(const Session& session, long double mhz) {
-    return (mhz >= session.BandLow && mhz <= session.BandHigh) ||
-           (mhz >= session.Band2Low && mhz <= session.Band2High);
-}
-
 }  // namespace
 
 ChannelCommands::ChannelCommands(ChannelTable& table, Session& session, HexLink& link,
                                  const ChannelVocabulary& vocabulary)
     : table_(table), session_(session), link_(link), vocabulary_(vocabulary) {}
 
-bool ChannelCommands::readFromRadio(TransferHost& host) {
+bool ChannelCommands::run(TransferMode mode, TransferHost& host, TransferCancel* cancel) {
+    return cancel != nullptr ? transfer_.RunTransfer(mode, host, *cancel)
+                             : transfer_.RunTransfer(mode, host);
+}
+
+bool ChannelCommands::readFromRadio(TransferHost& host, TransferCancel* cancel) {
     if (session_.Busy) {
         return false;
     }
     BusyScope busy(session_);
     table_.setRowCount(ChannelTable::kShownRowCount);
-    const bool read = transfer_.RunTransfer(TransferMode::Read, host);
+    const bool read = run(TransferMode::Read, host, cancel);
     if (read) {
         LoadGridFromImage(table_, image_, vocabulary_);
         if (tableLoaded) {
@@ -73,28 +62,38 @@ bool ChannelCommands::writeToRadio(TransferHost& host) {
         }
         return false;
     }
-    BusyScope busy(session_);
-    StoreGridToImage(table_, image_, vocabulary_);
-    return send(host);
+    return writeCheckedTable(host);
 }
 
-bool ChannelCommands::writeImageToRadio(const MemoryImage& image, TransferHost& host) {
+bool ChannelCommands::writeCheckedTable(TransferHost& host, TransferCancel* cancel) {
+    if (session_.Busy) {
+        return false;
+    }
+    BusyScope busy(session_);
+    StoreGridToImage(table_, image_, vocabulary_);
+    return send(host, cancel);
+}
+
+bool ChannelCommands::writeImageToRadio(const MemoryImage& image, TransferHost& host,
+                                        TransferCancel* cancel) {
     if (session_.Busy) {
         return false;
     }
     BusyScope busy(session_);
     image_ = image;
-    return send(host);
+    return send(host, cancel);
 }
 
-bool ChannelCommands::readRadioImage(MemoryImage& held, TransferHost& host) {
+bool ChannelCommands::readRadioImage(MemoryImage& held, TransferHost& host, TransferCancel* cancel) {
     if (session_.Busy) {
         return false;
     }
     BusyScope busy(session_);
     MemoryImage read = blankMemoryImage();
     ChannelTransfer look(link_, read);
-    if (!look.RunTransfer(TransferMode::Read, host)) {
+    const bool done = cancel != nullptr ? look.RunTransfer(TransferMode::Read, host, *cancel)
+                                        : look.RunTransfer(TransferMode::Read, host);
+    if (!done) {
         return false;
     }
     held = read;
@@ -109,70 +108,13 @@ std::optional<std::vector<ChannelDifference>> ChannelCommands::verifyLastWrite(T
     return readBackChannels(link_, image_, host, vocabulary_);
 }
 
-bool ChannelCommands::send(TransferHost& host) {
-    const bool written = transfer_.RunTransfer(TransferMode::Write, host);
+bool ChannelCommands::send(TransferHost& host, TransferCancel* cancel) {
+    const bool written = run(TransferMode::Write, host, cancel);
     if (written) {
         link_.dialogs().showMessage(session_.strings().translateComplete);
     }
     host.resetProgress();
     return written;
-}
-
-void checkTableForWrite(const ChannelTable& table, const Session& session,
-                        const ChannelVocabulary& vocabulary) {
-    const std::vector<ConversionError> problems = writeProblems(table, session, vocabulary);
-    if (!problems.empty()) {
-        throw problems.front();
-    }
-}
-
-std::vector<ConversionError> writeProblems(const ChannelTable& table, const Session& session,
-                                           const ChannelVocabulary& vocabulary) {
-    std::vector<ConversionError> problems;
-    for (int row = 1; row <= ChannelCount; ++row) {
-        const auto note = [&](const ConversionError& e, int column) {
-            problems.emplace_back(ConversionError(e, column), row, columnName(table, column));
-        };
-        for (const int column : {1, 2}) {
-            const std::string& text = table.cell(column, row);
-            if (text.empty()) {
-                continue;
-            }
-            try {
-                if (!withinBandsOrAtLimits(session, frequencyValue(text))) {
-                    note(ConversionError(text, "is outside " + bandsText(session)), column);
-                }
-            } catch (const ConversionError& e) {
-                note(e, column);
-            }
-        }
-        for (const int column : {3, 4}) {
-            try {
-                EncodeTone(table.cell(column, row));
-            } catch (const ConversionError& e) {
-                note(e, column);
-            }
-        }
-    }
-    // Whatever else the codec refuses, found as a write would find it.
-    if (problems.empty()) {
-        MemoryImage image = blankMemoryImage();
-        try {
-            StoreGridToImage(table, image, vocabulary);
-        } catch (const ConversionError& e) {
-            problems.push_back(e);
-        }
-    }
-    return problems;
-}
-
-std::string listWriteProblems(const std::vector<ConversionError>& problems) {
-    std::string text = std::to_string(problems.size()) + " problems stop the write; nothing was sent:";
-    for (const ConversionError& problem : problems) {
-        text += "\n";
-        text += problem.what();
-    }
-    return text;
 }
 
 }  // namespace lumo

@@ -9,6 +9,7 @@
 #include "channels/channel_compare.h"
 #include "channels/channel_table.h"
 #include "channels/channel_transfer.h"
+#include "channels/channel_write_check.h"
 
 namespace lumo {
 
@@ -20,20 +21,28 @@ class ChannelCommands {
     ChannelCommands(ChannelTable& table, Session& session, HexLink& link,
                     const ChannelVocabulary& vocabulary = defaultVocabulary());
 
+    // Each command below does nothing while the session is Busy. With `cancel` it is
+    // stopped through that (which may serve other sessions too), else through
+    // requestCancel(), and cancelState() tells how it ended.
+
     // Reads the radio; only a complete read reaches the table. The table shows
-    // channels 1..99 before and after. Does nothing while the session is Busy.
-    bool readFromRadio(TransferHost& host);
+    // channels 1..99 before and after.
+    bool readFromRadio(TransferHost& host, TransferCancel* cancel = nullptr);
     // Encodes the whole table and writes it. A cell that cannot be converted is told
-    // to the user and stops the write before anything is sent. Does nothing while Busy.
+    // to the user and stops the write before anything is sent.
     bool writeToRadio(TransferHost& host);
+    // Encodes the whole table and writes it, for a caller that has checked the table
+    // itself.
+    bool writeCheckedTable(TransferHost& host, TransferCancel* cancel = nullptr);
     // Writes an image as it stands, without the table.
-    bool writeImageToRadio(const MemoryImage& image, TransferHost& host);
+    bool writeImageToRadio(const MemoryImage& image, TransferHost& host,
+                           TransferCancel* cancel = nullptr);
     // Reads what the radio holds into `held`, leaving the table as it is: for a look
-    // at what a write would change. Does nothing while Busy.
-    bool readRadioImage(MemoryImage& held, TransferHost& host);
+    // at what a write would change, or to verify one.
+    bool readRadioImage(MemoryImage& held, TransferHost& host, TransferCancel* cancel = nullptr);
     // Reads the channel area back after a write, in a session of its own, and compares
     // it with what was sent: the channels that differ. Nothing when the read-back
-    // failed, and while Busy.
+    // failed.
     std::optional<std::vector<ChannelDifference>> verifyLastWrite(TransferHost& host);
 
     // Called once a read has reached the table, before the user is told it is
@@ -49,7 +58,8 @@ class ChannelCommands {
     const MemoryImage& image() const { return image_; }
 
   private:
-    bool send(TransferHost& host);
+    bool run(TransferMode mode, TransferHost& host, TransferCancel* cancel);
+    bool send(TransferHost& host, TransferCancel* cancel);
 
     ChannelTable& table_;
     Session& session_;
@@ -58,20 +68,5 @@ class ChannelCommands {
     MemoryImage image_ = blankMemoryImage();
     ChannelTransfer transfer_{link_, image_};
 };
-
-// What a write must pass before anything is sent: every frequency inside the
-// session's bands or at their limits and every cell convertible, in all 128 rows. Throws ConversionError
-// naming channel, column and text.
-void checkTableForWrite(const ChannelTable& table, const Session& session,
-                        const ChannelVocabulary& vocabulary = defaultVocabulary());
-
-// Every problem that stops a write, not only the first: each frequency outside the
-// bands or not a number, each tone the codec cannot take, in channel and column order,
-// each naming channel, column and text. Empty when the table can be written.
-std::vector<ConversionError> writeProblems(const ChannelTable& table, const Session& session,
-                                           const ChannelVocabulary& vocabulary = defaultVocabulary());
-
-// The problems one to a line, for a message after the first problem's own.
-std::string listWriteProblems(const std::vector<ConversionError>& problems);
 
 }  // namespace lumo

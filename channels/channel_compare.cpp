@@ -71,14 +71,25 @@ std::vector<ChannelDifference> compareWrittenChannels(const MemoryImage& wrote, 
                 difference.columns.push_back({column, sent[at], held[at]});
             }
         }
-        if (difference.columns.empty()) {
-            for (const std::size_t offset : {recordOffset(channel), nameOffset(channel)}) {
-                if (!sameBytes(wrote, holds, offset, kChannelRecordSize)) {
-                    difference.columns.push_back({0, hexBytes(wrote, offset), hexBytes(holds, offset)});
-                }
+        if (!difference.columns.empty()) {
+            differences.push_back(std::move(difference));
+        }
+    }
+    return differences;
+}
+
+std::vector<ChannelDifference> compareChannelBytes(const MemoryImage& left, const MemoryImage& right) {
+    std::vector<ChannelDifference> differences;
+    for (int channel = 1; channel <= ChannelCount; ++channel) {
+        ChannelDifference difference{channel, {}};
+        for (const std::size_t offset : {recordOffset(channel), nameOffset(channel)}) {
+            if (!sameBytes(left, right, offset, kChannelRecordSize)) {
+                difference.columns.push_back({0, hexBytes(left, offset), hexBytes(right, offset)});
             }
         }
-        differences.push_back(std::move(difference));
+        if (!difference.columns.empty()) {
+            differences.push_back(std::move(difference));
+        }
     }
     return differences;
 }

@@ -23,11 +23,17 @@ struct ChannelDifference {
 // The channels 1..128 whose cells 1..12 differ, shown or hidden rows alike.
 std::vector<ChannelDifference> compareTables(const ChannelTable& left, const ChannelTable& right);
 
-// The channels whose record or name slot in `holds` differs from `wrote`, each with the
-// decoded columns that differ (or the raw bytes, when the difference shows in no column).
+// The channels that `holds` shows otherwise than `wrote`, by meaning: each with the
+// columns (1..12) that would read differently in the window. Bytes that no column
+// shows (the name slot past the name, the fixed option bits, byte 15) never count, so
+// a radio that keeps such bytes its own way still holds what was written.
 std::vector<ChannelDifference> compareWrittenChannels(
     const MemoryImage& wrote, const MemoryImage& holds,
     const ChannelVocabulary& vocabulary = defaultVocabulary());
+
+// The channels whose record or name slot differs by any byte, each with both sides'
+// bytes in hex (column 0, "bytes": the record first, then the name slot).
+std::vector<ChannelDifference> compareChannelBytes(const MemoryImage& left, const MemoryImage& right);
 
 // "channel 12: RX Frequency(MHZ) 446.00625 -> 446.01250; CH-Name A -> B", with
 // `arrow` between the two sides ("->", or ", radio holds" for a verify).

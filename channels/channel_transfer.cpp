@@ -84,6 +84,9 @@ void planBlocks(TransferCancel* cancel, int pairs) {
 
 bool ReadChannels(int count, const std::string& portName, HexLink& link, MemoryImage& image,
                   const TransferProgress& progress, TransferCancel* cancel) {
+    if (stopRequested(cancel, link)) {
+        return false;
+    }
     const std::optional<BlockPlan> plan =
         connectForBlocks(count, kReadBlockLength, kReadBlockLength + 5, portName, link, progress);
     if (!plan) {
@@ -122,6 +125,9 @@ bool ReadChannels(int count, const std::string& portName, HexLink& link, MemoryI
 
 bool WriteChannels(int count, const std::string& portName, HexLink& link, const MemoryImage& image,
                    const TransferProgress& progress, TransferCancel* cancel) {
+    if (stopRequested(cancel, link)) {
+        return false;
+    }
     const std::optional<BlockPlan> plan =
         connectForBlocks(count, kWriteBlockLength, kWriteBlockLength, portName, link, progress);
     if (!plan) {
@@ -154,14 +160,19 @@ bool WriteChannels(int count, const std::string& portName, HexLink& link, const 
 }
 
 bool ChannelTransfer::RunTransfer(TransferMode mode, TransferHost& host) {
+    cancel_.reset();
+    return RunTransfer(mode, host, cancel_);
+}
+
+bool ChannelTransfer::RunTransfer(TransferMode mode, TransferHost& host, TransferCancel& cancel) {
     if (running_) {
         throw std::logic_error("a channel transfer is already running");
     }
     mode_ = mode;
     running_ = true;
     result_ = false;
-    cancel_.reset();
-    return runOnWorker(host, [this, &host] {
+    cancel.beginSession();
+    return runOnWorker(host, [this, &host, &cancel] {
         const TransferProgress progress = [&host](int position, int maximum) {
             host.progress(position, maximum);
         };
@@ -170,11 +181,11 @@ bool ChannelTransfer::RunTransfer(TransferMode mode, TransferHost& host) {
             switch (mode_) {
                 case TransferMode::Read:
                     result = ReadChannels(ChannelCount, link_.PortName, link_, image_, progress,
-                                          &cancel_);
+                                          &cancel);
                     break;
                 case TransferMode::Write:
                     result = WriteChannels(ChannelCount, link_.PortName, link_, image_, progress,
-                                           &cancel_);
+                                           &cancel);
                     break;
             }
         } catch (...) {

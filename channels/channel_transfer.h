@@ -3,6 +3,7 @@
 #include <atomic>
 #include <string>
 
+#include "base/transfer_cancel.h"
 #include "base/transfer_host.h"
 #include "channels/channel_codec.h"
 #include "link/hex_link.h"
@@ -16,23 +17,6 @@ enum class TransferMode { Read = 0, Write = 1 };
 inline constexpr int kReadBlockLength = 64;
 inline constexpr int kReadReplyHeader = 4;
 inline constexpr int kWriteBlockLength = 16;
-
-// A transfer that may be stopped between two block exchanges. The flag may be set from
-// any thread; the counts are the worker's, to read once the transfer has returned.
-struct TransferCancel {
-    std::atomic<bool> requested{false};
-    // Set when the transfer stopped because it was asked to: the port is closed and
-    // nothing was said to the user.
-    std::atomic<bool> stopped{false};
-    std::atomic<int> blocksDone{0};
-    std::atomic<int> blocksTotal{0};
-    void reset() {
-        requested = false;
-        stopped = false;
-        blocksDone = 0;
-        blocksTotal = 0;
-    }
-};
 
 // Connects, reads the records and name slots of `count` channels (0..128) into the
 // image and closes the port. On any failure the user has been told, the port is
@@ -59,13 +43,17 @@ class ChannelTransfer {
     // returns the worker's result. An exception in the worker closes the port and is
     // thrown here.
     bool RunTransfer(TransferMode mode, TransferHost& host);
+    // The same, stopped through `cancel`, which may serve other sessions too: a stop
+    // asked for before this session began stops it before its first block.
+    bool RunTransfer(TransferMode mode, TransferHost& host, TransferCancel& cancel);
 
     TransferMode mode() const { return mode_; }
     bool TransferRunning() const { return running_; }
     bool TransferResult() const { return result_; }
     // Asks the running transfer to stop after the block exchange in progress.
     void requestCancel() { cancel_.requested = true; }
-    // How the last transfer ended: stopped on request, and how far it came.
+    // How the last transfer of the one-argument RunTransfer ended: stopped on request,
+    // and how far it came.
     const TransferCancel& cancelState() const { return cancel_; }
 
   private:

@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "channels/channel_codec.h"
+#include "channels/channel_write_check.h"
 #include "cli/channel_documents.h"
 #include "cli/edit_operations.h"
 #include "cli/verbs.h"
@@ -18,15 +19,6 @@ int usageError() {
 int refused(const std::string& operation, const std::string& why) {
     std::cerr << "lumo-cli edit: " << operation << ": " << why << "\n";
     return 2;
-}
-
-bool usesChannelsAbove99(const ChannelTable& table) {
-    for (int row = ChannelTable::kShownRowCount; row <= ChannelCount; ++row) {
-        if (!table.rowIsEmpty(row)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace

@@ -17,7 +17,6 @@
 #include "channels/image_file.h"
 #include "shell/backups.h"
 #include "shell/preferences.h"
-#include "gui/clock_time.h"
 #include "gui/qt_transfer_host.h"
 
 namespace lumo {
@@ -39,7 +38,10 @@ TForm2::TForm2(AppState& state, QWidget* parent)
       edits_(editor_, state.session, state.dialogs, state.vocabulary),
       document_(editor_, state.session, *state.documents, state.dialogs),
       commands_(std::make_unique<ChannelCommands>(table_, state.session, *state.link,
-                                                  state.vocabulary)) {
+                                                  state.vocabulary)),
+      subject_(table_, *commands_, editor_, state.session, state.vocabulary),
+      flow_(subject_, state.channelsOnRadio, *state.link,
+            flowFrontEnd([this](const WriteReview& review) { return confirmWrite(review); })) {
     setObjectName("TForm2");
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -125,6 +127,8 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     connect(StringGrid1->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TForm2::placeComboBox);
     connect(qApp, &QApplication::focusChanged, this, &TForm2::onFocusChanged);
 
+    // Escape during a transfer is the StopKey's; here it drops a pick or the picked
+    // channels.
     auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] {
         if (!state_.session.Busy && ComboBox1->isVisible()) {
             dropPendingPick();
@@ -371,39 +375,11 @@ void TForm2::Button1Click() {
     }
     commitPendingPick();
     QtTransferHost host(progressBar);
-    bool read = false;
-    runLocked([&] {
-        editor_.change([&] { read = commands_->readFromRadio(host); });
-        return read;
-    });
-    if (read) {
-        editor_.markUnmodified();
-        lastKnown_ = KnownRadioChannels{commands_->image(), "the last read, at " + clockTime()};
-        const MemoryImage& image = commands_->image();
-        state_.keepBackup(BackupKind::Channels,
-                          std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
-    }
-    tellIfStopped(false);
+    flow_.read(host);
 }
 
-// Escape during a transfer: the transfer stops after the block in progress.
-void TForm2::askToStopTransfer() {
-    if (state_.session.Busy && state_.dialogs.confirm(kStopTransferQuestion)) {
-        commands_->requestCancel();
-    }
-}
-
-void TForm2::tellIfStopped(bool writing) {
-    const TransferCancel& cancel = commands_->cancelState();
-    if (!cancel.stopped) {
-        return;
-    }
-    progressBar->setValue(0);
-    std::string text = "The transfer was stopped after " + std::to_string(cancel.blocksDone) +
-                       " of " + std::to_string(cancel.blocksTotal) + " blocks.";
-    text += writing ? " The radio's channel area is now partly written: write the table again."
-                    : " The table was left as it was.";
-    state_.dialogs.showMessage(text);
+void TForm2::stopTransfer() {
+    flow_.requestStop();
 }
 
 void TForm2::Button2Click() {
@@ -413,93 +389,7 @@ void TForm2::Button2Click() {
     commitPendingPick();
     const Preferences preferences = loadPreferences(*state_.store);
     QtTransferHost host(progressBar);
-    if (preferences.reviewBeforeWrite && !reviewBeforeWrite(host)) {
-        return;
-    }
-    const bool written = runLocked([&] { return commands_->writeToRadio(host); });
-    if (written) {
-        editor_.markUnmodified();
-        const MemoryImage& sent = commands_->image();
-        lastKnown_ = KnownRadioChannels{sent, "the last write, at " + clockTime()};
-        state_.keepBackup(BackupKind::Channels,
-                          std::string_view(reinterpret_cast<const char*>(sent.data()), sent.size()),
-                          BackupOrigin::Written);
-    }
-    tellIfStopped(true);
-    if (written && preferences.verifyAfterWrite) {
-        verifyAfterWrite(host);
-    }
-}
-
-std::optional<KnownRadioChannels> TForm2::knownRadio() const {
-    return knownOrNewestBackup(lastKnown_, BackupKind::Channels,
-                               [](const std::filesystem::path& file) { return readImageFile(file); });
-}
-
-bool TForm2::reviewBeforeWrite(QtTransferHost& host) {
-    // Every problem first: nothing is reviewed, or sent, while a cell cannot be.
-    const std::vector<ConversionError> problems =
-        writeProblems(table_, state_.session, state_.vocabulary);
-    if (!problems.empty()) {
-        state_.dialogs.showMessage(problems.front().what());
-        if (problems.size() > 1) {
-            state_.dialogs.showMessage(listWriteProblems(problems));
-        }
-        return false;
-    }
-    std::optional<KnownRadioChannels> known = knownRadio();
-    for (;;) {
-        switch (confirmWrite(reviewChannelWrite(table_, known, state_.vocabulary))) {
-            case ReviewAnswer::Write: return true;
-            case ReviewAnswer::Cancel: return false;
-            case ReviewAnswer::ReadFirst: {
-                // A look at the radio for the review only: the table stays as it is.
-                MemoryImage held = blankMemoryImage();
-                if (!runLocked([&] { return commands_->readRadioImage(held, host); })) {
-                    tellIfStopped(false);
-                    return false;
-                }
-                progressBar->setValue(0);
-                state_.keepBackup(BackupKind::Channels,
-                                  std::string_view(reinterpret_cast<const char*>(held.data()), held.size()));
-                lastKnown_ = KnownRadioChannels{held, "the radio, read at " + clockTime()};
-                known = lastKnown_;
-                break;
-            }
-        }
-    }
-}
-
-void TForm2::verifyAfterWrite(QtTransferHost& host) {
-    std::optional<std::vector<ChannelDifference>> differences;
-    runLocked([&] {
-        differences = commands_->verifyLastWrite(host);
-        return differences.has_value();
-    });
-    progressBar->setValue(0);
-    if (!differences) {
-        if (tellStatus) {
-            tellStatus("Written, but not verified: the channels could not be read back");
-        }
-        return;
-    }
-    if (differences->empty()) {
-        if (tellStatus) {
-            tellStatus("Written and verified");
-        }
-        return;
-    }
-    // The radio holds something else than was sent: what it holds is unknown again.
-    lastKnown_.reset();
-    std::string text = "The radio does not hold what was written. " +
-                       std::to_string(differences->size()) + " channel(s) differ:";
-    for (const ChannelDifference& difference : *differences) {
-        text += "\n" + describeDifference(difference, "wrote ", ", radio holds ");
-    }
-    if (const auto entry = newestBackup(backupFolder(), BackupKind::Channels, BackupOrigin::Read)) {
-        text += "\n\nThe newest backup of what a radio held: " + entry->file.filename().string();
-    }
-    state_.dialogs.showMessage(text);
+    flow_.write(host, {preferences.reviewBeforeWrite, preferences.verifyAfterWrite});
 }
 
 void TForm2::Button3Click() {

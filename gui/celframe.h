@@ -17,12 +17,12 @@
 #include "gui/write_review_dialog.h"
 #include "gui/channel_grid.h"
 #include "gui/child_window.h"
+#include "shell/channel_write_subject.h"
+#include "shell/write_flow.h"
 
 namespace lumo {
 
 class QtTransferHost;
-
-inline constexpr const char* kStopTransferQuestion = "Stop the transfer?";
 
 // The Edit menu's commands on the channel window.
 enum class EditCommand {
@@ -74,6 +74,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool mayClose() override;
+    void stopTransfer() override;
 
 private:
     void FormShow();
@@ -86,11 +87,6 @@ private:
     void N1Click(RowAction action);
     void onEnter();
     void undoStep(bool redo);
-    // What the radio is known to hold: the last read or write here, else the newest backup.
-    std::optional<KnownRadioChannels> knownRadio() const;
-    // The write check and the review; true when the write is to go ahead.
-    bool reviewBeforeWrite(QtTransferHost& host);
-    void verifyAfterWrite(QtTransferHost& host);
     void findNext();
     void pickNumber(int row, Qt::KeyboardModifiers modifiers);
     void dropNumbers(int beforeRow);
@@ -103,14 +99,14 @@ private:
     void hideComboBox();
     void onFocusChanged(QWidget* old, QWidget* now);
     void selectComboEntryOfCurrentCell();
-    void askToStopTransfer();
-    void tellIfStopped(bool writing);
 
     ChannelTable table_;
     ChannelEditor editor_;
     ChannelTableEdits edits_;
     ChannelDocument document_;
     std::unique_ptr<ChannelCommands> commands_;
+    ChannelWriteSubject subject_;
+    WriteFlow flow_;
     QWidget* Panel1;  // the panel around the grid
     ChannelGridView* StringGrid1;
     ChannelGridModel* model_;
@@ -121,7 +117,6 @@ private:
     QAction* namesEntry_ = nullptr;
     bool namesShown_ = false;
     QString lastFind_;
-    std::optional<KnownRadioChannels> lastKnown_;
     bool formShown_ = false;
     bool leavingCombo_ = false;
 };

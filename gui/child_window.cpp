@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
+#include "gui/stop_key.h"
 #include "gui/title_strip.h"
 #include "shell/window_flags.h"
 
@@ -101,8 +102,9 @@ bool ChildWindow::runLocked(const std::function<bool()>& transfer) {
     }
     body->setEnabled(false);
     if (focus != nullptr) {
-        setFocus();  // the window keeps the focus, so its Escape still stops the transfer
+        setFocus();  // the focus may not stay on a disabled widget, nor leave the window
     }
+    const StopKey stopKey([this] { askToStopTransfer(); });
     if (transferRunning) {
         transferRunning(true);
     }
@@ -123,6 +125,27 @@ bool ChildWindow::runLocked(const std::function<bool()>& transfer) {
         unlock();
         throw;
     }
+}
+
+void ChildWindow::askToStopTransfer() {
+    if (state_.session.Busy && state_.dialogs.confirm(kStopTransferQuestion)) {
+        stopTransfer();
+    }
+}
+
+WriteFlowFrontEnd ChildWindow::flowFrontEnd(std::function<ReviewAnswer(const WriteReview&)> review) {
+    WriteFlowFrontEnd frontEnd;
+    frontEnd.review = std::move(review);
+    frontEnd.status = [this](const std::string& text) {
+        if (tellStatus) {
+            tellStatus(QString::fromStdString(text));
+        }
+    };
+    frontEnd.session = [this](const std::function<bool()>& work) { return runLocked(work); };
+    frontEnd.keepBackup = [this](BackupKind kind, std::string_view content, BackupOrigin origin) {
+        state_.keepBackup(kind, content, origin);
+    };
+    return frontEnd;
 }
 
 void ChildWindow::chainFocus(const std::vector<QWidget*>& bodyInOrder) {

@@ -11,8 +11,11 @@
 
 #include "shell/app_state.h"
 #include "shell/command_routing.h"
+#include "shell/write_flow.h"
 
 namespace lumo {
+
+inline constexpr const char* kStopTransferQuestion = "Stop the transfer?";
 
 // What the channel and settings windows share: the frame (a title strip of pictures
 // with the title on it, by which the window is dragged and closed, and a rounded
@@ -63,9 +66,16 @@ protected:
     // unless a transfer runs.
     void Button6Click();
     // Runs a transfer with the window's body disabled, visibly, so nothing in it can be
-    // changed while the transfer owns the data; the buttons stay usable, so Escape
-    // still reaches the window. The focus goes back where it was afterwards.
+    // changed while the transfer owns the data. Escape, wherever the focus is, asks
+    // whether to stop it. The focus goes back where it was afterwards.
     bool runLocked(const std::function<bool()>& transfer);
+    // Escape during a transfer: on Yes, stopTransfer().
+    void askToStopTransfer();
+    // Stops the window's transfer after the block in progress.
+    virtual void stopTransfer() {}
+    // What the window lends its write flow: the review it shows, the status bar, the
+    // lock around each session and the backups.
+    WriteFlowFrontEnd flowFrontEnd(std::function<ReviewAnswer(const WriteReview&)> review);
     // Tab goes as the eye reads: through `bodyInOrder`, then the buttons below it.
     // The body is built after the buttons, so creation order would put it last.
     void chainFocus(const std::vector<QWidget*>& bodyInOrder);

@@ -6,10 +6,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "gui/clock_time.h"
 #include "gui/qt_transfer_host.h"
 #include "settings/optw_file.h"
-#include "shell/backups.h"
 #include "shell/preferences.h"
 
 namespace lumo {
@@ -30,7 +28,10 @@ TFormDune::TFormDune(AppState& state, QWidget* parent)
     : ChildWindow(state, ChildKind::Settings, parent),
       form_(state.strings),
       commands_(form_, state.session, *state.link),
-      document_(form_, commands_, state.session, *state.documents) {
+      document_(form_, commands_, state.session, *state.documents),
+      subject_(form_, commands_, document_),
+      flow_(subject_, state.settingsOnRadio, *state.link,
+            flowFrontEnd([this](const WriteReview& review) { return confirmWrite(review); })) {
     setObjectName("FormDune");
     confirmWrite = [this](const WriteReview& review) { return askWriteReview(this, review, "settings"); };
     const Control& tree = form_.body();
@@ -229,11 +230,7 @@ void TFormDune::Button1Click() {
         return;
     }
     QtTransferHost host(progressBar);
-    if (runLocked([&] { return commands_.read(host); })) {
-        document_.markUnmodified();
-        lastKnown_ = KnownRadioSettings{form_, "the last read, at " + clockTime()};
-        state_.keepBackup(BackupKind::Settings, joinOptwLines(form_.saveLines()));
-    }
+    flow_.read(host);
 }
 
 void TFormDune::Button2Click() {
@@ -242,92 +239,11 @@ void TFormDune::Button2Click() {
     }
     const Preferences preferences = loadPreferences(*state_.store);
     QtTransferHost host(progressBar);
-    if (preferences.reviewBeforeWrite && !reviewBeforeWrite(host)) {
-        return;
-    }
-    const bool written = runLocked([&] { return commands_.write(host); });
-    if (!written) {
-        return;
-    }
-    document_.markUnmodified();
-    lastKnown_ = KnownRadioSettings{form_, "the last write, at " + clockTime()};
-    state_.keepBackup(BackupKind::Settings, joinOptwLines(form_.saveLines()), BackupOrigin::Written);
-    if (preferences.verifyAfterWrite) {
-        verifyAfterWrite(host);
-    }
+    flow_.write(host, {preferences.reviewBeforeWrite, preferences.verifyAfterWrite});
 }
 
-SettingsForm TFormDune::formOf(const SettingsBytes& bytes) const {
-    SettingsForm held = form_;
-    held.setChangeListener({});
-    held.applyRadioBytes(bytes);
-    return held;
-}
-
-std::optional<KnownRadioSettings> TFormDune::knownRadio() const {
-    return knownOrNewestBackup(lastKnown_, BackupKind::Settings,
-                               [this](const std::filesystem::path& file) {
-                                   SettingsForm held(state_.strings);
-                                   held.loadLines(readOptwFile(file));
-                                   return held;
-                               });
-}
-
-bool TFormDune::reviewBeforeWrite(TransferHost& host) {
-    std::optional<KnownRadioSettings> known = knownRadio();
-    for (;;) {
-        switch (confirmWrite(reviewSettingsWrite(form_, known))) {
-            case ReviewAnswer::Write: return true;
-            case ReviewAnswer::Cancel: return false;
-            case ReviewAnswer::ReadFirst: {
-                // A look at the radio for the review only: the window stays as it is.
-                std::optional<SettingsBytes> held;
-                runLocked([&] {
-                    held = commands_.readRadioBytes(host);
-                    return held.has_value();
-                });
-                if (!held) {
-                    return false;
-                }
-                const SettingsForm radio = formOf(*held);
-                state_.keepBackup(BackupKind::Settings, joinOptwLines(radio.saveLines()));
-                lastKnown_ = KnownRadioSettings{radio, "the radio, read at " + clockTime()};
-                known = lastKnown_;
-                break;
-            }
-        }
-    }
-}
-
-void TFormDune::verifyAfterWrite(TransferHost& host) {
-    std::optional<SettingsBytes> held;
-    runLocked([&] {
-        held = commands_.readRadioBytes(host);
-        return held.has_value();
-    });
-    if (!held) {
-        if (tellStatus) {
-            tellStatus("Written, but not verified: the settings could not be read back");
-        }
-        return;
-    }
-    const std::vector<std::string> differences = compareWrittenSettings(form_.radioBytes(), *held);
-    if (differences.empty()) {
-        if (tellStatus) {
-            tellStatus("Written and verified");
-        }
-        return;
-    }
-    lastKnown_.reset();
-    std::string text = "The radio does not hold the settings that were written. " +
-                       std::to_string(differences.size()) + " byte(s) differ:";
-    for (const std::string& line : differences) {
-        text += "\n" + line;
-    }
-    if (const auto entry = newestBackup(backupFolder(), BackupKind::Settings, BackupOrigin::Read)) {
-        text += "\n\nThe newest backup of what a radio held: " + entry->file.filename().string();
-    }
-    state_.dialogs.showMessage(text);
+void TFormDune::stopTransfer() {
+    flow_.requestStop();
 }
 
 void TFormDune::openBackup(const std::filesystem::path& file) {

@@ -15,6 +15,8 @@
 #include "settings/settings_document.h"
 #include "settings/settings_form.h"
 #include "settings/settings_review.h"
+#include "shell/settings_write_subject.h"
+#include "shell/write_flow.h"
 
 namespace lumo {
 
@@ -41,6 +43,7 @@ class TFormDune final : public ChildWindow {
     QString titleText() const override;
     void showEvent(QShowEvent* event) override;
     bool mayClose() override;
+    void stopTransfer() override;
 
   private:
     void buildPanel(const Control& panel, QWidget* into);
@@ -51,16 +54,12 @@ class TFormDune final : public ChildWindow {
     void Button3Click();
     void Button4Click();
     void Button5Click();
-    std::optional<KnownRadioSettings> knownRadio() const;
-    bool reviewBeforeWrite(TransferHost& host);
-    void verifyAfterWrite(TransferHost& host);
-    // The settings as `bytes` give them, in a form beside the window's own.
-    SettingsForm formOf(const SettingsBytes& bytes) const;
 
     SettingsForm form_;
-    std::optional<KnownRadioSettings> lastKnown_;
     SettingsCommands commands_;
     SettingsDocument document_;
+    SettingsWriteSubject subject_;
+    WriteFlow flow_;
     std::map<std::string, QComboBox*> combos_;
     std::map<std::string, QCheckBox*> checks_;
     std::map<std::string, QWidget*> panels_;

@@ -29,17 +29,24 @@ ReviewAnswer askWriteReview(QWidget* parent, const WriteReview& review, const QS
         });
     };
     const QString source = QString::fromStdString(review.source);
+    const auto listOf = [&](const std::vector<std::string>& lines, const QString& name) {
+        auto* list = new QListWidget(&dialog);
+        for (const std::string& line : lines) {
+            list->addItem(QString::fromStdString(line));
+        }
+        list->setAccessibleName(name);
+        layout->addWidget(list);
+    };
+    const auto readFirst = [&] {
+        add("&Read first", ReviewAnswer::ReadFirst, true);
+        add("Write &without review", ReviewAnswer::Write, false);
+    };
     switch (review.kind) {
         case WriteReview::Kind::Changes: {
             label->setText(QString("%1 change(s) to the radio's %2, compared with %3:")
                                .arg(review.changes.size())
                                .arg(what, source));
-            auto* list = new QListWidget(&dialog);
-            for (const std::string& line : review.changes) {
-                list->addItem(QString::fromStdString(line));
-            }
-            list->setAccessibleName("Changes to be written");
-            layout->addWidget(list);
+            listOf(review.changes, "Changes to be written");
             add("&Write", ReviewAnswer::Write, true);
             break;
         }
@@ -49,13 +56,28 @@ ReviewAnswer askWriteReview(QWidget* parent, const WriteReview& review, const QS
             break;
         case WriteReview::Kind::Unknown:
             label->setText(QString("Nothing is known of what the radio holds: there was no read in "
-                                   "this session and there is no backup. Read the radio first to "
-                                   "see what the write will change? The %1 in the window stays as "
-                                   "it is.")
+                                   "this session, and no backup of a read tells what it holds now. "
+                                   "Read the radio first to see what the write will change? The %1 "
+                                   "in the window stays as it is.")
                                .arg(what));
-            add("&Read first", ReviewAnswer::ReadFirst, true);
-            add("Write &without review", ReviewAnswer::Write, false);
+            readFirst();
             break;
+        case WriteReview::Kind::Unsettled: {
+            QString happened = source;
+            if (!happened.isEmpty()) {
+                happened[0] = happened[0].toUpper();
+            }
+            label->setText(QString("%1. Read the radio first to see what the write will change? "
+                                   "The %2 in the window stays as it is.")
+                               .arg(happened, what));
+            readFirst();
+            break;
+        }
+    }
+    if (!review.warnings.empty()) {
+        auto* note = new QLabel("Written as the radio already holds them:", &dialog);
+        layout->addWidget(note);
+        listOf(review.warnings, "Written as the radio already holds them");
     }
     QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);

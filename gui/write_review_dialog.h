@@ -4,11 +4,9 @@
 #include <QString>
 #include <QWidget>
 
-#include "channels/channel_write_review.h"
+#include "base/write_review.h"
 
 namespace lumo {
-
-enum class ReviewAnswer { Write, ReadFirst, Cancel };
 
 // Shows the review of a write of `what` ("table", "settings") and the user's answer.
 ReviewAnswer askWriteReview(QWidget* parent, const WriteReview& review, const QString& what);

@@ -26,7 +26,7 @@ int firstDifference(const std::string& a, std::string_view b) {
 
 HexLink::HexLink(PortOpener opener, UserDialogs& dialogs, LinkTimings timings,
                  const LanguageStrings& strings)
-    : opener_(std::move(opener)), dialogs_(dialogs), timings_(timings), strings_(strings) {}
+    : opener_(std::move(opener)), dialogs_(&dialogs), timings_(timings), strings_(strings) {}
 
 bool HexLink::OpenLinkPort(const std::string& name) {
     linkPort_.reset();
@@ -54,7 +54,7 @@ bool HexLink::ReceiveHex(std::string& out, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         std::uint8_t byte = 0;
         if (!ReadSerialByte(linkPort_.get(), byte)) {
-            dialogs_.showMessage(strings_.errorPortOperateOut);
+            dialogs_->showMessage(strings_.errorPortOperateOut);
             CloseLinkPort();
             return false;
         }
@@ -86,7 +86,7 @@ bool HexLink::ExpectHex(std::string_view text, int code) {
     }
     CloseLinkPort();
     if (code != 0) {
-        dialogs_.showMessage(strings_.connectCrcFailed + "(" + std::to_string(code) + ")");
+        dialogs_->showMessage(strings_.connectCrcFailed + "(" + std::to_string(code) + ")");
     }
     return false;
 }
@@ -116,7 +116,7 @@ bool HexLink::finishHandshake() {
 
 HexLink::AttemptResult HexLink::attemptHandshake(const std::string& name, int& attempts) {
     if (!OpenLinkPort(name)) {
-        return dialogs_.askYesNo(strings_.openPortFailed, lastOpenFailure_.describe())
+        return dialogs_->askYesNo(strings_.openPortFailed, lastOpenFailure_.describe())
                    ? AttemptResult::Retry
                    : AttemptResult::GiveUp;
     }
@@ -124,7 +124,7 @@ HexLink::AttemptResult HexLink::attemptHandshake(const std::string& name, int& a
     if (!ExpectHex(kAcknowledgeHex, 0)) {
         ++attempts;
         if (attempts > 4 || FirstConnect) {
-            dialogs_.showMessage(strings_.deviceUnconnect);
+            dialogs_->showMessage(strings_.deviceUnconnect);
             return AttemptResult::GiveUp;
         }
         std::this_thread::sleep_for(timings_.retryWait);
@@ -133,12 +133,12 @@ HexLink::AttemptResult HexLink::attemptHandshake(const std::string& name, int& a
     SendHex(kStartHex);
     std::string received;
     if (!ReceiveHex(received, 8)) {
-        return dialogs_.askYesNo(strings_.deviceNoConnectTryAgain) ? AttemptResult::Retry
+        return dialogs_->askYesNo(strings_.deviceNoConnectTryAgain) ? AttemptResult::Retry
                                                                    : AttemptResult::GiveUp;
     }
     if (trimBlanks(received) != trimBlanks(kIdentityReplyHex)) {
         CloseLinkPort();
-        return dialogs_.askYesNo(identityMismatchText(received)) ? AttemptResult::Retry
+        return dialogs_->askYesNo(identityMismatchText(received)) ? AttemptResult::Retry
                                                                  : AttemptResult::GiveUp;
     }
     return finishHandshake() ? AttemptResult::Connected : AttemptResult::GiveUp;

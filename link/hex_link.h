@@ -68,7 +68,14 @@ public:
     // While set the handshake ends with an acknowledgement exchange, else with one read.
     bool AckAfterHandshake = true;
 
-    UserDialogs& dialogs() const { return dialogs_; }
+    UserDialogs& dialogs() const { return *dialogs_; }
+    // Where the link tells the user from now on; returns where it told before. Only
+    // between sessions: the session's worker owns the link while it runs.
+    UserDialogs& redirectDialogs(UserDialogs& to) {
+        UserDialogs& before = *dialogs_;
+        dialogs_ = &to;
+        return before;
+    }
     const LinkTimings& timings() const { return timings_; }
     // Why the last open failed, for front ends that show more than the box.
     const OpenFailure& lastOpenFailure() const { return lastOpenFailure_; }
@@ -80,12 +87,25 @@ private:
     std::string identityMismatchText(const std::string& received) const;
 
     PortOpener opener_;
-    UserDialogs& dialogs_;
+    UserDialogs* dialogs_;
     LinkTimings timings_;
     const LanguageStrings& strings_;
     PortHolder linkPort_;
     std::array<std::uint8_t, kCommandBytesSize> commandBytes_{};
     OpenFailure lastOpenFailure_;
+};
+
+// Sends what `link` tells the user to `to` for as long as it lives.
+class DialogsRedirect {
+public:
+    DialogsRedirect(HexLink& link, UserDialogs& to) : link_(link), before_(link.redirectDialogs(to)) {}
+    ~DialogsRedirect() { link_.redirectDialogs(before_); }
+    DialogsRedirect(const DialogsRedirect&) = delete;
+    DialogsRedirect& operator=(const DialogsRedirect&) = delete;
+
+private:
+    HexLink& link_;
+    UserDialogs& before_;
 };
 
 }  // namespace lumo

@@ -67,7 +67,7 @@ bool SettingsCommands::runTransfer(bool reading) {
     return done;
 }
 
-bool SettingsCommands::runBeside(bool reading, TransferHost& host) {
+bool SettingsCommands::runBeside(bool reading, TransferHost& host, TransferCancel* cancel) {
     if (session_.Busy) {
         return false;
     }
@@ -79,8 +79,14 @@ bool SettingsCommands::runBeside(bool reading, TransferHost& host) {
     };
     const bool done = runOnWorker(host, [&] {
         try {
-            return reading ? ReadDuneArea(link_, copy, progress)
-                           : WriteDuneArea(link_, copy, progress);
+            if (!reading) {
+                return WriteDuneArea(link_, copy, progress, cancel);
+            }
+            const std::optional<SettingsBytes> bytes = ReadDuneBytes(link_, progress, cancel);
+            if (bytes) {
+                copy.applyRadioBytes(*bytes);
+            }
+            return bytes.has_value();
         } catch (...) {
             link_.CloseLinkPort();
             throw;
@@ -97,7 +103,8 @@ bool SettingsCommands::runBeside(bool reading, TransferHost& host) {
     return done;
 }
 
-std::optional<SettingsBytes> SettingsCommands::readRadioBytes(TransferHost& host) {
+std::optional<SettingsBytes> SettingsCommands::readRadioBytes(TransferHost& host,
+                                                             TransferCancel* cancel) {
     if (session_.Busy) {
         return std::nullopt;
     }
@@ -108,7 +115,7 @@ std::optional<SettingsBytes> SettingsCommands::readRadioBytes(TransferHost& host
     std::optional<SettingsBytes> held;
     runOnWorker(host, [&] {
         try {
-            held = ReadDuneBytes(link_, progress);
+            held = ReadDuneBytes(link_, progress, cancel);
         } catch (...) {
             link_.CloseLinkPort();
             throw;
@@ -119,12 +126,12 @@ std::optional<SettingsBytes> SettingsCommands::readRadioBytes(TransferHost& host
     return held;
 }
 
-bool SettingsCommands::read(TransferHost& host) {
-    return runBeside(true, host);
+bool SettingsCommands::read(TransferHost& host, TransferCancel* cancel) {
+    return runBeside(true, host, cancel);
 }
 
-bool SettingsCommands::write(TransferHost& host) {
-    return runBeside(false, host);
+bool SettingsCommands::write(TransferHost& host, TransferCancel* cancel) {
+    return runBeside(false, host, cancel);
 }
 
 bool SettingsCommands::read() {

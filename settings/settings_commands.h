@@ -36,12 +36,13 @@ class SettingsCommands {
     // The same on a worker thread, waiting through `host` (a window's local event
     // loop): the transfer works on a copy of the form, and the values read reach the
     // form only once the whole read succeeded, on the calling thread.
-    bool read(TransferHost& host);
-    bool write(TransferHost& host);
+    // `cancel`, when given, stops the session before its block.
+    bool read(TransferHost& host, TransferCancel* cancel = nullptr);
+    bool write(TransferHost& host, TransferCancel* cancel = nullptr);
     // Reads the radio's settings bytes on a worker, leaving the form as it is: for a
     // look at what a write would change, or to verify one. Nothing when the read
-    // failed (the link has told the user) or while Busy.
-    std::optional<SettingsBytes> readRadioBytes(TransferHost& host);
+    // failed (the link has told the user), was stopped, or while Busy.
+    std::optional<SettingsBytes> readRadioBytes(TransferHost& host, TransferCancel* cancel = nullptr);
     // Default.
     bool restoreDefaults();
     // Writes the form's settings file; an existing file is replaced.
@@ -51,7 +52,7 @@ class SettingsCommands {
 
   private:
     bool runTransfer(bool reading);
-    bool runBeside(bool reading, TransferHost& host);
+    bool runBeside(bool reading, TransferHost& host, TransferCancel* cancel);
     // Shows a file failure, if any; true when there was none.
     bool report(const std::optional<std::string>& failure);
 

@@ -45,6 +45,30 @@ int hexDigit(char c) {
     return -1;
 }
 
+// Stops a session before it sends its block when asked to, closing the port.
+bool stopRequested(TransferCancel* cancel, HexLink& link) {
+    if (cancel == nullptr || !cancel->requested) {
+        return false;
+    }
+    link.CloseLinkPort();
+    cancel->stopped = true;
+    return true;
+}
+
+// The settings move in one block; the radio has been reached once this is called.
+void connected(TransferCancel* cancel) {
+    if (cancel != nullptr) {
+        cancel->blocksDone = 0;
+        cancel->blocksTotal = 1;
+    }
+}
+
+void blockDone(TransferCancel* cancel) {
+    if (cancel != nullptr) {
+        cancel->blocksDone = 1;
+    }
+}
+
 }  // namespace
 
 int HexByteAt(std::string_view hexText, std::size_t position) {
@@ -60,7 +84,8 @@ int HexByteAt(std::string_view hexText, std::size_t position) {
     return high * 16 + low;
 }
 
-std::optional<SettingsBytes> ReadDuneBytes(HexLink& link, const TransferProgress& progress) {
+std::optional<SettingsBytes> ReadDuneBytes(HexLink& link, const TransferProgress& progress,
+                                           TransferCancel* cancel) {
     const std::string readCommand =
         formatHexText(blockCommand(kReadCommand, kSettingsReadAddress, kSettingsReadLength));
     std::string reply;
@@ -68,11 +93,18 @@ std::optional<SettingsBytes> ReadDuneBytes(HexLink& link, const TransferProgress
     // time either; one retry keeps a dead radio from holding the user for ever.
     bool retried = false;
     for (;;) {
+        if (stopRequested(cancel, link)) {
+            return std::nullopt;
+        }
         if (!link.ConnectRadio(link.PortName)) {
             link.CloseLinkPort();
             return std::nullopt;
         }
+        connected(cancel);
         std::this_thread::sleep_for(kPauseBeforeRead);
+        if (stopRequested(cancel, link)) {
+            return std::nullopt;
+        }
         report(progress, 1);
         report(progress, 2);
         link.SendHex(readCommand);
@@ -92,6 +124,7 @@ std::optional<SettingsBytes> ReadDuneBytes(HexLink& link, const TransferProgress
         return std::nullopt;
     }
     report(progress, kSettingsProgressSteps);
+    blockDone(cancel);
 
     SettingsBytes settings{};
     const std::size_t first = kReplyHeader + (kSettingsAddress - kSettingsReadAddress);
@@ -111,10 +144,18 @@ bool ReadDuneArea(HexLink& link, SettingsForm& form, const TransferProgress& pro
     return true;
 }
 
-bool WriteDuneArea(HexLink& link, const SettingsForm& form, const TransferProgress& progress) {
+bool WriteDuneArea(HexLink& link, const SettingsForm& form, const TransferProgress& progress,
+                   TransferCancel* cancel) {
     report(progress, 1);
+    if (stopRequested(cancel, link)) {
+        return false;
+    }
     if (!link.ConnectRadio(link.PortName)) {
         link.CloseLinkPort();
+        return false;
+    }
+    connected(cancel);
+    if (stopRequested(cancel, link)) {
         return false;
     }
     std::vector<std::uint8_t> frame =
@@ -128,6 +169,7 @@ bool WriteDuneArea(HexLink& link, const SettingsForm& form, const TransferProgre
         return false;
     }
     report(progress, kSettingsProgressSteps);
+    blockDone(cancel);
     link.CloseLinkPort();
     return true;
 }

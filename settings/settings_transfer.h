@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "base/transfer_cancel.h"
 #include "link/hex_link.h"
 #include "settings/settings_bytes.h"
 #include "settings/settings_form.h"
@@ -28,8 +29,11 @@ int HexByteAt(std::string_view hexText, std::size_t position);
 using SettingsBytes = std::array<std::uint8_t, kSettingsBytesRead>;
 
 // Reads 0x0E00..0x0E3F as ReadDuneArea does and returns 0x0E20..0x0E2E untouched;
-// nothing when the read failed (the user has been told).
-std::optional<SettingsBytes> ReadDuneBytes(HexLink& link, const TransferProgress& progress);
+// nothing when the read failed (the user has been told) or was stopped through
+// `cancel` (nothing was said). The settings travel in one block: a stop is taken
+// before the handshake or between it and the block.
+std::optional<SettingsBytes> ReadDuneBytes(HexLink& link, const TransferProgress& progress,
+                                           TransferCancel* cancel = nullptr);
 
 // Reads 0x0E00..0x0E3F over `link` on its PortName and puts 0x0E20..0x0E2E into the
 // form's controls; the controls change only when the whole read succeeded. Tells the
@@ -39,7 +43,9 @@ std::optional<SettingsBytes> ReadDuneBytes(HexLink& link, const TransferProgress
 bool ReadDuneArea(HexLink& link, SettingsForm& form, const TransferProgress& progress);
 
 // Sends the 16 bytes 0x0E20..0x0E2F that the form's controls stand for. A failure is
-// reported as for a read; the radio may then hold some of the bytes.
-bool WriteDuneArea(HexLink& link, const SettingsForm& form, const TransferProgress& progress);
+// reported as for a read; the radio may then hold some of the bytes. A stop through
+// `cancel` is taken as for a read, before anything is sent.
+bool WriteDuneArea(HexLink& link, const SettingsForm& form, const TransferProgress& progress,
+                   TransferCancel* cancel = nullptr);
 
 }  // namespace lumo

@@ -16,6 +16,7 @@
 #include "link/port_choice.h"
 #include "link/settings_store.h"
 #include "shell/backups.h"
+#include "shell/radio_knowledge.h"
 
 namespace lumo {
 
@@ -45,6 +46,10 @@ struct AppState {
     std::filesystem::path AppDir;
     // The words of the channel option columns and tones, filled at start-up.
     ChannelVocabulary vocabulary;
+    // What the radio's channel area and settings are known to hold, whichever window
+    // last saw them; a window closed and opened again still knows.
+    RadioKnowledge channelsOnRadio;
+    RadioKnowledge settingsOnRadio;
 
     // Looks for serial devices again and gives new ones their comN numbers.
     void refreshPorts();

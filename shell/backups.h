@@ -49,28 +49,6 @@ std::optional<BackupEntry> newestBackup(const std::filesystem::path& folder, Bac
 // "read" or "written".
 const char* originName(BackupOrigin origin);
 
-// What a window knows the radio holds before a write: `lastKnown` (what it last read
-// or wrote) when it has that, else the newest backup of `kind` as `read` takes it in,
-// said to come from "the newest backup, TIME (FILE)". Nothing when there is no backup
-// or it cannot be read. `Known` is built from what `read` gives and that source.
-template <typename Known, typename Read>
-std::optional<Known> knownOrNewestBackup(const std::optional<Known>& lastKnown, BackupKind kind,
-                                         Read read) {
-    if (lastKnown) {
-        return lastKnown;
-    }
-    const auto entry = newestBackup(backupFolder(), kind);
-    if (!entry) {
-        return std::nullopt;
-    }
-    try {
-        return Known{read(entry->file), "the newest backup, " + entry->time + " (" +
-                                            entry->file.filename().string() + ")"};
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-}
-
 // How many of the newest backups pruning never removes, however old.
 inline constexpr std::size_t kBackupsAlwaysKept = 10;
 
