@@ -199,26 +199,23 @@ std::string WriteFlow::restoreAdvice() const {
 // The write ended before its last block was acknowledged.
 WriteOutcome WriteFlow::cutShort(bool stopped) {
     const SubjectWords& words = subject_.words();
-    if (cancel_.blocksTotal == 0) {
-        // The radio was never reached: it holds what it held. A stop asked for before
-        // the handshake is told; a failed handshake has told the user itself.
-        if (stopped) {
-            link_.dialogs().showMessage("The transfer was stopped before anything was sent. The radio's " +
-                                        words.area + " is as it was.");
-        }
-        return stopped ? WriteOutcome::Stopped : WriteOutcome::NotSent;
-    }
-    const std::string how = stopped ? "stopped" : "failed";
-    knowledge_.unsettle("the last write " + how + " after block " + std::to_string(cancel_.blocksDone) +
-                        " of " + std::to_string(cancel_.blocksTotal));
-    std::string text = stopped ? stoppedAt() : "The write failed after " + blocksText(cancel_) + ".";
     if (stopped && cancel_.blocksDone == 0) {
-        text += " Nothing was written; the radio's " + words.area + " is as it was.";
-        link_.dialogs().showMessage(text);
+        // Stopped before its first block: the radio holds what it held.
+        link_.dialogs().showMessage("The transfer was stopped before anything was sent. The radio's " +
+                                    words.area + " is as it was.");
         return WriteOutcome::Stopped;
     }
-    text += " The radio's " + words.area + (cancel_.blocksDone > 0 ? " is now" : " may now be") +
-            " partly written. " + restoreAdvice();
+    if (cancel_.blocksTotal == 0) {
+        // The radio was never reached, and the handshake has told the user why.
+        return WriteOutcome::NotSent;
+    }
+    knowledge_.unsettle("the last write " + std::string(stopped ? "stopped" : "failed") +
+                        " after block " + std::to_string(cancel_.blocksDone) + " of " +
+                        std::to_string(cancel_.blocksTotal));
+    const std::string text =
+        (stopped ? stoppedAt() : "The write failed after " + blocksText(cancel_) + ".") +
+        " The radio's " + words.area + (cancel_.blocksDone > 0 ? " is now" : " may now be") +
+        " partly written. " + restoreAdvice();
     link_.dialogs().showMessage(text);
     return stopped ? WriteOutcome::Stopped : WriteOutcome::Failed;
 }
