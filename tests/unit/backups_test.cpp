@@ -111,7 +111,7 @@ TEST(ChannelCompare, NamesEachChannelAndColumnThatDiffers) {
     EXPECT_TRUE(compareTables(a, a).empty());
 }
 
-TEST(ChannelCompare, AWriteIsComparedByteByByte) {
+TEST(ChannelCompare, AWriteIsComparedByMeaningAndBytesOnlyOnRequest) {
     ChannelTable table;
     table.setCell(1, 2, "446.00625");
     table.setCell(2, 2, "446.00625");
@@ -120,6 +120,7 @@ TEST(ChannelCompare, AWriteIsComparedByteByByte) {
     StoreGridToImage(table, wrote);
     MemoryImage holds = wrote;
     EXPECT_TRUE(compareWrittenChannels(wrote, holds).empty());
+    EXPECT_TRUE(compareChannelBytes(wrote, holds).empty());
     holds[recordOffset(2)] ^= 0x01;  // a digit of the RX frequency
     holds[nameOffset(2) + 1] = 0x0C;  // "B" becomes "C"
     auto differences = compareWrittenChannels(wrote, holds);
@@ -128,12 +129,20 @@ TEST(ChannelCompare, AWriteIsComparedByteByByte) {
     ASSERT_EQ(differences[0].columns.size(), 2u);
     EXPECT_EQ(differences[0].columns[0].column, 1);
     EXPECT_EQ(differences[0].columns[1].right, "AC");
-    // A byte no column shows is still a difference, told as bytes.
+    // Bytes no column shows: the name slot past the name, the fixed option bits, byte 15
+    // and a name code after the name's end. The radio still holds what was written.
     holds = wrote;
-    holds[nameOffset(2) + 10] = 0x00;
-    differences = compareWrittenChannels(wrote, holds);
+    for (const std::size_t at : {nameOffset(2) + 10, recordOffset(2) + 12, recordOffset(2) + 15,
+                                 nameOffset(2) + 3}) {
+        holds[at] ^= 0x01;
+    }
+    EXPECT_TRUE(compareWrittenChannels(wrote, holds).empty());
+    differences = compareChannelBytes(wrote, holds);
     ASSERT_EQ(differences.size(), 1u);
+    ASSERT_EQ(differences[0].columns.size(), 2u);  // the record, then the name slot
     EXPECT_EQ(differences[0].columns[0].column, 0);
+    EXPECT_EQ(differences[0].columns[0].left.substr(36), "95 8F FE FF");
+    EXPECT_EQ(differences[0].columns[0].right.substr(36), "94 8F FE FE");
 }
 
 TEST(SimFaults, CorruptTakesAnAddress) {

@@ -4,6 +4,7 @@
 
 #include "channels/channel_commands.h"
 #include "channels/channel_image.h"
+#include "channels/channel_write_check.h"
 #include "channels/channel_write_review.h"
 
 namespace lumo {
@@ -70,6 +71,66 @@ TEST(ChannelWriteCheck, EveryProblemIsFoundNotOnlyTheFirst) {
     fine.setCell(1, 1, "446.1");
     fine.setCell(3, 1, "D023N");
     EXPECT_TRUE(writeProblems(fine, session).empty());
+}
+
+// What a radio already holds goes back to it, in band or not; what it does not hold is
+// checked as ever.
+TEST(ChannelWriteCheck, OutOfBandChannelsTheRadioHoldsMayGoBack) {
+    LanguageStrings strings;
+    Session session(strings);
+    session.setUp();
+    ChannelTable held;
+    held.setCell(1, 120, "435.00000");
+    held.setCell(2, 120, "435.00000");
+    held.setCell(1, 5, "446.1");
+    held.setCell(2, 5, "452");
+    MemoryImage radio = blankMemoryImage();
+    StoreGridToImage(held, radio);
+    const struct {
+        int column;
+        int row;
+        const char* text;
+        bool refused;
+    } cases[] = {
+        {1, 120, "435.00000", false},  // as held
+        {1, 120, "435", false},        // the same frequency, written otherwise
+        {1, 120, "436", true},         // not held
+        {2, 120, "435.00625", true},
+        {2, 5, "452", false},          // TX held, RX in band
+        {1, 5, "452", true},           // held, but in the other column
+        {1, 6, "435.00000", true},     // held, but by another channel
+        {1, 120, "x", true},           // not a number is never settled
+    };
+    for (const auto& c : cases) {
+        ChannelTable table = held;
+        table.setCell(c.column, c.row, c.text);
+        EXPECT_EQ(!writeProblems(table, session, defaultVocabulary(), &radio).empty(), c.refused)
+            << c.column << "," << c.row << " " << c.text;
+    }
+    EXPECT_EQ(writeProblems(held, session).size(), 3u);  // nothing known: all refused
+    EXPECT_EQ(outOfBandHeld(held, session, radio),
+              (std::vector<std::string>{
+                  "channel 5: 452 MHz is outside 440-451 MHz; the radio already holds it",
+                  "channel 120: 435.00000 MHz is outside 440-451 MHz; the radio already holds it"}));
+}
+
+TEST(ChannelWriteCheck, ChannelsAbove99ComeFromTheRadioWhenAFileHasNone) {
+    ChannelTable radioTable;
+    radioTable.setCell(1, 99, "446.1");
+    radioTable.setCell(1, 100, "446.2");
+    radioTable.setCell(12, 128, "LAST");
+    radioTable.setCell(1, 128, "446.3");
+    EXPECT_TRUE(usesChannelsAbove99(radioTable));
+    MemoryImage radio = blankMemoryImage();
+    StoreGridToImage(radioTable, radio);
+    ChannelTable file;
+    file.setCell(1, 99, "446.5");
+    EXPECT_FALSE(usesChannelsAbove99(file));
+    takeChannelsAbove99(file, radio);
+    EXPECT_EQ(file.cell(1, 99), "446.5");  // the file's own channels stay
+    EXPECT_EQ(file.cell(1, 100), "446.20000");
+    EXPECT_EQ(file.cell(12, 128), "LAST");
+    EXPECT_EQ(file.rowCount(), ChannelTable::kShownRowCount);
 }
 
 }  // namespace

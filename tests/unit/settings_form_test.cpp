@@ -277,14 +277,18 @@ TEST(SettingsReview, ListsEachChangedSettingOldToNew) {
     EXPECT_NE(review.changes[0].find(" -> 3"), std::string::npos) << review.changes[0];
     EXPECT_EQ(review.changes[1].rfind("DCS: ", 0), 0u) << review.changes[1];
 
-    // The read-back names each byte the radio holds differently, the reserved one apart.
+    // The read-back names each setting the radio shows otherwise; the bytes apart, each
+    // byte that differs, the reserved one apart.
     SettingsBytes held{};
-    std::vector<std::uint8_t> wrote(held.size(), 0);
-    held[3] = 9;
-    held[4] = 7;
-    wrote[4] = 5;
-    EXPECT_EQ(compareWrittenSettings(wrote, held),
-              std::vector<std::string>{"0x0E24: wrote 0x05, radio holds 0x07"});
+    std::copy_n(radio.radioBytes().begin(), held.size(), held.begin());
+    held[3] = 9;      // 0x0E23, reserved: no setting shows it
+    held[4] = 7;      // squelch
+    held[12] |= 0x02;  // LCD ceiling mounting: only bit 0 counts
+    EXPECT_EQ(compareWrittenSettings(radio, held),
+              std::vector<std::string>{"Ssquelch Leverl: wrote 5, radio holds 7"});
+    EXPECT_EQ(compareSettingsBytes(radio.radioBytes(), held),
+              (std::vector<std::string>{"0x0E24: wrote 0x05, radio holds 0x07",
+                                        "0x0E2C: wrote 0x00, radio holds 0x02"}));
 }
 
 }  // namespace
