@@ -219,6 +219,7 @@ private slots:
             reviews.push_back(review);
             return ReviewAnswer::Write;
         };
+        radio.radio().loadMemory(radioWithSettings(SettingsForm().radioBytes()));
         window->findChild<QPushButton*>("Button1")->click();
         pickNext(window->comboBox(comboName(names::kBeepVolume)));
         window->findChild<QPushButton*>("Button2")->click();
@@ -229,13 +230,48 @@ private slots:
         QVERIFY2(reviews[0].changes[0].find(" -> ") != std::string::npos, reviews[0].changes[0].c_str());
         QCOMPARE(f.window->statusBar()->currentMessage(), QString("Written and verified"));
 
-        // A radio that keeps another byte: the read-back names it.
+        // A radio that keeps another squelch: the read-back names it, and the next
+        // review compares with what the radio was seen to hold.
         tarnsim::SimulatedRadio corrupting({.faults = test::faults({"corrupt:0x0E24"})});
         f.state->link->PortName = corrupting.path();
         window->findChild<QPushButton*>("Button2")->click();
         QVERIFY(reviews.back().kind == WriteReview::Kind::NoChanges);
         const std::string told = f.dialogs.messages().back();
-        QVERIFY2(told.find("0x0E24: wrote ") != std::string::npos, told.c_str());
+        QVERIFY2(told.find("1 setting(s) differ:\nSsquelch Leverl: wrote 5, radio holds 4") != std::string::npos,
+                 told.c_str());
+        window->findChild<QPushButton*>("Button2")->click();
+        QVERIFY(reviews.back().kind == WriteReview::Kind::Changes);
+        QCOMPARE(reviews.back().changes, std::vector<std::string>{"Ssquelch Leverl: 4 -> 5"});
+    }
+
+    // Escape stops the read-back of a write started from the keyboard, wherever the
+    // focus is, and the write is not called verified.
+    void escapeStopsTheVerify() {
+        tarnsim::SimulatedRadio radio({}, true);  // paced: the read-back takes a moment
+        Fixture f(true, {}, {true});              // Yes to "Stop the transfer?"
+        f.store->setValue("Preferences/verifyAfterWrite", "true");
+        f.state->link->PortName = radio.path();
+        TFormDune* window = openSettings(f);
+        QApplication::setActiveWindow(f.window.get());
+        QComboBox* volume = window->comboBox(comboName(names::kVolume));
+        pickNext(volume);
+        bool written = false;
+        bool escaped = false;
+        f.dialogs.onMessage = [&](const std::string& text) { written = written || text == "Translate data complete!"; };
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (written && !escaped && f.state->session.Busy) {
+                escaped = true;
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            }
+        });
+        timer.start(1);
+        QTest::keyClick(volume, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(escaped);
+        QCOMPARE(f.dialogs.questions(), std::vector<std::string>{"Stop the transfer?"});
+        QCOMPARE(f.window->statusBar()->currentMessage(),
+                 QString("Written, not verified: the check was stopped"));
+        QVERIFY(!f.state->session.Busy);
     }
 
     void tabNeverReachesTheCoveredPanel() {
