@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace lumo {
@@ -75,9 +76,21 @@ ReviewAnswer askWriteReview(QWidget* parent, const WriteReview& review, const QS
         }
     }
     if (!review.warnings.empty()) {
-        auto* note = new QLabel("Written as the radio already holds them:", &dialog);
-        layout->addWidget(note);
-        listOf(review.warnings, "Written as the radio already holds them");
+        // A few lines as they are, wrapped; many in a box of their own that scrolls.
+        QStringList lines;
+        for (const std::string& line : review.warnings) {
+            lines << QString::fromStdString(line);
+        }
+        auto* note = new QLabel("Written as the radio already holds them:\n" + lines.join("\n"));
+        note->setWordWrap(true);
+        note->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        note->setAccessibleName("Written as the radio already holds them");
+        auto* scroll = new QScrollArea(&dialog);
+        scroll->setWidget(note);
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setMaximumHeight(note->fontMetrics().lineSpacing() * 8);
+        layout->addWidget(scroll);
     }
     QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
