@@ -1,7 +1,6 @@
 #include "channels/channel_commands.h"
 
 #include "channels/channel_image.h"
-#include "channels/channel_verify.h"
 
 namespace lumo {
 namespace {
@@ -98,14 +97,6 @@ bool ChannelCommands::readRadioImage(MemoryImage& held, TransferHost& host, Tran
     }
     held = read;
     return true;
-}
-
-std::optional<std::vector<ChannelDifference>> ChannelCommands::verifyLastWrite(TransferHost& host) {
-    if (session_.Busy) {
-        return std::nullopt;
-    }
-    BusyScope busy(session_);
-    return readBackChannels(link_, image_, host, vocabulary_);
 }
 
 bool ChannelCommands::send(TransferHost& host, TransferCancel* cancel) {

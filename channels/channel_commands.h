@@ -40,10 +40,6 @@ class ChannelCommands {
     // Reads what the radio holds into `held`, leaving the table as it is: for a look
     // at what a write would change, or to verify one.
     bool readRadioImage(MemoryImage& held, TransferHost& host, TransferCancel* cancel = nullptr);
-    // Reads the channel area back after a write, in a session of its own, and compares
-    // it with what was sent: the channels that differ. Nothing when the read-back
-    // failed.
-    std::optional<std::vector<ChannelDifference>> verifyLastWrite(TransferHost& host);
 
     // Called once a read has reached the table, before the user is told it is
     // complete, so a window can show the new channels first.

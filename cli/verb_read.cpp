@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "channels/channel_commands.h"
+#include "channels/channel_write_check.h"
 #include "channels/image_file.h"
 #include "cli/channel_documents.h"
 #include "cli/signal_cancel.h"
@@ -16,9 +17,10 @@ Verb readVerb() {
         "read the radio's channel table",
         "lumo-cli read [--port P] [-o FILE]\n"
         "  Reads all 128 channels from the radio. With -o FILE saves them: a .chnw as the\n"
-        "  channel window saves after a read (channels 1..99), a .img as the radio's\n"
-        "  8192-byte channel area (0xFF where no block lies), a .csv as CHIRP CSV (every\n"
-        "  channel with an RX frequency). Without -o prints the channels as 'show' does.\n"
+        "  channel window saves after a read (channels 1..99, or all 128 when one above\n"
+        "  99 is in use), a .img as the radio's 8192-byte channel area (0xFF where no\n"
+        "  block lies), a .csv as CHIRP CSV (every channel with an RX frequency). Without\n"
+        "  -o prints the channels as 'show' does.\n"
         "  Every successful read also keeps a copy of the image in the backups folder\n"
         "  (see 'lumo-cli backups'); --no-backup keeps none. Ctrl-C stops the read after\n"
         "  the block in progress and saves nothing (exit 130).\n"
@@ -60,6 +62,14 @@ Verb readVerb() {
             } else if (channelDocumentOf(output) == ChannelDocument::Image) {
                 writeImageFile(output, commands.image());
             } else {
+                // A .chnw keeps the window's 99 channels unless the radio uses more: a
+                // file that left them out could not give them back.
+                if (channelDocumentOf(output) == ChannelDocument::TableFile &&
+                    usesChannelsAbove99(table)) {
+                    table.setRowCount(ChannelTable::kRows);
+                    std::cerr << "lumo-cli read: channels above 99 are in use; " << output
+                              << " keeps all 128" << std::endl;
+                }
                 saveChannelDocument(table, output);
             }
             return 0;

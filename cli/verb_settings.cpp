@@ -61,9 +61,12 @@ int readSettings(CliContext& context, const std::vector<std::string>& args) {
 int writeSettings(CliContext& context, const std::vector<std::string>& args) {
     std::vector<std::string> files;
     bool verify = false;
+    bool verbose = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--verify") {
             verify = true;
+        } else if (args[i] == "-v" || args[i] == "--verbose") {
+            verbose = true;
         } else {
             files.push_back(args[i]);
         }
@@ -79,7 +82,7 @@ int writeSettings(CliContext& context, const std::vector<std::string>& args) {
         return 1;
     }
     recordSettingsWrite(context, radio.form);
-    return verify ? verifySettingsWrite(context, radio.form) : 0;
+    return verify ? verifySettingsWrite(context, radio.form, verbose) : 0;
 }
 
 int showSettings(const std::vector<std::string>& args) {
@@ -122,10 +125,12 @@ Verb settingsVerb() {
         "  Reads the radio's settings. With -o writes them to FILE.optw as the window's\n"
         "  Save would; without, prints them one per line. A copy is kept in the backups\n"
         "  folder unless --no-backup.\n"
-        "lumo-cli settings write [--port P] FILE.optw [--verify]\n"
+        "lumo-cli settings write [--port P] FILE.optw [--verify] [-v]\n"
         "  Writes the settings of FILE.optw to the radio. A file that does not fit is\n"
-        "  refused before the radio is reached. --verify reads them back and compares\n"
-        "  the bytes written, the reserved ones excepted (exit 3 when they differ).\n"
+        "  refused before the radio is reached. --verify reads them back, keeps what it\n"
+        "  read as a backup and compares them control by control, listing each that\n"
+        "  differs (exit 3); bytes no control shows never fail it. -v (--verbose) lists\n"
+        "  every byte that differs as well, the reserved one excepted.\n"
         "lumo-cli settings show FILE.optw\n"
         "  Prints the settings of FILE.optw one per line, hidden ones last.\n"
         "lumo-cli settings print FILE.optw -o OUT.pdf\n"

@@ -14,13 +14,16 @@ inline constexpr int kVerifyFailed = 3;
 // Exit status of a transfer stopped by Ctrl-C or SIGTERM, as a shell reports SIGINT.
 inline constexpr int kCancelled = 130;
 
-// Reads the channel area back in a session of its own and compares every byte the
-// write sent. Prints the verdict; returns 0, kVerifyFailed, or 1 when the read-back
-// itself failed.
-int verifyChannelWrite(CliContext& context, const MemoryImage& sent);
+// Reads the channel area back in a session of its own and compares it with what was
+// sent by meaning: what each column shows. Bytes no column shows never fail it;
+// `verbose` lists the channels whose bytes differ as well. What the read-back saw is
+// kept as a backup. Prints the verdict; returns 0, kVerifyFailed, or 1 when the
+// read-back itself failed.
+int verifyChannelWrite(CliContext& context, const MemoryImage& sent, bool verbose);
 
-// The same for the settings: the 16 bytes sent, the two reserved ones excepted.
-int verifySettingsWrite(CliContext& context, const SettingsForm& sent);
+// The same for the settings, control by control; `verbose` lists the bytes that
+// differ, the reserved one excepted.
+int verifySettingsWrite(CliContext& context, const SettingsForm& sent, bool verbose);
 
 // Keeps a copy of what a read brought, unless --no-backup; a copy that cannot be
 // written is a warning, never a failed read.
@@ -31,7 +34,8 @@ void backUpSettings(const CliContext& context, const SettingsForm& form);
 void recordChannelWrite(const CliContext& context, const MemoryImage& sent);
 void recordSettingsWrite(const CliContext& context, const SettingsForm& sent);
 
-// The newest channel backup, for the user to restore from; empty when there is none.
+// The newest channel backup read from the radio, for the user to restore from; empty
+// when there is none. A write's record is no such backup: the radio may not hold it.
 std::string newestChannelBackup();
 
 }  // namespace lumo::cli

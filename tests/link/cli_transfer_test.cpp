@@ -6,6 +6,7 @@
 #include "channels/image_file.h"
 #include "sim/sim_fault.h"
 #include "sim/simulated_radio.h"
+#include "tests/support/backup_home.h"
 #include "tests/support/run_verb.h"
 #include "tests/support/test_files.h"
 
@@ -38,6 +39,8 @@ Bytes channelAreas(const MemoryImage& image) {
 
 TEST(CliTransfer, WriteLeavesWhatConvertMakesOfTheFile) {
     TempDir dir;
+    // No backup tells what the radio holds above channel 99: the write leaves them empty.
+    const test::BackupHome home(dir.path());
     writeTextFile(dir / "one.chnw", channelOneFile("446.00625"));
     ASSERT_EQ(runVerb({"convert", (dir / "one.chnw").string(), (dir / "one.img").string()}), 0);
     tarnsim::SimulatedRadio radio;
@@ -57,21 +60,27 @@ TEST(CliTransfer, WriteLeavesWhatConvertMakesOfTheFile) {
 
 TEST(CliTransfer, WriteChecksTheFileBeforeSendingAnything) {
     TempDir dir;
+    // Nothing is known of the radio, so no frequency outside the band is let through.
+    const test::BackupHome home(dir.path());
     tarnsim::SimulatedRadio radio;
-    const std::pair<std::string, std::string> cases[] = {
-        {"439.99375", "\"439.99375\" is outside 440-451 MHz"},
-        {"451.0125", "\"451.0125\" is outside 440-451 MHz"},
-        {"446.1x", "\"446.1x\" is not a number"},
+    const std::string keepOutOfBand =
+        "; --keep-out-of-band writes frequencies outside the band as they are";
+    const struct {
+        std::string frequency, problem, refusal;
+    } cases[] = {
+        {"439.99375", "\"439.99375\" is outside 440-451 MHz", keepOutOfBand},
+        {"451.0125", "\"451.0125\" is outside 440-451 MHz", keepOutOfBand},
+        {"446.1x", "\"446.1x\" is not a number", ""},
     };
-    for (const auto& [frequency, problem] : cases) {
-        writeTextFile(dir / "bad.chnw", channelOneFile(frequency));
+    for (const auto& c : cases) {
+        writeTextFile(dir / "bad.chnw", channelOneFile(c.frequency));
         testing::internal::CaptureStderr();
         EXPECT_EQ(runVerb({"write", "--port", radio.path(), (dir / "bad.chnw").string()}), 1);
         const std::string err = testing::internal::GetCapturedStderr();
-        EXPECT_NE(err.find("lumo-cli write: channel 1, RX Frequency(MHZ): " + problem + "\n"),
+        EXPECT_NE(err.find("lumo-cli write: channel 1, RX Frequency(MHZ): " + c.problem + "\n"),
                   std::string::npos)
             << err;
-        EXPECT_NE(err.find("nothing was sent"), std::string::npos) << err;
+        EXPECT_NE(err.find("lumo-cli write: nothing was sent" + c.refusal + "\n"), std::string::npos) << err;
     }
     // Every problem is printed, not only the first.
     ChannelTable two;

@@ -1,49 +1,31 @@
 // What keeps a radio owner's data safe, through lumo-cli against simulated radios:
-// backups after reads, verified writes, diff, and stopping a transfer with Ctrl-C.
+// backups after reads, verified writes, diff, channels above 99 and outside the band
+// going back as the radio holds them, and stopping a transfer with Ctrl-C.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "channels/channel_file.h"
 #include "channels/channel_image.h"
 #include "channels/image_file.h"
+#include "settings/optw_file.h"
 #include "shell/backups.h"
 #include "sim/sim_fault.h"
 #include "sim/simulated_radio.h"
+#include "tests/support/backup_home.h"
 #include "tests/support/run_verb.h"
+#include "tests/support/scripted_dialogs.h"
 #include "tests/support/sim_radio_setup.h"
 #include "tests/support/test_files.h"
 
 namespace lumo {
 namespace {
 
+using test::BackupHome;
 using test::faults;
 using test::runVerb;
 using test::TempDir;
-
-// Points the backups at a folder of the test's own while it lives.
-class BackupHome {
-public:
-    explicit BackupHome(const std::filesystem::path& dataHome) {
-        if (const char* old = std::getenv("XDG_DATA_HOME")) {
-            saved_ = old;
-        }
-        setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
-    }
-    ~BackupHome() {
-        if (saved_) {
-            setenv("XDG_DATA_HOME", saved_->c_str(), 1);
-        } else {
-            unsetenv("XDG_DATA_HOME");
-        }
-    }
-    BackupHome(const BackupHome&) = delete;
-    BackupHome& operator=(const BackupHome&) = delete;
-
-private:
-    std::optional<std::string> saved_;
-};
-
 
 // A radio holding two channels.
 void loadTwoChannels(tarnsim::SimulatedRadio& radio) {
@@ -54,6 +36,68 @@ void loadTwoChannels(tarnsim::SimulatedRadio& radio) {
         table.setCell(12, row, "CH" + std::to_string(row));
     }
     test::loadChannels(radio, table);
+}
+
+// A radio holding channel 1 in the band and channel 120 outside it, as another program
+// may have left it.
+void loadChannelOutsideTheBand(tarnsim::SimulatedRadio& radio) {
+    ChannelTable table;
+    for (const auto& [row, frequency] : {std::pair{1, "446.00625"}, std::pair{120, "435.00000"}}) {
+        table.setCell(1, row, frequency);
+        table.setCell(2, row, frequency);
+        table.setCell(12, row, "CH" + std::to_string(row));
+    }
+    test::loadChannels(radio, table);
+}
+
+MemoryImage channelArea(const std::vector<std::uint8_t>& memory) {
+    MemoryImage image = blankMemoryImage();
+    std::copy_n(memory.begin() + ChannelAreaBase, image.size(), image.begin());
+    return image;
+}
+
+// The channels the radio holds, as a read would show them.
+ChannelTable heldChannels(tarnsim::SimulatedRadio& radio) {
+    ChannelTable table;
+    LoadGridFromImage(table, channelArea(radio.radio().memory()));
+    return table;
+}
+
+ChannelTable loadTable(const std::filesystem::path& file) {
+    ChannelTable table;
+    test::ScriptedDialogs dialogs;
+    EXPECT_TRUE(LoadChannelFile(table, file, dialogs));
+    return table;
+}
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun runCaptured(const std::vector<std::string>& argv) {
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    CliRun result;
+    result.status = runVerb(argv);
+    result.out = testing::internal::GetCapturedStdout();
+    result.err = testing::internal::GetCapturedStderr();
+    return result;
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// After a verify, the newest channel backup is what the read-back saw and the write's
+// record comes before it; the radio stored the byte at `offset` with bit 0 flipped.
+void expectReadBackKeptAfterTheRecord(std::size_t offset) {
+    const auto backups = listBackups(backupFolder());
+    ASSERT_GE(backups.size(), 2u);
+    EXPECT_EQ(backups[0].origin, BackupOrigin::Read);
+    EXPECT_EQ(backups[1].origin, BackupOrigin::Written);
+    EXPECT_EQ(readImageFile(backups[0].file)[offset], readImageFile(backups[1].file)[offset] ^ 1);
 }
 
 TEST(DataSafety, EverySuccessfulReadKeepsOneBackup) {
@@ -140,14 +184,152 @@ TEST(DataSafety, AVerifiedWriteNamesTheChannelTheRadioHoldsWrong) {
     EXPECT_NE(out.find("channel 2: RX Frequency(MHZ) wrote 446.01875, radio holds "), std::string::npos)
         << out;
     EXPECT_EQ(out.find("channel 1:"), std::string::npos) << out;
+    expectReadBackKeptAfterTheRecord(recordOffset(2));
 
-    ASSERT_EQ(runVerb({"settings", "read", "--port", good.path(), "-o", (dir / "s.optw").string()}), 0);
+    // Squelch 7 at 0x0E24; a radio that flips its bit 0 holds 6.
+    writeOptwFile(dir / "s.optw", {"4", "3", "7", "7", "15", "2", "1", "-1", "4", "9", "1", "0", "1", "1"});
     tarnsim::SimulatedRadio settingsCorrupting({.faults = faults({"corrupt:0x0E24"})});
     testing::internal::CaptureStdout();
     EXPECT_EQ(runVerb({"settings", "write", "--port", settingsCorrupting.path(),
                        (dir / "s.optw").string(), "--verify"}),
               3);
-    EXPECT_NE(testing::internal::GetCapturedStdout().find("0x0E24: wrote"), std::string::npos);
+    const std::string settingsOut = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(settingsOut, "Ssquelch Leverl: wrote 7, radio holds 6\n1 setting(s) differ from what was written\n");
+}
+
+TEST(DataSafety, BytesNoColumnShowsNeverFailAVerify) {
+    TempDir dir;
+    const BackupHome home(dir.path());
+    const std::string file = (dir / "one.chnw").string();
+    test::writeTextFile(file, test::channelOneFile({"446.00625", "446.00625", "Off", "Off", "High", "25K",
+                                                    "Off", "Off", "QT", "Off", "On", "A"}));
+    const struct {
+        const char* fault;
+        std::size_t offset;
+    } cases[] = {
+        {"corrupt:0x001F", recordOffset(1) + 15},  // the record's last byte
+        {"corrupt:0x1018", nameOffset(1) + 8},     // the name slot past the name
+    };
+    for (const auto& c : cases) {
+        tarnsim::SimulatedRadio radio({.faults = faults({c.fault})});
+        for (const bool verbose : {false, true}) {
+            std::vector<std::string> argv{"write", "--port", radio.path(), file, "--verify"};
+            if (verbose) {
+                argv.push_back("-v");
+            }
+            const CliRun write = runCaptured(argv);
+            EXPECT_EQ(write.status, 0) << c.fault << "\n" << write.out << write.err;
+            EXPECT_TRUE(contains(write.out, "verified: the radio holds every channel as it was written\n"))
+                << write.out;
+            EXPECT_EQ(contains(write.out, "byte by byte, not counted in the verdict:\n  channel 1: bytes wrote "),
+                      verbose)
+                << write.out;
+            expectReadBackKeptAfterTheRecord(c.offset);
+        }
+    }
+}
+
+TEST(DataSafety, ReadKeepsChannelsAbove99AndWriteGivesThemBackUnchanged) {
+    TempDir dir;
+    const BackupHome home(dir.path());
+    tarnsim::SimulatedRadio radio;
+    loadChannelOutsideTheBand(radio);
+    const std::string file = (dir / "radio.chnw").string();
+    const CliRun read = runCaptured({"read", "--port", radio.path(), "-o", file});
+    ASSERT_EQ(read.status, 0) << read.err;
+    EXPECT_TRUE(contains(read.err, "lumo-cli read: channels above 99 are in use; " + file + " keeps all 128\n"))
+        << read.err;
+    const ChannelTable saved = loadTable(file);
+    EXPECT_EQ(saved.rowCount(), ChannelTable::kRows);
+    EXPECT_EQ(saved.cell(1, 120), "435.00000");
+
+    const std::vector<std::uint8_t> before = radio.radio().memory();
+    const CliRun write = runCaptured({"write", "--port", radio.path(), file});
+    EXPECT_EQ(write.status, 0) << write.err;
+    EXPECT_TRUE(contains(write.err, "lumo-cli write: warning: channel 120: 435.00000 MHz is outside "
+                                    "440-451 MHz; the radio already holds it\n"))
+        << write.err;
+    EXPECT_TRUE(radio.radio().memory() == before);
+}
+
+TEST(DataSafety, AChangedFrequencyOutsideTheBandGoesOnlyWithKeepOutOfBand) {
+    TempDir dir;
+    const BackupHome home(dir.path());
+    tarnsim::SimulatedRadio radio;
+    loadChannelOutsideTheBand(radio);
+    const std::filesystem::path file = dir / "radio.chnw";
+    ASSERT_EQ(runCaptured({"read", "--port", radio.path(), "-o", file.string()}).status, 0);
+    // Only channel 120's RX changes: its TX, still as the radio holds it, is no problem.
+    ChannelTable changed = loadTable(file);
+    changed.setCell(1, 120, "436.00000");
+    SaveChannelFile(changed, dir / "changed.chnw");
+    changed.setCell(1, 5, "446.1x");
+    SaveChannelFile(changed, dir / "not-a-number.chnw");
+    const std::string rx = "lumo-cli write: channel 120, RX Frequency(MHZ): \"436.00000\" is outside 440-451 MHz\n";
+    const struct {
+        const char* file;
+        bool keepOutOfBand;
+        int status;
+        std::string err;  // when refused
+    } cases[] = {
+        {"changed.chnw", false, 1,
+         rx + "lumo-cli write: nothing was sent; --keep-out-of-band writes frequencies outside the band as "
+              "they are\n"},
+        {"not-a-number.chnw", true, 1,
+         "lumo-cli write: channel 5, RX Frequency(MHZ): \"446.1x\" is not a number\n"
+         "lumo-cli write: nothing was sent\n"},
+        {"changed.chnw", true, 0, ""},
+    };
+    for (const auto& c : cases) {
+        const int sessions = radio.radio().sessionsHeard();
+        std::vector<std::string> argv{"write", "--port", radio.path(), (dir / c.file).string()};
+        if (c.keepOutOfBand) {
+            argv.push_back("--keep-out-of-band");
+        }
+        const CliRun write = runCaptured(argv);
+        EXPECT_EQ(write.status, c.status) << c.file << "\n" << write.err;
+        if (c.status != 0) {
+            EXPECT_EQ(write.err, c.err);
+            EXPECT_EQ(radio.radio().sessionsHeard(), sessions);
+        }
+    }
+    const ChannelTable held = heldChannels(radio);
+    EXPECT_EQ(held.cell(1, 120), "436.00000");
+    EXPECT_EQ(held.cell(2, 120), "435.00000");
+}
+
+TEST(DataSafety, AFileOfChannels1To99LeavesTheOthersAsTheRadioHoldsThem) {
+    TempDir dir;
+    const BackupHome home(dir.path());
+    const std::string file = (dir / "one.chnw").string();
+    test::writeTextFile(file, test::channelOneFile({"446.01250", "446.01250", "Off", "Off", "High", "25K",
+                                                    "Off", "Off", "QT", "Off", "On", "NEW"}));
+    tarnsim::SimulatedRadio radio;
+    const std::string empty = "no backup read from the radio tells what it holds above them, so "
+                              "channels 100-128 will be empty on the radio\n";
+    const struct {
+        const char* before;  // what happens before the write
+        std::string says;
+        const char* channel120;
+    } cases[] = {
+        {"no backup at all", empty, ""},
+        {"a read", "channels 100-128 stay as the newest backup, ", "435.00000"},
+        // A write's record says what was sent, not what the radio holds.
+        {"a write", empty, ""},
+    };
+    for (const auto& c : cases) {
+        loadChannelOutsideTheBand(radio);
+        if (c.before == std::string("a read")) {
+            ASSERT_EQ(runCaptured({"read", "--port", radio.path()}).status, 0);
+        }
+        const CliRun write = runCaptured({"write", "--port", radio.path(), file});
+        EXPECT_EQ(write.status, 0) << c.before << "\n" << write.err;
+        const std::size_t says = write.err.find("lumo-cli write: " + file + " holds channels 1-99 only; " + c.says);
+        EXPECT_LT(says, write.err.find("Translate data complete!")) << c.before << "\n" << write.err;
+        const ChannelTable held = heldChannels(radio);
+        EXPECT_EQ(held.cell(12, 1), "NEW") << c.before;
+        EXPECT_EQ(held.cell(1, 120), c.channel120) << c.before;
+    }
 }
 
 TEST(DataSafety, DiffListsTheChannelsThatDifferAndExitsAsDiff) {
@@ -166,25 +348,38 @@ TEST(DataSafety, DiffListsTheChannelsThatDifferAndExitsAsDiff) {
     b.setCell(1, 120, "450.00000");
     b.setRowCount(ChannelTable::kRows);
     SaveChannelFile(b, dir / "b.chnw");
+    // The same channels, byte 15 of channel 3's record aside, which no column shows.
+    MemoryImage poked = readImageFile(dir / "a.img");
+    poked[recordOffset(3) + 15] ^= 1;
+    writeImageFile(dir / "poked.img", poked);
     const struct {
         std::string left, right;
+        bool bytes;
         int status;
         std::string out;
     } cases[] = {
-        {"a.chnw", "a.img", 0, ""},
-        {"a.csv", "a.chnw", 0, ""},
-        {"a.img", "b.chnw", 1,
+        {"a.chnw", "a.img", false, 0, ""},
+        {"a.csv", "a.chnw", false, 0, ""},
+        {"a.img", "b.chnw", false, 1,
          "channel 3: CH-Name PMR3 -> BASE\nchannel 120: RX Frequency(MHZ) (empty) -> 450.00000\n"},
-        {"a.chnw", "missing.chnw", 2, ""},
-        {"a.chnw", "a.txt", 2, ""},
+        {"a.chnw", "missing.chnw", false, 2, ""},
+        {"a.chnw", "a.txt", false, 2, ""},
+        {"a.img", "poked.img", false, 0, ""},
+        {"a.chnw", "a.img", true, 0, ""},
+        {"a.csv", "a.img", true, 0, ""},
+        {"a.chnw", "poked.img", true, 1,
+         "channel 3: bytes 25 06 60 44 25 06 60 44 FF FF FF FF 95 FF FE FF -> "
+         "25 06 60 44 25 06 60 44 FF FF FF FF 95 FF FE FE\n"},
+        {"a.img", "missing.img", true, 2, ""},
     };
     for (const auto& c : cases) {
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(runVerb({"diff", (dir / c.left).string(), (dir / c.right).string()}), c.status)
-            << c.left << " " << c.right;
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.out);
-        testing::internal::GetCapturedStderr();
+        std::vector<std::string> argv{"diff", (dir / c.left).string(), (dir / c.right).string()};
+        if (c.bytes) {
+            argv.push_back("--bytes");
+        }
+        const CliRun diff = runCaptured(argv);
+        EXPECT_EQ(diff.status, c.status) << c.left << " " << c.right << " " << c.bytes;
+        EXPECT_EQ(diff.out, c.out);
     }
 }
 
@@ -225,6 +420,9 @@ TEST(DataSafety, CtrlCEndsAWriteAndNamesTheBackupToRestore) {
     TempDir dir;
     const auto backup = saveBackup(dir / "Lumo" / "backups", BackupKind::Channels,
                                    std::string(kMemoryImageSize, '\xFF'), std::chrono::system_clock::now());
+    // A newer record of a write: what was sent, which the radio may never have held.
+    saveBackup(dir / "Lumo" / "backups", BackupKind::Channels, std::string(kMemoryImageSize, '\0'),
+               std::chrono::system_clock::now(), BackupOrigin::Written);
     test::writeTextFile(dir / "t.chnw", test::channelOneFile({"446.00625", "446.00625", "Off", "Off", "High",
                                                               "25K", "Off", "Off", "QT", "Off", "On", "A"}));
     const Interrupted run = interruptAfterASecond(dir, "write t.chnw", "TERM");
@@ -232,7 +430,8 @@ TEST(DataSafety, CtrlCEndsAWriteAndNamesTheBackupToRestore) {
     EXPECT_NE(run.err.find(" of 256 blocks; the radio's channel area is now partly written."),
               std::string::npos)
         << run.err;
-    EXPECT_NE(run.err.find("lumo-cli write " + backup.string()), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Writing t.chnw again completes the table."), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("lumo-cli write " + backup.string() + "\n"), std::string::npos) << run.err;
 }
 
 }  // namespace

@@ -7,7 +7,10 @@
 #include "cli/verbs.h"
 #include "settings/optw_file.h"
 #include "settings/settings_bytes.h"
+#include "shell/backups.h"
 #include "sim/simulated_radio.h"
+#include "tests/support/backup_home.h"
+#include "tests/support/sim_radio_setup.h"
 #include "tests/support/test_files.h"
 
 namespace lumo::cli {
@@ -93,6 +96,46 @@ TEST_F(SettingsCli, ReadToFileThenWriteItBack) {
     EXPECT_EQ(writeRun.err, "Translate data complete!\n");
     EXPECT_EQ(radioSettings(), (Bytes{0x05, 0x03, 0x07, 0x00, 0x07, 0x01, 0x09, 0x01, 0x01, 0x0F,
                                       0x02, 0x01, 0x00, 0xFF, 0x04, 0x00}));
+}
+
+TEST_F(SettingsCli, VerifyComparesControlByControlAndKeepsWhatItRead) {
+    const test::BackupHome home(dir_.path());
+    const std::string file = (dir_ / "s.optw").string();
+    ASSERT_EQ(runCli({"read", "-o", file}, radio_.path()).status, 0);
+    const std::string verified = "verified: the radio holds every setting as it was written\n";
+    const struct {
+        const char* fault;
+        bool verbose;
+        int status;
+        std::string out;
+        const char* squelchHeld;
+    } cases[] = {
+        // No timer is chosen: 0xFF, and 0xFE is no entry either.
+        {"corrupt:0x0E2D", false, 0, verified, "7"},
+        {"corrupt:0x0E2D", true, 0,
+         "byte by byte, not counted in the verdict:\n  0x0E2D: wrote 0xFF, radio holds 0xFE\n" + verified, "7"},
+        {"corrupt:0x0E24", true, 3,
+         "Ssquelch Leverl: wrote 7, radio holds 6\n"
+         "byte by byte, not counted in the verdict:\n  0x0E24: wrote 0x07, radio holds 0x06\n"
+         "1 setting(s) differ from what was written\n",
+         "6"},
+    };
+    for (const auto& c : cases) {
+        tarnsim::SimulatedRadio radio({.faults = test::faults({c.fault})});
+        Lines args{"write", file, "--verify"};
+        if (c.verbose) {
+            args.push_back("-v");
+        }
+        const CliRun run = runCli(args, radio.path());
+        EXPECT_EQ(run.status, c.status) << c.fault << "\n" << run.err;
+        EXPECT_EQ(run.out, c.out);
+        // The newest backup is what the read-back saw, after the write's record.
+        const std::vector<BackupEntry> backups = listBackups(backupFolder());
+        ASSERT_GE(backups.size(), 2u);
+        EXPECT_EQ(backups[0].origin, BackupOrigin::Read);
+        EXPECT_EQ(backups[1].origin, BackupOrigin::Written);
+        EXPECT_EQ(readOptwFile(backups[0].file).at(3), c.squelchHeld);
+    }
 }
 
 TEST_F(SettingsCli, ReadAndShowPrintOneLabelledLineEach) {
