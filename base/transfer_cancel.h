@@ -18,6 +18,21 @@ struct TransferCancel {
     // Set once the radio answered the handshake: 0 means nothing reached the radio.
     std::atomic<int> blocksTotal{0};
 
+    // Between two block exchanges: true, noting that the session stopped, when a stop
+    // was asked for. The caller then closes the port.
+    bool stopHere() {
+        if (!requested) {
+            return false;
+        }
+        stopped = true;
+        return true;
+    }
+    // Once the radio has answered the handshake: how many blocks the session moves.
+    void plan(int total) {
+        blocksDone = 0;
+        blocksTotal = total;
+    }
+
     // Before a command: no request, nothing done.
     void reset() {
         requested = false;

@@ -59,12 +59,11 @@ void failCutReply(HexLink& link) {
 
 // Between two block exchanges: stops the transfer when asked to, closing the port.
 bool stopRequested(TransferCancel* cancel, HexLink& link) {
-    if (cancel == nullptr || !cancel->requested) {
-        return false;
+    const bool stop = cancel != nullptr && cancel->stopHere();
+    if (stop) {
+        link.CloseLinkPort();
     }
-    link.CloseLinkPort();
-    cancel->stopped = true;
-    return true;
+    return stop;
 }
 
 void countBlock(TransferCancel* cancel) {
@@ -75,8 +74,7 @@ void countBlock(TransferCancel* cancel) {
 
 void planBlocks(TransferCancel* cancel, int pairs) {
     if (cancel != nullptr) {
-        cancel->blocksDone = 0;
-        cancel->blocksTotal = pairs * 2;
+        cancel->plan(pairs * 2);
     }
 }
 

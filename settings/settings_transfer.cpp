@@ -47,19 +47,17 @@ int hexDigit(char c) {
 
 // Stops a session before it sends its block when asked to, closing the port.
 bool stopRequested(TransferCancel* cancel, HexLink& link) {
-    if (cancel == nullptr || !cancel->requested) {
-        return false;
+    const bool stop = cancel != nullptr && cancel->stopHere();
+    if (stop) {
+        link.CloseLinkPort();
     }
-    link.CloseLinkPort();
-    cancel->stopped = true;
-    return true;
+    return stop;
 }
 
 // The settings move in one block; the radio has been reached once this is called.
 void connected(TransferCancel* cancel) {
     if (cancel != nullptr) {
-        cancel->blocksDone = 0;
-        cancel->blocksTotal = 1;
+        cancel->plan(1);
     }
 }
 

@@ -64,6 +64,16 @@ std::string WriteFlow::stoppedAt() const {
     return "The transfer was stopped after " + blocksText(cancel_) + ".";
 }
 
+std::optional<RadioBytes> WriteFlow::look(TransferHost& host) {
+    std::optional<RadioBytes> held;
+    runSession([&] {
+        held = subject_.look(host, cancel_);
+        return held.has_value();
+    });
+    host.resetProgress();
+    return held;
+}
+
 bool WriteFlow::read(TransferHost& host) {
     begin();
     std::optional<RadioBytes> held;
@@ -120,12 +130,7 @@ bool WriteFlow::reviewUntilAnswered(TransferHost& host) {
             case ReviewAnswer::Cancel: return false;
             case ReviewAnswer::ReadFirst: {
                 // A look at the radio for the review only: the window stays as it is.
-                std::optional<RadioBytes> held;
-                runSession([&] {
-                    held = subject_.look(host, cancel_);
-                    return held.has_value();
-                });
-                host.resetProgress();
+                const std::optional<RadioBytes> held = look(host);
                 if (!held) {
                     if (cancel_.stopped) {
                         link_.dialogs().showMessage(stoppedAt() + " Nothing was written.");
@@ -238,16 +243,12 @@ WriteOutcome WriteFlow::verify(TransferHost& host, const RadioBytes& sent) {
     if (cancel_.requested) {
         return notVerified("the check was stopped");
     }
-    std::optional<RadioBytes> held;
     ReadBackDialogs readBack(link_.dialogs());
+    std::optional<RadioBytes> held;
     {
         const DialogsRedirect quiet(link_, readBack);
-        runSession([&] {
-            held = subject_.look(host, cancel_);
-            return held.has_value();
-        });
+        held = look(host);
     }
-    host.resetProgress();
     if (!held) {
         if (cancel_.stopped) {
             return notVerified("the check was stopped");

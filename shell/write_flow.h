@@ -131,6 +131,8 @@ class WriteFlow {
 
   private:
     bool runSession(const std::function<bool()>& work);
+    // A session that reads what the radio holds, leaving the window alone.
+    std::optional<RadioBytes> look(TransferHost& host);
     void begin();
     void keep(const RadioBytes& bytes, BackupOrigin origin);
     // Reviews until the user writes or gives up; false when nothing is to be sent.
