@@ -152,11 +152,15 @@ struct ChannelCase {
     const char* source;   // what the knowledge now says it comes from
     const char* message;  // the start of the last message; "" when none came
     const char* status;
+    bool edited = true;  // channel 2 changed in the window before the write
 };
 
 const ChannelCase kChannelCases[] = {
     {"nothing known", {}, false, {ReviewAnswer::Cancel}, {}, {}, WriteOutcome::Cancelled,
      {WriteReview::Kind::Unknown}, State::Untouched, "", "", ""},
+    {"no change", {}, true, {ReviewAnswer::Write}, {}, {}, WriteOutcome::Verified,
+     {WriteReview::Kind::NoChanges}, State::Known, "the last write, at ", "Translate data complete!",
+     "Written and verified", false},
     {"cancel at the review", {}, true, {ReviewAnswer::Cancel}, {}, {}, WriteOutcome::Cancelled,
      {WriteReview::Kind::Changes}, State::Known, "the last read, at ", "", ""},
     {"changes, verified", {}, true, {ReviewAnswer::Write}, {}, {}, WriteOutcome::Verified,
@@ -211,8 +215,10 @@ TEST_P(ChannelWriteEnds, LeavingTheTruthKnown) {
     if (c.readFirst) {
         ASSERT_TRUE(rig.read());
     }
-    rig.table.setCell(1, 2, "446.02500");
-    rig.table.setCell(2, 2, "446.02500");
+    if (c.edited) {
+        rig.table.setCell(1, 2, "446.02500");
+        rig.table.setCell(2, 2, "446.02500");
+    }
     const std::size_t before = rig.bench.sim.dialogs.messages().size();
 
     EXPECT_EQ(rig.write(c.options, c.stop), c.outcome);
