@@ -23,7 +23,8 @@ public:
     virtual ~DocumentDialogs() = default;
 
     // The chosen file, or nothing when the user cancelled. A Save proposes the name of
-    // `currentFile`, the file the window last opened or saved (empty: none).
+    // `currentFile`, the file the window last opened or saved, or a bare name for data
+    // that came from no file (empty: none).
     virtual std::optional<std::filesystem::path> chooseOpenFile(const FileDialogKind& kind) = 0;
     virtual std::optional<std::filesystem::path> chooseSaveFile(
         const FileDialogKind& kind, const std::filesystem::path& currentFile = {}) = 0;

@@ -14,6 +14,10 @@ public:
     // A modal message. `caption` empty means the platform's default caption.
     virtual void showMessage(const std::string& text, const std::string& caption = {}) = 0;
 
+    // A refusal or a failure, told apart from a notice: a warning box. Front ends
+    // without such a box show it as any other message.
+    virtual void showWarning(const std::string& text) { showMessage(text); }
+
     // An error box with Yes and No; true for Yes. `detail` carries what the operating
     // system said, for front ends that can show more than the box's own text.
     virtual bool askYesNo(const std::string& text, const std::string& detail = {}) = 0;

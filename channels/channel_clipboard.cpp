@@ -60,4 +60,11 @@ std::vector<int> pasteChannelText(ChannelTable& table, std::string_view text, in
     return rows;
 }
 
+std::string pasteRefusal(const ChirpCsvError& refused) {
+    std::string text = "The pasted text is refused; nothing was pasted:\n" +
+                       formatLineNotes(refused.problems());
+    text.pop_back();
+    return text;
+}
+
 }  // namespace lumo

@@ -16,6 +16,10 @@ namespace lumo {
 std::string channelsAsClipboardText(const ChannelTable& table, const std::vector<int>& rows,
                                     const ChannelVocabulary& vocabulary = defaultVocabulary());
 
+// What the user is told of pasted text pasteChannelText refused: its bad lines, in
+// words of the paste, as the user pasted text and opened no file.
+std::string pasteRefusal(const ChirpCsvError& refused);
+
 // Whether a clipboard text is meant as channels: its first line holds tab-separated
 // titles, a Frequency column among them.
 bool holdsChannelText(std::string_view text);
@@ -30,5 +34,9 @@ std::vector<int> pasteChannelText(ChannelTable& table, std::string_view text, in
                                   int lastChannel, const Session& session,
                                   std::vector<CsvLineNote>& warnings,
                                   const ChannelVocabulary& vocabulary = defaultVocabulary());
+
+// What the user is told of pasted text pasteChannelText refused: its bad lines, in
+// words of the paste, as the user pasted text and opened no file.
+std::string pasteRefusal(const ChirpCsvError& refused);
 
 }  // namespace lumo

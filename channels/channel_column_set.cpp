@@ -203,6 +203,27 @@ void setChannelColumn(ChannelTable& table, const std::vector<int>& rows, int col
     table = std::move(next);
 }
 
+std::string txValue(const TxEntry& entry) {
+    switch (entry.way) {
+        case TxWay::SameAsRx: return "rx";
+        case TxWay::RxPlus: return "rx+" + entry.megahertz;
+        case TxWay::RxMinus: return "rx-" + entry.megahertz;
+        case TxWay::Frequency: break;
+    }
+    return entry.megahertz;
+}
+
+TxEntry txEntryOf(std::string_view value) {
+    if (!value.starts_with("rx")) {
+        return {TxWay::Frequency, std::string(value)};
+    }
+    const std::string_view rest = value.substr(2);
+    if (rest.empty()) {
+        return {};
+    }
+    return {rest.front() == '-' ? TxWay::RxMinus : TxWay::RxPlus, std::string(rest.substr(1))};
+}
+
 std::optional<int> columnNamed(std::string_view name, const LanguageStrings& strings) {
     struct Alias {
         std::string_view name;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,6 +25,30 @@ namespace lumo {
 void setChannelColumn(ChannelTable& table, const std::vector<int>& rows, int column,
                       std::string_view value, int lastChannel, const Session& session,
                       const ChannelVocabulary& vocabulary = defaultVocabulary());
+
+// A column and the value to give it, as setChannelColumn takes them; column 0 for none.
+// The Set column dialog answers with one and, kept by the window, opens on it again.
+struct ColumnChoice {
+    int column = 0;
+    std::string value;
+
+    friend bool operator==(const ColumnChoice&, const ColumnChoice&) = default;
+};
+
+// The ways the Set column dialog offers to give TX, in the order it lists them, each
+// with the megahertz typed beside it (none for SameAsRx).
+enum class TxWay { SameAsRx, RxPlus, RxMinus, Frequency };
+struct TxEntry {
+    TxWay way = TxWay::SameAsRx;
+    std::string megahertz;
+
+    friend bool operator==(const TxEntry&, const TxEntry&) = default;
+};
+
+// "rx", "rx+0.6", "rx-5" or "446.1": the TX value setChannelColumn takes for `entry`.
+std::string txValue(const TxEntry& entry);
+// The entry txValue made `value` from, for showing a TX value in the dialog again.
+TxEntry txEntryOf(std::string_view value);
 
 // The column a name means, in any case: the grid's title ("TX Power"), the CSV
 // file's ("Power", "Frequency", "BusyLock") or a short one (rx, tx, rxtone, txtone,

@@ -55,9 +55,9 @@ bool ChannelCommands::writeToRadio(TransferHost& host) {
     // problem is told as always, then all of them.
     const std::vector<ConversionError> problems = writeProblems(table_, session_, vocabulary_);
     if (!problems.empty()) {
-        link_.dialogs().showMessage(problems.front().what());
+        link_.dialogs().showWarning(problems.front().what());
         if (problems.size() > 1) {
-            link_.dialogs().showMessage(listWriteProblems(problems));
+            link_.dialogs().showWarning(listWriteProblems(problems));
         }
         return false;
     }

@@ -23,8 +23,10 @@ bool sameBytes(const MemoryImage& a, const MemoryImage& b, std::size_t offset, s
                       b.begin() + static_cast<long>(offset));
 }
 
-// The row of a channel as the window would show it after reading `image`.
-ChannelFields fieldsOf(const MemoryImage& image, int channel, const ChannelVocabulary& vocabulary) {
+}  // namespace
+
+ChannelFields channelFieldsOf(const MemoryImage& image, int channel,
+                              const ChannelVocabulary& vocabulary) {
     ChannelFields fields = DecodeChannelRecord(
         std::span<const std::uint8_t, kChannelRecordSize>(image.data() + recordOffset(channel),
                                                           kChannelRecordSize),
@@ -33,8 +35,6 @@ ChannelFields fieldsOf(const MemoryImage& image, int channel, const ChannelVocab
         std::span<const std::uint8_t, kNameLength>(image.data() + nameOffset(channel), kNameLength));
     return fields;
 }
-
-}  // namespace
 
 std::vector<ChannelDifference> compareTables(const ChannelTable& left, const ChannelTable& right) {
     std::vector<ChannelDifference> differences;
@@ -62,8 +62,8 @@ std::vector<ChannelDifference> compareWrittenChannels(const MemoryImage& wrote, 
             sameBytes(wrote, holds, nameOffset(channel), kNameSlotSize)) {
             continue;
         }
-        const ChannelFields sent = fieldsOf(wrote, channel, vocabulary);
-        const ChannelFields held = fieldsOf(holds, channel, vocabulary);
+        const ChannelFields sent = channelFieldsOf(wrote, channel, vocabulary);
+        const ChannelFields held = channelFieldsOf(holds, channel, vocabulary);
         ChannelDifference difference{channel, {}};
         for (int column = 1; column < ChannelTable::kColumns; ++column) {
             const auto at = static_cast<std::size_t>(column);

@@ -20,6 +20,10 @@ struct ChannelDifference {
     std::vector<ColumnDifference> columns;
 };
 
+// A channel's cells 1..12 as the window would show them after reading `image`.
+ChannelFields channelFieldsOf(const MemoryImage& image, int channel,
+                              const ChannelVocabulary& vocabulary = defaultVocabulary());
+
 // The channels 1..128 whose cells 1..12 differ, shown or hidden rows alike.
 std::vector<ChannelDifference> compareTables(const ChannelTable& left, const ChannelTable& right);
 

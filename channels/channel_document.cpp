@@ -53,7 +53,12 @@ void ChannelDocument::Button3Click() {
         return;
     }
     editor_.Button3Click();
+    startUnnamed({});
+}
+
+void ChannelDocument::startUnnamed(std::string proposedName) {
     currentFile_.clear();
+    proposedName_ = std::move(proposedName);
 }
 
 std::optional<ChirpCsvChannels> ChannelDocument::csvToLoad(const std::filesystem::path& path) {
@@ -80,7 +85,7 @@ bool ChannelDocument::load(bool showChannels1To99) {
         try {
             csv = csvToLoad(*path);
         } catch (const std::exception& e) {
-            dialogs_.showMessage(e.what());
+            dialogs_.showWarning(e.what());
             return false;
         }
         if (!csv) {
@@ -103,7 +108,7 @@ bool ChannelDocument::load(bool showChannels1To99) {
             }
         });
     } catch (const std::exception& e) {
-        dialogs_.showMessage(e.what());
+        dialogs_.showWarning(e.what());
         return false;
     }
     if (loaded || !wasModified) {
@@ -120,7 +125,8 @@ bool ChannelDocument::Button4Click() {
         return false;
     }
     editor_.hideCombo();
-    const auto path = documents_.chooseSaveFile(channelFileDialog(), currentFile_);
+    const auto path = documents_.chooseSaveFile(
+        channelFileDialog(), currentFile_.empty() ? std::filesystem::path(proposedName_) : currentFile_);
     if (!path) {
         return false;
     }
@@ -131,7 +137,7 @@ bool ChannelDocument::Button4Click() {
             SaveChannelFile(editor_.table(), *path);
         }
     } catch (const std::exception& e) {
-        dialogs_.showMessage(e.what());
+        dialogs_.showWarning(e.what());
         return false;
     }
     editor_.markUnmodified();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "base/document_dialogs.h"
 #include "channels/channel_editor.h"
@@ -16,11 +17,16 @@ FileDialogKind channelFileDialog();
 inline constexpr const char* kSaveChangesQuestion =
     "The channel table has changes that are not saved. Save them?";
 
+// The names Save proposes for a table that came from no file of the user's.
+inline constexpr const char* kRestoredChannelsName = "channels-restored.chnw";
+inline constexpr const char* kNewChannelsName = "channels-new.chnw";
+
 // The channel window's file commands: Open and Save through the file dialogs, and the
 // question before a changed table is closed. A path ending in .csv is a CHIRP CSV file,
 // any other a channel file. Errors are shown with their own text and leave the table
 // as it was. A CSV file with some bad rows is offered in part: the user may take its
-// good rows. Save proposes the file last opened or saved here.
+// good rows. Save proposes the file last opened or saved here, or for a table started
+// from elsewhere the name given with it.
 class ChannelDocument {
   public:
     ChannelDocument(ChannelEditor& editor, const Session& session, DocumentDialogs& documents,
@@ -38,6 +44,11 @@ class ChannelDocument {
     // New: empties the shown channels, which then belong to no file.
     void Button3Click();
 
+    // The table now comes from no file (a backup, a template): it belongs to none, and
+    // Save proposes `proposedName` in the folder the file dialog starts in rather than
+    // overwrite the file last opened.
+    void startUnnamed(std::string proposedName);
+
     // The file last opened or saved, empty for a new table.
     const std::filesystem::path& currentFile() const { return currentFile_; }
 
@@ -52,6 +63,7 @@ class ChannelDocument {
     DocumentDialogs& documents_;
     UserDialogs& dialogs_;
     std::filesystem::path currentFile_;
+    std::string proposedName_;
 };
 
 }  // namespace lumo

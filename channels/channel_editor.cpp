@@ -127,7 +127,7 @@ bool ChannelEditor::roundLeftCellTold(const std::string& key) {
     try {
         change([&] { roundLeftCell(); }, key);
     } catch (const ConversionError& e) {
-        dialogs_.showMessage(e.what());
+        dialogs_.showWarning(e.what());
         return false;
     }
     undo_.closeStep();
@@ -337,7 +337,14 @@ bool ChannelEditor::undo() {
     return true;
 }
 
-void ChannelEditor::returnTo(UndoCursor at) {
+UndoCursor ChannelEditor::whereNow() const {
+    return UndoCursor{CurrentCol, CurrentRow, picks_ != nullptr ? picks_->channels() : std::vector<int>{}};
+}
+
+void ChannelEditor::returnTo(const UndoCursor& at) {
+    if (picks_ != nullptr) {
+        picks_->set(at.picks);
+    }
     // Steps made while the window was being shown have no cell of their own.
     const bool cell = at.column >= kRx && at.column <= kName && at.column != kWithout &&
                       at.row >= 1 && at.row < table_.rowCount();

@@ -9,6 +9,7 @@
 
 #include "base/session.h"
 #include "base/user_dialogs.h"
+#include "channels/channel_selection.h"
 #include "channels/channel_table.h"
 #include "channels/channel_undo.h"
 #include "channels/channel_vocabulary.h"
@@ -98,6 +99,8 @@ class ChannelEditor {
     // Whether the cells differ from the last read, open, save or write.
     bool modified() const { return !(table_ == unmodified_); }
     void markUnmodified() { unmodified_ = table_; }
+    // The picked channels the undo steps keep with the cells; none until given.
+    void trackPicks(ChannelSelection* picks) { picks_ = picks; }
 
     int CurrentCol = 1;
     int CurrentRow = 1;
@@ -115,7 +118,9 @@ class ChannelEditor {
     std::vector<std::string> entriesOf(int column) const;
     bool rxEmpty(int row) const { return table_.cell(1, row).empty(); }
     std::string typingKey(int col, int row) const;
-    void returnTo(UndoCursor at);
+    void returnTo(const UndoCursor& at);
+    // The current cell and the picked channels, for an undo step.
+    UndoCursor whereNow() const;
 
     ChannelTable& table_;
     Session& session_;
@@ -124,6 +129,7 @@ class ChannelEditor {
     ChannelUndoStack undo_;
     ChannelTable unmodified_;
     ComboState combo_;
+    ChannelSelection* picks_ = nullptr;
     bool inPlaceEditor_ = true;
 };
 
@@ -137,13 +143,12 @@ void ChannelEditor::change(Mutate&& mutate, const std::string& mergeKey) {
         const std::string& key;
         UndoCursor began;
         ~Record() {
-            editor.undo_.record(before, editor.table_, key, began,
-                                UndoCursor{editor.CurrentCol, editor.CurrentRow});
+            editor.undo_.record(before, editor.table_, key, began, editor.whereNow());
             if (editor.changed) {
                 editor.changed();
             }
         }
-    } record{*this, before, mergeKey, {CurrentCol, CurrentRow}};
+    } record{*this, before, mergeKey, whereNow()};
     std::forward<Mutate>(mutate)();
 }
 

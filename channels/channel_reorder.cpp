@@ -230,4 +230,9 @@ std::string channelNumbersText(const std::vector<int>& rows) {
     return text;
 }
 
+std::string channelsNamed(std::string_view numbers) {
+    const bool several = numbers.find_first_of(",-") != std::string_view::npos;
+    return (several ? "channels " : "channel ") + std::string(numbers);
+}
+
 }  // namespace lumo

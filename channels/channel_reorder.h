@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "channels/channel_table.h"
@@ -57,5 +58,9 @@ RowMoves sortChannels(ChannelTable& table, const std::vector<int>& rows, SortKey
 
 // "5", "5-9" or "5, 7-9": the numbers a message uses for a set of channels.
 std::string channelNumbersText(const std::vector<int>& rows);
+
+// "channel 5", "channels 5-9" or "channels 5, 7-9": numbers as channelNumbersText gives
+// them, with the word for one channel or several.
+std::string channelsNamed(std::string_view numbers);
 
 }  // namespace lumo

@@ -8,7 +8,13 @@ namespace lumo {
 
 ChannelTableEdits::ChannelTableEdits(ChannelEditor& editor, const Session& session,
                                      UserDialogs& dialogs, const ChannelVocabulary& vocabulary)
-    : editor_(editor), session_(session), dialogs_(dialogs), vocabulary_(vocabulary) {}
+    : editor_(editor), session_(session), dialogs_(dialogs), vocabulary_(vocabulary) {
+    editor_.trackPicks(&selection_);
+}
+
+ChannelTableEdits::~ChannelTableEdits() {
+    editor_.trackPicks(nullptr);
+}
 
 int ChannelTableEdits::lastChannel() const {
     return editor_.table().rowCount() - 1;
@@ -37,13 +43,13 @@ bool ChannelTableEdits::run(Edit&& edit) {
     try {
         editor_.change([&] { edit(editor_.table()); });
     } catch (const ChannelEditRefused& e) {
-        dialogs_.showMessage(e.what());
+        dialogs_.showWarning(e.what());
         return false;
     } catch (const ChirpCsvError& e) {
-        dialogs_.showMessage(std::string("The clipboard's channels were not pasted:\n") + e.what());
+        dialogs_.showWarning(pasteRefusal(e));
         return false;
     } catch (const ConversionError& e) {
-        dialogs_.showMessage(e.what());
+        dialogs_.showWarning(e.what());
         return false;
     }
     editor_.PlaceCombo = true;
@@ -64,8 +70,12 @@ bool ChannelTableEdits::insertChannel() {
         return false;
     }
     return run([&](ChannelTable& table) {
-        const RowMoves moves = lumo::insertChannel(table, rows.front(), lastChannel());
-        selection_.follow(moves);
+        lumo::insertChannel(table, rows.front(), lastChannel());
+        // The new channel is what the user works on next: it is the one picked, so the
+        // next command on the picks reaches it and not the channel it pushed down.
+        if (!selection_.empty()) {
+            selection_.set({rows.front()});
+        }
         editor_.CurrentCol = 1;
         editor_.CurrentRow = rows.front();
     });
@@ -149,7 +159,7 @@ std::optional<std::string> ChannelTableEdits::copy() {
     try {
         text = channelsAsClipboardText(editor_.table(), rows, vocabulary_);
     } catch (const ConversionError& e) {
-        dialogs_.showMessage(e.what());
+        dialogs_.showWarning(e.what());
         return std::nullopt;
     }
     if (rows.size() == 1) {
@@ -158,7 +168,7 @@ std::optional<std::string> ChannelTableEdits::copy() {
         }
         rowCopy_ = text;
     } else if (text.find('\n') + 1 == text.size()) {
-        dialogs_.showMessage("There is no channel to copy: channels " + channelNumbersText(rows) +
+        dialogs_.showWarning("There is no channel to copy: channels " + channelNumbersText(rows) +
                              " are empty.");
         return std::nullopt;
     }

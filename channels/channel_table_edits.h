@@ -23,6 +23,9 @@ class ChannelTableEdits {
   public:
     ChannelTableEdits(ChannelEditor& editor, const Session& session, UserDialogs& dialogs,
                       const ChannelVocabulary& vocabulary = defaultVocabulary());
+    ~ChannelTableEdits();
+    ChannelTableEdits(const ChannelTableEdits&) = delete;
+    ChannelTableEdits& operator=(const ChannelTableEdits&) = delete;
 
     ChannelSelection& selection() { return selection_; }
     const ChannelSelection& selection() const { return selection_; }

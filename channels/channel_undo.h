@@ -13,10 +13,12 @@ namespace lumo {
 // Undo and redo over a channel table's cells and row count. A change is recorded as
 // the cells it altered, found by comparing the table before and after it, so any
 // operation (typing, a paste, a read from the radio, a loaded file) is one step.
-// The editor's current cell when a step was made; column 0 for none.
+// Where the user was when a step was made: the current cell (column 0 for none) and the
+// picked channels, which undo and redo bring back with the channels they stood on.
 struct UndoCursor {
     int column = 0;
     int row = 0;
+    std::vector<int> picks;
 };
 
 class ChannelUndoStack {

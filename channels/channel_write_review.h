@@ -19,17 +19,18 @@ struct KnownRadioChannels {
 };
 
 // The change list of a write of `table` (encoded as the write would send it) to a radio
-// holding `radio`, channel by channel, each column that would change. Throws
-// ConversionError as the write would for a cell it cannot send.
-std::vector<ChannelDifference> channelChangesToWrite(
+// holding `radio`, channel by channel. A channel the write puts where the radio holds
+// none is one line with all it shows ("channel 12: new, 446.10000 / 446.10000, Off,
+// ..."), one it empties the same ("channel 12: emptied (was ...)"); any other change is
+// one line per column, old -> new ("channel 2, TX Power: High -> Low"). A channel is
+// empty when its RX and TX are. Throws ConversionError as the write would for a cell
+// it cannot send.
+std::vector<std::string> channelChangeLines(
     const ChannelTable& table, const MemoryImage& radio,
     const ChannelVocabulary& vocabulary = defaultVocabulary());
 
 WriteReview reviewChannelWrite(const ChannelTable& table,
                                const std::optional<KnownRadioChannels>& radio,
                                const ChannelVocabulary& vocabulary = defaultVocabulary());
-
-// The lines of a change list, old -> new, one per column.
-std::vector<std::string> changeLines(const std::vector<ChannelDifference>& changes);
 
 }  // namespace lumo

@@ -117,7 +117,7 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     StringGrid1->isPicked = [this](int row) { return edits_.selection().contains(row); };
     chooseSort = [this](int picked) { return askSort(this, picked); };
     chooseColumnValue = [this](const std::string& targets) {
-        return askColumnValue(this, state_.strings, state_.vocabulary, targets);
+        return askColumnValue(this, state_.strings, state_.vocabulary, targets, lastColumnChoice_);
     };
     chooseFindText = [this](const QString& last) { return askFindText(this, last); };
     confirmWrite = [this](const WriteReview& review) {
@@ -330,9 +330,11 @@ void TForm2::onFocusChanged(QWidget* old, QWidget* now) {
     if (!inCombo(old) || inCombo(now)) {
         return;
     }
-    const bool toGrid = now == StringGrid1 || StringGrid1->isAncestorOf(now);
+    // Wherever the focus goes (the grid, a button pressed with the mouse, another
+    // window), the entry the box shows is the user's pick and reaches the cell; only
+    // Escape drops it, and that never comes here.
     leavingCombo_ = true;
-    editor_.ComboBox1Exit(ComboBox1->currentText().toStdString(), toGrid);
+    editor_.ComboBox1Exit(ComboBox1->currentText().toStdString(), true);
     ComboBox1->hide();
     leavingCombo_ = false;
 }
@@ -539,13 +541,15 @@ void TForm2::dropNumbers(int beforeRow) {
     afterEdit();
 }
 
-void TForm2::newFromTable(const ChannelTable& table) {
+void TForm2::newFromTable(const ChannelTable& table, const std::string& proposedName) {
     if (state_.session.Busy) {
         return;
     }
     commitPendingPick();
     StringGrid1->closeCellEditor();
-    edits_.replaceTable(table);
+    if (edits_.replaceTable(table)) {
+        document_.startUnnamed(proposedName);
+    }
     afterEdit();
 }
 
@@ -558,7 +562,7 @@ void TForm2::newFromTemplateFile(const std::filesystem::path& file) {
             newFromTable(*table);
         }
     } catch (const std::exception& e) {
-        state_.dialogs.showMessage(e.what());
+        state_.dialogs.showWarning(e.what());
     }
 }
 
@@ -570,9 +574,9 @@ void TForm2::openBackup(const std::filesystem::path& image) {
         ChannelTable table(state_.strings);
         LoadGridFromImage(table, readImageFile(image), state_.vocabulary);
         table.setRowCount(ChannelTable::kShownRowCount);
-        newFromTable(table);
+        newFromTable(table, kRestoredChannelsName);
     } catch (const std::exception& e) {
-        state_.dialogs.showMessage(e.what());
+        state_.dialogs.showWarning(e.what());
     }
 }
 

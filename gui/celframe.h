@@ -53,8 +53,9 @@ public:
     // Whether the grid shows the name column.
     bool namesShown() const { return namesShown_; }
     void setNamesShown(bool shown);
-    // Starts the table afresh from a template: one undo step, no file behind it.
-    void newFromTable(const ChannelTable& table);
+    // Starts the table afresh from a template: one undo step, no file behind it; Save
+    // then proposes `proposedName`.
+    void newFromTable(const ChannelTable& table, const std::string& proposedName = kNewChannelsName);
     void newFromTemplateFile(const std::filesystem::path& file);
     // A backup's channels into the table, as one undo step, to write or undo.
     void openBackup(const std::filesystem::path& image);
@@ -117,6 +118,7 @@ private:
     QAction* namesEntry_ = nullptr;
     bool namesShown_ = false;
     QString lastFind_;
+    ColumnChoice lastColumnChoice_;
     bool formShown_ = false;
     bool leavingCombo_ = false;
 };

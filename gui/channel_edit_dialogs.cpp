@@ -14,6 +14,7 @@
 #include <QRegularExpressionValidator>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "channels/column_entries.h"
 #include "link/hex_text.h"
@@ -25,9 +26,6 @@ constexpr int kTx = 2;
 constexpr int kName = 12;
 // The columns Set column offers: TX, the option columns the grid shows, and the name.
 constexpr int kSettable[] = {2, 3, 4, 5, 6, 7, 11, 12};
-
-// TX choices, in the order the box lists them.
-enum TxWay { kSameAsRx, kRxPlus, kRxMinus, kFrequency };
 
 QString title(const LanguageStrings& strings, int column) {
     return QString::fromStdString(std::string(trimBlanks(strings.columnTitles[static_cast<std::size_t>(column)])));
@@ -68,12 +66,15 @@ std::optional<SortChoice> askSort(QWidget* parent, int picked) {
 
 std::optional<ColumnChoice> askColumnValue(QWidget* parent, const LanguageStrings& strings,
                                            const ChannelVocabulary& vocabulary,
-                                           const std::string& targets) {
+                                           const std::string& targets, ColumnChoice& last) {
     QDialog dialog(parent);
     dialog.setWindowTitle("Set column");
     dialog.setMinimumWidth(360);
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(QString::fromStdString("Channels " + targets), &dialog));
+    // "Channel 9", "Channels 9-12": the label stands alone, as a heading.
+    QString heading = QString::fromStdString(channelsNamed(targets));
+    heading[0] = heading[0].toUpper();
+    layout->addWidget(new QLabel(heading, &dialog));
     auto* form = new QFormLayout;
     auto* column = new QComboBox(&dialog);
     for (const int c : kSettable) {
@@ -130,30 +131,41 @@ std::optional<ColumnChoice> askColumnValue(QWidget* parent, const LanguageString
         }
     };
     QObject::connect(column, &QComboBox::currentIndexChanged, &dialog, showPage);
-    QObject::connect(txWay, &QComboBox::currentIndexChanged, &dialog,
-                     [&](int way) { megahertz->setEnabled(way != kSameAsRx); });
-    column->setCurrentIndex(3);  // TX Power, the column most often set for many
+    QObject::connect(txWay, &QComboBox::currentIndexChanged, &dialog, [&](int way) {
+        megahertz->setEnabled(static_cast<TxWay>(way) != TxWay::SameAsRx);
+    });
+    // The last answer again, as the same value often goes to one group after another;
+    // else TX Power, the column most often set for many.
+    const int lastColumn = column->findData(last.column);
+    column->setCurrentIndex(lastColumn >= 0 ? lastColumn : 3);
     showPage();
-    megahertz->setEnabled(false);
+    if (lastColumn >= 0) {
+        const QString value = QString::fromStdString(last.value);
+        if (last.column == kTx) {
+            const TxEntry tx = txEntryOf(last.value);
+            txWay->setCurrentIndex(static_cast<int>(tx.way));
+            megahertz->setText(QString::fromStdString(tx.megahertz));
+        } else if (last.column == kName) {
+            name->setText(value);
+        } else {
+            entries->setCurrentIndex(std::max(0, entries->findText(value)));
+        }
+    }
+    megahertz->setEnabled(static_cast<TxWay>(txWay->currentIndex()) != TxWay::SameAsRx);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
     const int c = column->currentData().toInt();
     std::string value;
     if (c == kTx) {
-        const std::string mhz = megahertz->text().toStdString();
-        switch (txWay->currentIndex()) {
-            case kSameAsRx: value = "rx"; break;
-            case kRxPlus: value = "rx+" + mhz; break;
-            case kRxMinus: value = "rx-" + mhz; break;
-            default: value = mhz; break;
-        }
+        value = txValue({static_cast<TxWay>(txWay->currentIndex()), megahertz->text().toStdString()});
     } else if (c == kName) {
         value = name->text().toStdString();
     } else {
         value = entries->currentText().toStdString();
     }
-    return ColumnChoice{c, value};
+    last = ColumnChoice{c, value};
+    return last;
 }
 
 std::optional<QString> askFindText(QWidget* parent, const QString& last) {

@@ -2,6 +2,8 @@
 // the View menu and New from Template in the File menu.
 #include "gui/channel_menus.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 
 #include "channels/channel_templates.h"
@@ -44,6 +46,32 @@ const std::vector<EditEntry>& editEntries() {
         {"Set Colu&mn...", EditCommand::SetColumn, {}},
     };
     return entries;
+}
+
+// The commands whose keys act on channels: only while the grid itself has the focus.
+// In a cell's editor or the option box the same keys do what they do in any text field
+// or combo box (Ctrl+Delete deletes a word, Alt+Down opens the list), and on a button
+// they do nothing; the menu entries themselves always work. Undo, Redo and Find keep
+// their keys everywhere: an editor answers Undo itself first.
+bool actsOnChannels(EditCommand command) {
+    switch (command) {
+        case EditCommand::Undo:
+        case EditCommand::Redo:
+        case EditCommand::Find:
+        case EditCommand::FindNext:
+        case EditCommand::Sort:
+        case EditCommand::SetColumn: return false;
+        case EditCommand::Cut:
+        case EditCommand::Copy:
+        case EditCommand::Paste:
+        case EditCommand::Delete:
+        case EditCommand::SelectAll:
+        case EditCommand::InsertChannel:
+        case EditCommand::DeleteChannels:
+        case EditCommand::MoveUp:
+        case EditCommand::MoveDown: return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -115,6 +143,27 @@ ChannelMenus::ChannelMenus(QMainWindow& window, AppState& state, QMenu* fileMenu
     connect(templates_, &QMenu::aboutToShow, this, &ChannelMenus::fillTemplateMenu);
     fillTemplateMenu();
     update();
+    qApp->installEventFilter(this);
+}
+
+bool ChannelMenus::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride) {
+        return QObject::eventFilter(watched, event);
+    }
+    const QKeySequence keys(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (const auto& [command, action] : edits_) {
+        if (!actsOnChannels(command) || !action->shortcuts().contains(keys)) {
+            continue;
+        }
+        TForm2* channels = activeChannelWindow_();
+        if (channels == nullptr || QApplication::focusWidget() != channels->grid()) {
+            // Taken as an ordinary key press by whatever has the focus.
+            event->accept();
+            return true;
+        }
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ChannelMenus::update() {

@@ -45,6 +45,11 @@ public:
     // menu's choice shows here.
     void adopt(TForm2* window);
 
+protected:
+    // Keeps the keys of the commands that act on channels for the editors while the
+    // grid itself does not have the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fillTemplateMenu();
 

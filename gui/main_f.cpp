@@ -109,7 +109,7 @@ TForm1::TForm1(AppState& state, const std::filesystem::path& programPath, QWidge
         mdiArea_->setPicture(toQImage(picture));
     } catch (const PictureFileError& e) {
         // Without its background the window still opens, with no session set up.
-        state_.dialogs.showMessage(e.what());
+        state_.dialogs.showWarning(e.what());
         return;
     }
     state_.session.setUp();
@@ -196,8 +196,6 @@ void TForm1::createToolBar() {
     bar->setFixedHeight(29);
     bar->setMouseTracking(true);
     bar->installEventFilter(this);
-    auto* channelGroup = new QActionGroup(this);
-    channelGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (const ToolItem& item : kToolItems) {
         if (item.number == 0) {
             bar->addSeparator();
@@ -208,11 +206,16 @@ void TForm1::createToolBar() {
         action->setObjectName(QString("ToolButton%1").arg(item.number));
         action->setToolTip(item.hint);
         const MainCommand command = item.command;
-        connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
-        if (item.number == 12 || item.number == 13) {
-            action->setCheckable(true);
-            channelGroup->addAction(action);
-        }
+        const bool windowButton = item.number == 12 || item.number == 13;
+        connect(action, &QAction::triggered, this, [this, command, windowButton] {
+            runCommand(command);
+            // The click has toggled the button; it shows the window again, open or not,
+            // so pressing a pressed button brings its window forward and stays pressed.
+            if (windowButton) {
+                showOpenWindows();
+            }
+        });
+        action->setCheckable(windowButton);
         toolActions_[item.number] = action;
         if (QWidget* widget = bar->widgetForAction(action)) {
             widget->setProperty("lumoHint", QString(item.hint));
@@ -383,7 +386,7 @@ void TForm1::selectPort(int position, bool save) {
         try {
             WritePortSetting(*state_.store, item->property("Tag").toInt() - 1);
         } catch (const std::exception& e) {
-            state_.dialogs.showMessage(e.what());
+            state_.dialogs.showWarning(e.what());
         }
     }
 }
@@ -435,7 +438,13 @@ ChildWindow* TForm1::child(ChildKind kind) const {
 }
 
 QMdiSubWindow* TForm1::adoptChild(ChildWindow* child, QPoint at) {
-    child->setWindowButtons = [this](bool down) { SetWindowButtons(down); };
+    child->setWindowButtons = [this](bool) {
+        showOpenWindows();
+        channelMenus_->update();
+    };
+    // However the window goes (its close picture, Close, the window menu), its button
+    // rises.
+    connect(child, &ChildWindow::closed, this, &TForm1::showOpenWindows);
     child->transferRunning = [this](bool running) { showTransferRunning(running); };
     child->tellStatus = [this](const QString& text) { statusBar()->showMessage(text, 15000); };
     if (auto* channels = qobject_cast<TForm2*>(child)) {
@@ -449,6 +458,7 @@ QMdiSubWindow* TForm1::adoptChild(ChildWindow* child, QPoint at) {
     window->move(at);
     window->show();
     mdiArea_->setActiveSubWindow(window);
+    showOpenWindows();
     return window;
 }
 
@@ -477,11 +487,10 @@ void TForm1::showTransferRunning(bool running) {
     }
 }
 
-void TForm1::SetWindowButtons(bool down) {
-    const ToolButtonStates states = lumo::SetWindowButtons(state_.session.WindowFlags, down);
+void TForm1::showOpenWindows() {
+    const ToolButtonStates states = toolButtonStates(state_.session.WindowFlags);
     toolAction(12)->setChecked(states.channelDown);
     toolAction(13)->setChecked(states.paramDown);
-    channelMenus_->update();
 }
 
 bool TForm1::ensureSession() {
@@ -495,8 +504,6 @@ void TForm1::openChannelWindow() {
     if (!ensureSession()) {
         return;
     }
-    toolAction(12)->setChecked(true);
-    toolAction(13)->setChecked(false);
     ShowChildWindow<TForm2>(QPoint(36, 36));
 }
 
@@ -507,8 +514,6 @@ void TForm1::openParamWindow() {
     if (state_.session.ModelIndex == 3) {
         ShowChildWindow<TFormDune>(QPoint(26, 26));
     }
-    toolAction(12)->setChecked(false);
-    toolAction(13)->setChecked(true);
 }
 
 void TForm1::runCommand(MainCommand command) {
@@ -565,7 +570,7 @@ void TForm1::printActive() {
         return;
     }
     if (const auto failure = printer_->print(*job)) {
-        state_.dialogs.showMessage(*failure);
+        state_.dialogs.showWarning(*failure);
     }
 }
 
@@ -599,7 +604,7 @@ void TForm1::exportPdf() {
         return;
     }
     if (const auto failure = printToPdf(*job, path->string())) {
-        state_.dialogs.showMessage(*failure);
+        state_.dialogs.showWarning(*failure);
     }
 }
 

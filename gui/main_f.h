@@ -51,7 +51,8 @@ public:
     // Brings the one window of class T forward, or creates it at `at`.
     template <typename T>
     QMdiSubWindow* ShowChildWindow(QPoint at = {});
-    void SetWindowButtons(bool down);
+    // The Channel and Param tool buttons pressed while their windows are open.
+    void showOpenWindows();
     void showTransferRunning(bool running);
 
     BackgroundArea* clientArea() const { return mdiArea_; }

@@ -247,7 +247,7 @@ void TFormDune::stopTransfer() {
 }
 
 void TFormDune::openBackup(const std::filesystem::path& file) {
-    commands_.open(file);
+    document_.openBackup(file);
 }
 
 void TFormDune::Button3Click() {

@@ -31,6 +31,10 @@ void QtDialogs::showMessage(const std::string& text, const std::string& title) {
     });
 }
 
+void QtDialogs::showWarning(const std::string& text) {
+    onWindowThread([&] { QMessageBox::warning(parent_, caption({}), QString::fromStdString(text)); });
+}
+
 bool QtDialogs::askYesNo(const std::string& text, const std::string& detail) {
     return ask(QMessageBox::Critical, text, detail);
 }

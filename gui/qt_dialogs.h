@@ -20,6 +20,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
     void showMessage(const std::string& text, const std::string& caption) override;
+    void showWarning(const std::string& text) override;
     bool askYesNo(const std::string& text, const std::string& detail) override;
     bool askQuestion(const std::string& text) override;
     bool confirm(const std::string& text) override;

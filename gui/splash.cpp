@@ -43,7 +43,7 @@ TSplashForm::TSplashForm(AppState& state, const std::filesystem::path& programPa
         picture_->setPixmap(QPixmap::fromImage(view.copy()));
         hasPicture_ = true;
     } catch (const PictureFileError& e) {
-        state_.dialogs.showMessage(e.what());
+        state_.dialogs.showWarning(e.what());
     }
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

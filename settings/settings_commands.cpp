@@ -166,7 +166,7 @@ bool SettingsCommands::open(const std::filesystem::path& path) {
 
 bool SettingsCommands::report(const std::optional<std::string>& failure) {
     if (failure) {
-        link_.dialogs().showMessage(*failure);
+        link_.dialogs().showWarning(*failure);
     }
     return !failure;
 }

@@ -17,7 +17,8 @@ bool SettingsDocument::Button4Click() {
     if (session_.Busy) {
         return false;
     }
-    const auto path = documents_.chooseSaveFile(settingsFileDialog(), currentFile_);
+    const auto path = documents_.chooseSaveFile(
+        settingsFileDialog(), currentFile_.empty() ? std::filesystem::path(proposedName_) : currentFile_);
     if (!path || !commands_.save(*path)) {
         return false;
     }
@@ -36,6 +37,19 @@ bool SettingsDocument::Button5Click() {
     }
     markUnmodified();
     currentFile_ = *path;
+    return true;
+}
+
+void SettingsDocument::startUnnamed(std::string proposedName) {
+    currentFile_.clear();
+    proposedName_ = std::move(proposedName);
+}
+
+bool SettingsDocument::openBackup(const std::filesystem::path& backup) {
+    if (!commands_.open(backup)) {
+        return false;
+    }
+    startUnnamed(kRestoredSettingsName);
     return true;
 }
 

@@ -64,7 +64,7 @@ WriteProblems ChannelWriteSubject::problems(const RadioBytes* radio) const {
 }
 
 std::vector<std::string> ChannelWriteSubject::changes(const RadioBytes& radio) const {
-    return changeLines(channelChangesToWrite(table_, memoryImageOf(radio), vocabulary_));
+    return channelChangeLines(table_, memoryImageOf(radio), vocabulary_);
 }
 
 std::vector<std::string> ChannelWriteSubject::warnings(const RadioBytes& radio) const {

@@ -46,11 +46,8 @@ CommandRoute routeCommand(MainCommand command, unsigned windowFlags, bool busy) 
     return route;
 }
 
-ToolButtonStates SetWindowButtons(unsigned windowFlags, bool down) {
-    if ((windowFlags & (kSettingsWindowOpen | kChannelWindowOpen)) == 0) {
-        return {};
-    }
-    return {down, !down};
+ToolButtonStates toolButtonStates(unsigned windowFlags) {
+    return {(windowFlags & kChannelWindowOpen) != 0, (windowFlags & kSettingsWindowOpen) != 0};
 }
 
 std::string splashProgressText(unsigned counter, const std::string& dots,

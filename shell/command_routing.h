@@ -25,12 +25,15 @@ inline constexpr char kSelectChildFirst[] = "First select the Edit menu:Channel(
 // Channel, Param and Exit are the main window's own and route nowhere.
 CommandRoute routeCommand(MainCommand command, unsigned windowFlags, bool busy);
 
-// Tool buttons 12 (Channel) and 13 (Param) after SetWindowButtons(down).
+// Tool buttons 12 (Channel) and 13 (Param): each shows pressed while its window is
+// open, whichever window is active.
 struct ToolButtonStates {
     bool channelDown = false;
     bool paramDown = false;
+
+    friend bool operator==(const ToolButtonStates&, const ToolButtonStates&) = default;
 };
-ToolButtonStates SetWindowButtons(unsigned windowFlags, bool down);
+ToolButtonStates toolButtonStates(unsigned windowFlags);
 
 // The splash's progress line at a timer tick.
 std::string splashProgressText(unsigned counter, const std::string& dots,

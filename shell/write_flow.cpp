@@ -151,7 +151,7 @@ bool WriteFlow::reviewUntilAnswered(TransferHost& host) {
 
 bool WriteFlow::refuses(const WriteProblems& problems) {
     for (const std::string& message : problems.messages) {
-        link_.dialogs().showMessage(message);
+        link_.dialogs().showWarning(message);
     }
     return !problems.empty();
 }
@@ -221,7 +221,7 @@ WriteOutcome WriteFlow::cutShort(bool stopped) {
         (stopped ? stoppedAt() : "The write failed after " + blocksText(cancel_) + ".") +
         " The radio's " + words.area + (cancel_.blocksDone > 0 ? " is now" : " may now be") +
         " partly written. " + restoreAdvice();
-    link_.dialogs().showMessage(text);
+    link_.dialogs().showWarning(text);
     return stopped ? WriteOutcome::Stopped : WriteOutcome::Failed;
 }
 
@@ -257,7 +257,7 @@ WriteOutcome WriteFlow::verify(TransferHost& host, const RadioBytes& sent) {
                                     ? "the " + words.unit + " could not be read back"
                                     : readBack.told();
         settle(sent, ", not verified");
-        link_.dialogs().showMessage("Written, but not verified: " + why);
+        link_.dialogs().showWarning("Written, but not verified: " + why);
         return WriteOutcome::NotVerified;
     }
     // What the read-back saw is what the radio holds, whichever way the check goes.
@@ -280,7 +280,7 @@ WriteOutcome WriteFlow::verify(TransferHost& host, const RadioBytes& sent) {
         text += "\n\nThe newest backup of what the radio held before: " +
                 restorePoint_->file.filename().string();
     }
-    link_.dialogs().showMessage(text);
+    link_.dialogs().showWarning(text);
     return WriteOutcome::VerifyDiffers;
 }
 

@@ -6,6 +6,8 @@
 #include <QMimeData>
 #include <QMdiArea>
 #include <QStatusBar>
+#include <QTableView>
+#include <QToolBar>
 #include <chrono>
 #include <deque>
 #include <QtTest>
@@ -115,7 +117,7 @@ private slots:
         QCOMPARE(cellText(c.window, 5, 2), QString("High"));
     }
 
-    void theOptionBoxReachesTheCellOnlyWhenTheFocusReturnsToTheGrid() {
+    void theOptionBoxHandsItsPickToTheCellWhereverTheFocusGoes() {
         Fixture f;
         ChannelWindow c(f);
         c.enterFrequency(1, "446.1");
@@ -128,9 +130,9 @@ private slots:
 
         box->setEditText("low");
         QCOMPARE(cellText(c.window, 5, 1), QString("High"));
-        c.window->findChild<QPushButton*>("Button3")->setFocus();  // elsewhere: dropped
+        c.window->findChild<QPushButton*>("Button3")->setFocus();  // elsewhere: taken too
         QVERIFY(!box->isVisible());
-        QCOMPARE(cellText(c.window, 5, 1), QString("High"));
+        QCOMPARE(cellText(c.window, 5, 1), QString("Low"));
 
         c.window->grid()->setFocus();
         QVERIFY(c.window->grid()->moveTo(6, 1));
@@ -230,6 +232,130 @@ private slots:
             QCOMPARE(cellText(c.window, 7, 1), QString(k.kept));
             verifyCursor(c.window, 7, 1);
         }
+    }
+
+    // The press of the mouse takes the focus before the click runs its command: the
+    // pick shown in the box must reach the cell first, whatever is pressed.
+    void aPickReachesTheCellWhenTheMouseGoesElsewhere() {
+        tarnsim::SimulatedRadio radio;
+        Fixture f;
+        f.state->link->PortName = radio.path();
+        ChannelWindow c(f);
+        QComboBox* box = c.window->comboBox();
+        const auto file = std::filesystem::path(f.dir.filePath("picked.chnw").toStdString());
+        const auto radioPower = [&] {
+            const std::vector<std::uint8_t> memory = radio.radio().memory();
+            MemoryImage image = blankMemoryImage();
+            std::copy_n(memory.begin() + ChannelAreaBase, image.size(), image.begin());
+            ChannelTable held;
+            LoadGridFromImage(held, image);
+            return QString::fromStdString(held.cell(5, 1));
+        };
+        c.enterFrequency(1, "446.1");
+        const auto press = [&](QWidget* target, QPoint at = {}) {
+            ChannelEditor& editor = c.window->editor();
+            editor.change([&] { editor.table().setCell(5, 1, "High"); });
+            c.window->grid()->setFocus();
+            QVERIFY(c.window->grid()->moveTo(1, 1));
+            QVERIFY(c.window->grid()->moveTo(5, 1));
+            QTRY_VERIFY(box->isVisible());
+            box->setCurrentIndex(box->findText("Low"));
+            QTest::mouseClick(target, Qt::LeftButton, {}, at.isNull() ? target->rect().center() : at);
+            QCoreApplication::processEvents();
+        };
+        for (const char* button : {"Button4", "Button5"}) {
+            f.documents->saveAnswers = {file};
+            press(c.window->findChild<QPushButton*>(button));
+            QVERIFY2(!box->isVisible(), button);
+            QVERIFY2(cellText(c.window, 5, 1) == QString("Low"), button);
+        }
+        ChannelTable saved;
+        test::ScriptedDialogs quiet;
+        QVERIFY(LoadChannelFile(saved, file, quiet));
+        QCOMPARE(saved.cell(5, 1), std::string("Low"));
+
+        // Close asks about the changes, the pick among them, and stays on Cancel.
+        c.window->editor().change([&] { c.window->editor().table().setCell(7, 1, "On"); });
+        f.documents->saveChangesAnswers = {SaveChangesAnswer::Cancel};
+        press(c.window->findChild<QPushButton*>("Button6"));
+        QCOMPARE(f.documents->questions.size(), 1u);
+        QCOMPARE(cellText(c.window, 5, 1), QString("Low"));
+        // Write: the radio gets what the box showed.
+        press(c.window->findChild<QPushButton*>("Button2"));
+        QCOMPARE(radioPower(), QString("Low"));
+        // New takes the pick first, then empties the channels as one more step.
+        press(c.window->findChild<QPushButton*>("Button3"));
+        QTest::keyClick(c.window->grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cellText(c.window, 5, 1), QString("Low"));
+        // Read takes it too: the read, which brings the same channels, is no step, and
+        // Undo finds the pick.
+        press(c.window->findChild<QPushButton*>("Button1"));
+        QCOMPARE(f.dialogs.messages().back(), std::string("Recive data complete!"));
+        QTest::keyClick(c.window->grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cellText(c.window, 5, 1), QString("High"));
+        QTest::keyClick(c.window->grid(), Qt::Key_Y, Qt::ControlModifier);
+        // The tool bar and another cell.
+        QToolBar* tools = f.window->findChild<QToolBar*>();
+        QVERIFY(tools != nullptr);
+        f.documents->saveAnswers = {file};
+        press(tools->widgetForAction(f.window->findChild<QAction*>("ToolButton4")));
+        QCOMPARE(cellText(c.window, 5, 1), QString("Low"));
+        QTableView* grid = c.window->grid();
+        press(grid->viewport(), grid->visualRect(grid->model()->index(1, 1)).center());
+        QCOMPARE(cellText(c.window, 5, 1), QString("Low"));
+    }
+
+    // The keys of the Edit commands that act on channels belong to the grid alone: in
+    // a cell's editor, the option box or on a button they do what they do there.
+    void editKeysActOnChannelsOnlyFromTheGrid() {
+        Fixture f;
+        ChannelWindow c(f);
+        for (int row = 1; row <= 3; ++row) {
+            c.enterFrequency(row, QString("446.%1").arg(row));
+        }
+        const auto rows = [&] {
+            return QStringList{cellText(c.window, 1, 1), cellText(c.window, 1, 2), cellText(c.window, 1, 3)};
+        };
+        const QStringList before = rows();
+
+        // The option box: Alt+Down opens its list, and no channel moves.
+        QVERIFY(c.window->grid()->moveTo(5, 2));
+        QTRY_VERIFY(c.window->comboBox()->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(c.window->comboBox()->view()->isVisible());
+        c.window->comboBox()->hidePopup();
+        QCOMPARE(rows(), before);
+
+        // A button: Delete and Ctrl+X do nothing to the channels.
+        c.window->findChild<QPushButton*>("Button4")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(rows(), before);
+
+        // The grid itself: the same keys act.
+        c.window->grid()->setFocus();
+        QVERIFY(c.window->grid()->moveTo(1, 2));
+        QTest::keyClick(c.window->grid(), Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(rows(), (QStringList{before[0], before[2], before[1]}));
+        // And the menu entry works wherever the focus is.
+        c.window->findChild<QPushButton*>("Button4")->setFocus();
+        f.window->channelMenus()->editEntry(EditCommand::MoveUp)->trigger();
+        QCOMPARE(rows(), before);
+
+        // A cell's editor: Ctrl+Delete and Insert edit the text being typed; no channel
+        // goes or comes around it.
+        c.window->grid()->setFocus();
+        QVERIFY(c.window->grid()->moveTo(1, 2));
+        QTest::keyClicks(c.window->grid(), "445");
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(qobject_cast<QLineEdit*>(editor) != nullptr);
+        QTest::keyClick(editor, Qt::Key_Home);
+        QTest::keyClick(editor, Qt::Key_Delete, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_Insert);
+        QCOMPARE(QApplication::focusWidget(), editor);
+        QCOMPARE(cellText(c.window, 1, 1), before[0]);
+        QCOMPARE(cellText(c.window, 1, 3), before[2]);
+        QCOMPARE(cellText(c.window, 1, 4), QString());
     }
 
     void textReachesACellOnlyThroughItsFilter() {

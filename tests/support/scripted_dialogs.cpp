@@ -10,6 +10,12 @@ void ScriptedDialogs::showMessage(const std::string& text, const std::string& ca
     messages_.push_back(caption.empty() ? text : caption + ": " + text);
 }
 
+void ScriptedDialogs::showWarning(const std::string& text) {
+    showMessage(text, {});
+    std::lock_guard lock(mutex_);
+    warnings_.push_back(text);
+}
+
 bool ScriptedDialogs::askYesNo(const std::string& text, const std::string& detail) {
     std::lock_guard lock(mutex_);
     questions_.push_back(text);
@@ -56,6 +62,11 @@ std::vector<std::string> ScriptedDialogs::informationQuestions() const {
 std::vector<std::string> ScriptedDialogs::messages() const {
     std::lock_guard lock(mutex_);
     return messages_;
+}
+
+std::vector<std::string> ScriptedDialogs::warnings() const {
+    std::lock_guard lock(mutex_);
+    return warnings_;
 }
 
 std::vector<std::string> ScriptedDialogs::questions() const {

@@ -19,6 +19,8 @@ public:
     void answerNext(bool yes);
 
     void showMessage(const std::string& text, const std::string& caption) override;
+    // Recorded with the other messages, and also apart as shown in a warning box.
+    void showWarning(const std::string& text) override;
     bool askYesNo(const std::string& text, const std::string& detail) override;
     // Recorded with the other questions, and also apart as asked in an information box.
     bool askQuestion(const std::string& text) override;
@@ -26,6 +28,7 @@ public:
     bool offer(const std::string& text, const std::string& action) override;
 
     std::vector<std::string> messages() const;
+    std::vector<std::string> warnings() const;
     // Called with each message as it is shown, before it is recorded.
     std::function<void(const std::string&)> onMessage;
     std::vector<std::string> questions() const;
@@ -37,6 +40,7 @@ private:
     mutable std::mutex mutex_;
     std::deque<bool> answers_;
     std::vector<std::string> messages_;
+    std::vector<std::string> warnings_;
     std::vector<std::string> questions_;
     std::vector<std::string> details_;
     std::vector<std::string> informationQuestions_;

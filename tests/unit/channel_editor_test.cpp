@@ -757,10 +757,11 @@ TEST_F(ChannelDocumentTest, AFileThatCannotBeLoadedIsToldAndLeavesTheTable) {
         const char* name;
         std::string content;
         const char* message;
+        bool warning;  // a failure, in a warning box; the old file type notice is not
     } files[] = {
-        {"file type in capitals", "TES" + good.substr(3), "Bad read in file type!"},
-        {"cut short", "tes\r\n100\r\n446.00625\r\n", "a.chnw"},
-        {"row count no number", "tes\r\nabc\r\n", "a.chnw"},
+        {"file type in capitals", "TES" + good.substr(3), "Bad read in file type!", false},
+        {"cut short", "tes\r\n100\r\n446.00625\r\n", "a.chnw", true},
+        {"row count no number", "tes\r\nabc\r\n", "a.chnw", true},
     };
     enterChannel(7, "447");
     for (const auto& f : files) {
@@ -768,11 +769,13 @@ TEST_F(ChannelDocumentTest, AFileThatCannotBeLoadedIsToldAndLeavesTheTable) {
         documents.openPath = dir / "a.chnw";
         const ChannelTable before = table;
         const std::size_t shown = dialogs.messages().size();
+        const std::size_t warned = dialogs.warnings().size();
         EXPECT_FALSE(document.Button5Click()) << f.name;
         EXPECT_TRUE(table == before) << f.name;
         EXPECT_TRUE(editor.modified()) << f.name;
         ASSERT_EQ(dialogs.messages().size(), shown + 1) << f.name;
         EXPECT_THAT(dialogs.messages().back(), HasSubstr(f.message)) << f.name;
+        EXPECT_EQ(dialogs.warnings().size(), warned + (f.warning ? 1 : 0)) << f.name;
     }
 }
 
@@ -830,29 +833,39 @@ TEST_F(ChannelDocumentTest, ClosingAsksOnlyAboutAChangedTable) {
     EXPECT_EQ(documents.questions.size(), 4U);
 }
 
-TEST_F(ChannelDocumentTest, SaveProposesTheFileLastOpenedOrSavedHere) {
-    enum class Step { Save, Open, CloseSaving, New };
+TEST_F(ChannelDocumentTest, SaveProposesTheFileLastOpenedOrSavedHereOrANewName) {
+    enum class Step { Save, Open, CloseSaving, New, Restored, FromTemplate };
     using Path = std::filesystem::path;
     const Path a = dir / "a.chnw";
     const Path b = dir / "b.csv";
     const Path c = dir / "c.chnw";
+    const Path restored = kRestoredChannelsName;
+    const Path fresh = kNewChannelsName;
     test::writeTextFile(dir / "refused.csv", "Location,Name\r\n");
     const struct {
         const char* name;
         Step step;
         std::optional<Path> chosen;
+        Path fileAfter;
         Path proposedAfter;
     } steps[] = {
-        {"a new window has none", Step::Save, std::nullopt, ""},
-        {"saved", Step::Save, a, a},
-        {"saved as CSV", Step::Save, b, b},
-        {"opened", Step::Open, a, a},
-        {"open cancelled", Step::Open, std::nullopt, a},
-        {"open refused", Step::Open, dir / "refused.csv", a},
-        {"opened CSV", Step::Open, b, b},
-        {"save cancelled", Step::Save, std::nullopt, b},
-        {"saved on closing", Step::CloseSaving, c, c},
-        {"New", Step::New, std::nullopt, ""},
+        {"a new window has none", Step::Save, std::nullopt, "", ""},
+        {"saved", Step::Save, a, a, a},
+        {"saved as CSV", Step::Save, b, b, b},
+        {"opened", Step::Open, a, a, a},
+        {"open cancelled", Step::Open, std::nullopt, a, a},
+        {"open refused", Step::Open, dir / "refused.csv", a, a},
+        {"opened CSV", Step::Open, b, b, b},
+        {"save cancelled", Step::Save, std::nullopt, b, b},
+        {"saved on closing", Step::CloseSaving, c, c, c},
+        // A backup's or a template's channels are not c's: a name of their own.
+        {"a backup's channels", Step::Restored, std::nullopt, "", restored},
+        {"save cancelled after the backup", Step::Save, std::nullopt, "", restored},
+        {"saved after the backup", Step::Save, a, a, a},
+        {"a template's channels", Step::FromTemplate, std::nullopt, "", fresh},
+        {"opened after the template", Step::Open, b, b, b},
+        {"from a template again", Step::FromTemplate, std::nullopt, "", fresh},
+        {"New", Step::New, std::nullopt, "", ""},
     };
     Path current;
     for (const auto& s : steps) {
@@ -868,12 +881,14 @@ TEST_F(ChannelDocumentTest, SaveProposesTheFileLastOpenedOrSavedHere) {
                 EXPECT_TRUE(document.confirmClose()) << s.name;
                 break;
             case Step::New: document.Button3Click(); break;
+            case Step::Restored: document.startUnnamed(kRestoredChannelsName); break;
+            case Step::FromTemplate: document.startUnnamed(kNewChannelsName); break;
         }
         if (s.step == Step::Save || s.step == Step::CloseSaving) {
             ASSERT_EQ(documents.proposed.size(), asked + 1) << s.name;
             EXPECT_EQ(documents.proposed.back(), current) << s.name;
         }
-        EXPECT_EQ(document.currentFile(), s.proposedAfter) << s.name;
+        EXPECT_EQ(document.currentFile(), s.fileAfter) << s.name;
         documents.savePath = std::nullopt;
         document.Button4Click();
         EXPECT_EQ(documents.proposed.back(), s.proposedAfter) << s.name;

@@ -201,5 +201,23 @@ TEST(ChannelReorderTest, SelectionClicksShiftAndCtrl) {
     EXPECT_EQ(channelNumbersText({7, 1, 2, 3, 5}), "1-3, 5, 7");
 }
 
+TEST(ChannelReorderTest, ChannelsAreNamedInTheNumberTheyAre) {
+    const struct {
+        std::vector<int> rows;
+        const char* numbers;
+        const char* named;
+    } cases[] = {
+        {{9}, "9", "channel 9"},
+        {{12, 9, 10, 11}, "9-12", "channels 9-12"},
+        {{9, 10}, "9-10", "channels 9-10"},
+        {{12, 3, 5, 9, 10, 11}, "3, 5, 9-12", "channels 3, 5, 9-12"},
+        {{128, 100}, "100, 128", "channels 100, 128"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(channelNumbersText(c.rows), c.numbers);
+        EXPECT_EQ(channelsNamed(c.numbers), c.named);
+    }
+}
+
 }  // namespace
 }  // namespace lumo

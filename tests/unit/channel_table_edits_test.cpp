@@ -112,6 +112,33 @@ TEST_F(ChannelEditsTest, SetColumnGivesWhatTypingOrPickingWould) {
     }
 }
 
+// The Set column dialog shows a TX value it was answered with again as it was entered,
+// and what it enters is what setChannelColumn takes.
+TEST(SetColumnChoice, TxEntriesAndValuesMatchBothWays) {
+    const struct {
+        TxEntry entry;
+        const char* value;
+    } cases[] = {
+        {{TxWay::SameAsRx, ""}, "rx"},
+        {{TxWay::RxPlus, "0.6"}, "rx+0.6"},
+        {{TxWay::RxMinus, "5"}, "rx-5"},
+        {{TxWay::RxPlus, ""}, "rx+"},
+        {{TxWay::Frequency, "446.1"}, "446.1"},
+        {{TxWay::Frequency, ""}, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(txValue(c.entry), c.value);
+        EXPECT_EQ(txEntryOf(c.value), c.entry) << c.value;
+    }
+    LanguageStrings strings;
+    Session session(strings);
+    session.setUp();
+    ChannelTable table;
+    table.setCell(1, 1, "446.00625");
+    setChannelColumn(table, {1}, 2, txValue({TxWay::RxMinus, "0.6"}), 99, session);
+    EXPECT_EQ(table.cell(2, 1), "445.40625");
+}
+
 TEST_F(ChannelEditsTest, ColumnsAreNamedByTitleCsvTitleOrShortName) {
     EXPECT_EQ(columnNamed("TX Power", strings), 5);
     EXPECT_EQ(columnNamed("power", strings), 5);
@@ -154,13 +181,25 @@ TEST_F(ChannelEditsTest, ClipboardTextRoundTripsAndPasteChecksLikeAFile) {
 
     const ChannelTable before = table;
     EXPECT_THROW(pasteChannelText(table, text, 99, 99, session, warnings), ChannelEditRefused);
+    const std::string bad = sheet + "452\tbad\tHigh\n";
     try {
-        pasteChannelText(table, sheet + "452\tbad\tHigh\n", 20, 99, session, warnings);
+        pasteChannelText(table, bad, 20, 99, session, warnings);
         ADD_FAILURE() << "a bad line was pasted";
     } catch (const ChirpCsvError& e) {
         EXPECT_THAT(e.what(), HasSubstr("line 3"));
+        // The user pasted text and opened no file: the refusal says so.
+        EXPECT_THAT(pasteRefusal(e), ::testing::StartsWith("The pasted text is refused; nothing was "
+                                                           "pasted:\nline 3: "));
+        EXPECT_THAT(pasteRefusal(e), ::testing::Not(HasSubstr("CSV")));
     }
     EXPECT_EQ(table, before);
+    // Pasted in the window, it is refused in a warning box and changes nothing.
+    editor.CurrentRow = 20;
+    EXPECT_FALSE(edits.paste(bad));
+    EXPECT_EQ(table, before);
+    ASSERT_EQ(dialogs.warnings().size(), 1u);
+    EXPECT_THAT(dialogs.warnings()[0], ::testing::StartsWith("The pasted text is refused; nothing was "
+                                                             "pasted:\nline 3: "));
 
     EXPECT_FALSE(holdsChannelText("446.1\t446.1\n"));
     EXPECT_FALSE(holdsChannelText("Location,Frequency\n1,446.1\n"));
@@ -249,6 +288,38 @@ TEST_F(ChannelEditsTest, InsertDeleteAndPasteKeepThePickedChannels) {
     table.setCell(1, 99, "446.1");
     EXPECT_FALSE(edits.insertChannel());
     EXPECT_THAT(dialogs.messages().back(), HasSubstr("Channel 99 is in use"));
+}
+
+// The picks stand on channels, not on row numbers: an insert picks the new channel, so
+// the next command on the picks reaches it; undo and redo bring back the picks the
+// channels had.
+TEST_F(ChannelEditsTest, PicksFollowTheirChannelsThroughInsertMoveUndoAndRedo) {
+    edits.selection().set({3});
+    ASSERT_TRUE(edits.insertChannel());
+    EXPECT_THAT(edits.selection().channels(), ElementsAre(3));
+    EXPECT_EQ(row(3), Row(12));
+    ASSERT_TRUE(edits.deleteChannels());  // the blank goes, not THREE
+    EXPECT_EQ(row(3), channel("446.50000", "446.50000", "THREE"));
+
+    ASSERT_TRUE(editor.undo());  // the delete: the blank is back, and picked
+    EXPECT_EQ(row(3), Row(12));
+    EXPECT_THAT(edits.selection().channels(), ElementsAre(3));
+    ASSERT_TRUE(editor.undo());  // the insert: THREE is back where it stood, picked
+    EXPECT_EQ(row(3), channel("446.50000", "446.50000", "THREE"));
+    EXPECT_THAT(edits.selection().channels(), ElementsAre(3));
+    ASSERT_TRUE(editor.redo());
+    EXPECT_EQ(row(3), Row(12));
+    EXPECT_THAT(edits.selection().channels(), ElementsAre(3));
+    ASSERT_TRUE(editor.undo());
+
+    edits.selection().set({3, 4});
+    ASSERT_TRUE(edits.moveBy(1));
+    EXPECT_THAT(edits.selection().channels(), ElementsAre(4, 5));
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(row(3), channel("446.50000", "446.50000", "THREE"));
+    EXPECT_THAT(edits.selection().channels(), ElementsAre(3, 4));
+    ASSERT_TRUE(editor.redo());
+    EXPECT_THAT(edits.selection().channels(), ElementsAre(4, 5));
 }
 
 TEST(ChannelTemplatesTest, Pmr446HasSixteenNarrowLowChannels) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "channels/channel_commands.h"
 #include "channels/channel_image.h"
@@ -139,13 +140,21 @@ TEST(ChannelWriteCheck, ChannelsAbove99ComeFromTheRadioWhenAFileHasNone) {
 namespace lumo {
 namespace {
 
-TEST(WriteReview, ListsTheChangesOldToNewOrSaysThereAreNone) {
-    ChannelTable radioTable;
-    const std::vector<std::string> base{"446.00625", "446.00625", "Off", "Off", "High", "25K",
-                                        "Off",       "Off",       "QT",  "Off", "On",   "BASE"};
+using Cells = std::vector<std::string>;
+
+void putChannel(ChannelTable& table, int row, const Cells& cells) {
     for (int column = 1; column <= 12; ++column) {
-        radioTable.setCell(column, 2, base[static_cast<std::size_t>(column - 1)]);
+        table.setCell(column, row, cells[static_cast<std::size_t>(column - 1)]);
     }
+}
+
+// Each column that changes is a line of its own, old -> new; a channel that comes or
+// goes as a whole is one line with all it shows.
+TEST(WriteReview, ListsTheChangesOldToNewOrSaysThereAreNone) {
+    const Cells base{"446.00625", "446.00625", "Off", "Off", "High", "25K",
+                     "Off",       "Off",       "QT",  "Off", "On",   "BASE"};
+    ChannelTable radioTable;
+    putChannel(radioTable, 2, base);
     MemoryImage radio = blankMemoryImage();
     StoreGridToImage(radioTable, radio);
     const KnownRadioChannels known{radio, "the last read, at 10:00:00"};
@@ -155,17 +164,48 @@ TEST(WriteReview, ListsTheChangesOldToNewOrSaysThereAreNone) {
     EXPECT_EQ(same.kind, WriteReview::Kind::NoChanges);
     EXPECT_EQ(same.source, "the last read, at 10:00:00");
 
-    ChannelTable edited = radioTable;
-    edited.setCell(5, 2, "Low");
-    edited.setCell(12, 2, "HOME");
-    edited.setCell(1, 128, "440.5");  // a hidden row is written too
-    edited.setCell(2, 128, "440.5");
-    const WriteReview changed = reviewChannelWrite(edited, known);
-    EXPECT_EQ(changed.kind, WriteReview::Kind::Changes);
-    ASSERT_GE(changed.changes.size(), 3u);
-    EXPECT_EQ(changed.changes[0], "channel 2, " + columnName(edited, 5) + ": High -> Low");
-    EXPECT_EQ(changed.changes[1], "channel 2, " + columnName(edited, 12) + ": BASE -> HOME");
-    EXPECT_EQ(changed.changes[2], "channel 128, " + columnName(edited, 1) + ": (empty) -> 440.50000");
+    const struct {
+        const char* what;
+        std::function<void(ChannelTable&)> edit;
+        Cells lines;
+    } cases[] = {
+        {"columns of a channel",
+         [](ChannelTable& t) {
+             t.setCell(5, 2, "Low");
+             t.setCell(12, 2, "HOME");
+         },
+         {"channel 2, TX Power: High -> Low", "channel 2, CH-Name: BASE -> HOME"}},
+        {"a new channel, in a hidden row too",
+         [](ChannelTable& t) {
+             putChannel(t, 5, {"446.1", "446.1", "Off", "D023N", "Low", "12.5K", "Off", "Off",
+                               "QT", "Off", "On", "PMR"});
+             putChannel(t, 128, {"440.5", "", "Off", "Off", "High", "25K", "Off", "Off", "QT",
+                                 "Off", "On", ""});
+         },
+         {"channel 5: new, 446.10000 / 446.10000, Off, D023N, Low, 12.5K, Off, Off, QT, Off, On, PMR",
+          "channel 128: new, 440.50000 / (empty), Off, Off, High, 25K, Off, Off, QT, Off, On"}},
+        {"a channel emptied",
+         [](ChannelTable& t) { putChannel(t, 2, Cells(12)); },
+         {"channel 2: emptied (was 446.00625 / 446.00625, Off, Off, High, 25K, Off, Off, QT, Off, "
+          "On, BASE)"}},
+        {"a channel emptied but for its name",
+         [](ChannelTable& t) {
+             t.setCell(1, 2, "");
+             t.setCell(2, 2, "");
+         },
+         {"channel 2: emptied (was 446.00625 / 446.00625, Off, Off, High, 25K, Off, Off, QT, Off, "
+          "On, BASE)"}},
+        {"new frequencies for a channel",
+         [](ChannelTable& t) { t.setCell(2, 2, "446.5"); },
+         {"channel 2, TX Frequency(MHZ): 446.00625 -> 446.50000"}},
+    };
+    for (const auto& c : cases) {
+        ChannelTable edited = radioTable;
+        c.edit(edited);
+        const WriteReview changed = reviewChannelWrite(edited, known);
+        EXPECT_EQ(changed.kind, WriteReview::Kind::Changes) << c.what;
+        EXPECT_EQ(changed.changes, c.lines) << c.what;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/session.h"
+
 namespace lumo {
 namespace {
 
@@ -45,11 +47,20 @@ TEST(CommandRouting, FollowsTheActiveChildWindow) {
 }
 
 TEST(CommandRouting, ToolButtonsAndSplashText) {
-    EXPECT_TRUE(SetWindowButtons(2, true).channelDown);
-    EXPECT_FALSE(SetWindowButtons(2, true).paramDown);
-    EXPECT_TRUE(SetWindowButtons(1, false).paramDown);
-    EXPECT_FALSE(SetWindowButtons(0, true).channelDown);
-    EXPECT_FALSE(SetWindowButtons(0, true).paramDown);
+    // Pressed while the window is open, active or not.
+    const struct {
+        unsigned flags;
+        ToolButtonStates down;
+    } windows[] = {
+        {0, {false, false}},
+        {kChannelWindowOpen | kChannelWindowActive, {true, false}},
+        {kSettingsWindowOpen | kSettingsWindowActive, {false, true}},
+        {kChannelWindowOpen | kSettingsWindowOpen | kSettingsWindowActive, {true, true}},
+        {kChannelWindowOpen | kSettingsWindowOpen | kChannelWindowActive, {true, true}},
+    };
+    for (const auto& w : windows) {
+        EXPECT_EQ(toolButtonStates(w.flags), w.down) << w.flags;
+    }
     EXPECT_EQ(splashProgressText(0, ".", "Loading "), "Loading 0%.....");
     EXPECT_EQ(splashProgressText(100, "...", "Loading "), "Loading 100%.......");
 }

@@ -70,31 +70,49 @@ TEST_F(SettingsFiles, FilesThatDoNotFitChangeNothingAndSayWhy) {
                                "(\"ten\") is not a number. Nothing was changed.");
     EXPECT_EQ(messages[2], "cannot open " + dir + "/none.optw: No such file or directory");
     EXPECT_EQ(messages[3], "cannot write " + dir + "/no-folder/s.optw: No such file or directory");
+    EXPECT_EQ(dialogs.warnings(), messages);  // refusals, in a warning box
 }
 
-TEST_F(SettingsFiles, SaveProposesTheFileLastOpenedOrSavedHere) {
+TEST_F(SettingsFiles, SaveProposesTheFileLastOpenedOrSavedHereOrANewNameForABackup) {
+    enum class Step { Save, Open, Backup };
     test::ScriptedDocuments documents;
     SettingsDocument document(form, commands, session, documents);
     put("cut.optw", "0\r\n");
     const fs::path saved = dir_ / "s.optw";
     const fs::path opened = dir_ / "t.optw";
     ASSERT_TRUE(commands.save(opened));
+    const fs::path restored = kRestoredSettingsName;
     const struct {
         const char* name;
-        bool open;
+        Step step;
         std::optional<fs::path> chosen;
+        fs::path fileAfter;
         fs::path proposedAfter;
     } steps[] = {
-        {"a new window has none", false, std::nullopt, ""},
-        {"saved", false, saved, saved},
-        {"opened", true, opened, opened},
-        {"open cancelled", true, std::nullopt, opened},
-        {"open refused", true, dir_ / "cut.optw", opened},
+        {"a new window has none", Step::Save, std::nullopt, "", ""},
+        {"saved", Step::Save, saved, saved, saved},
+        {"opened", Step::Open, opened, opened, opened},
+        {"open cancelled", Step::Open, std::nullopt, opened, opened},
+        {"open refused", Step::Open, dir_ / "cut.optw", opened, opened},
+        {"a backup refused", Step::Backup, dir_ / "cut.optw", opened, opened},
+        // Not the file last opened: saving would overwrite it with the backup's settings.
+        {"a backup taken", Step::Backup, opened, "", restored},
+        {"save cancelled", Step::Save, std::nullopt, "", restored},
+        {"saved after the backup", Step::Save, saved, saved, saved},
     };
     for (const auto& s : steps) {
-        (s.open ? documents.openAnswers : documents.saveAnswers).push_back(s.chosen);
-        s.open ? document.Button5Click() : document.Button4Click();
-        EXPECT_EQ(document.currentFile(), s.proposedAfter) << s.name;
+        switch (s.step) {
+            case Step::Save:
+                documents.saveAnswers.push_back(s.chosen);
+                document.Button4Click();
+                break;
+            case Step::Open:
+                documents.openAnswers.push_back(s.chosen);
+                document.Button5Click();
+                break;
+            case Step::Backup: document.openBackup(*s.chosen); break;
+        }
+        EXPECT_EQ(document.currentFile(), s.fileAfter) << s.name;
         document.Button4Click();  // cancelled: the script has no answer left
         EXPECT_EQ(documents.proposed.back(), s.proposedAfter) << s.name;
     }
