@@ -61,6 +61,25 @@ QPalette darkPalette() {
     return palette;
 }
 
+QPalette lightGroundsOf(QPalette palette) {
+    const QColor text(Qt::black);
+    const QColor greyText(0x78, 0x78, 0x78);
+    const QColor ground(Qt::white);
+    const QColor face(0xef, 0xef, 0xef);
+    setColour(palette, QPalette::Base, ground, face);
+    setColour(palette, QPalette::AlternateBase, QColor(0xf7, 0xf7, 0xf7), face);
+    setColour(palette, QPalette::Text, text, greyText);
+    setColour(palette, QPalette::Window, face, face);
+    setColour(palette, QPalette::WindowText, text, greyText);
+    setColour(palette, QPalette::Button, face, face);
+    setColour(palette, QPalette::ButtonText, text, greyText);
+    setColour(palette, QPalette::Light, Qt::white, Qt::white);
+    setColour(palette, QPalette::Midlight, QColor(0xe3, 0xe3, 0xe3), QColor(0xe3, 0xe3, 0xe3));
+    setColour(palette, QPalette::Mid, QColor(0xa0, 0xa0, 0xa0), QColor(0xa0, 0xa0, 0xa0));
+    setColour(palette, QPalette::Dark, QColor(0x80, 0x80, 0x80), QColor(0x80, 0x80, 0x80));
+    return palette;
+}
+
 void applyAppearance(Appearance appearance) {
     switch (choosePalette(appearance, desktopIsDark())) {
         case PaletteChoice::Desktop:

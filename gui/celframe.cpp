@@ -2,6 +2,7 @@
 #include "gui/celframe.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -17,6 +18,7 @@
 #include "channels/image_file.h"
 #include "shell/backups.h"
 #include "shell/preferences.h"
+#include "gui/appearance.h"
 #include "gui/qt_transfer_host.h"
 
 namespace lumo {
@@ -76,6 +78,11 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setMaxVisibleItems(16);
+    ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // The box and its open list stand on the grid's light cells under any palette.
+    ComboBox1->setPalette(lightGroundsOf(ComboBox1->palette()));
+    ComboBox1->view()->setPalette(ComboBox1->palette());
+    ComboBox1->view()->window()->setPalette(ComboBox1->palette());
     ComboBox1->hide();
     ComboBox1->installEventFilter(this);
     ComboBox1->lineEdit()->installEventFilter(this);
@@ -265,6 +272,15 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
             StringGrid1->setFocus();
             return true;
         }
+        // Across a row without Enter between columns: the shown entry goes to the cell
+        // as with Tab, then the grid moves on as its own arrow keys move it.
+        const auto modifiers = static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier;
+        if ((key == Qt::Key_Right || key == Qt::Key_Left) && modifiers == Qt::NoModifier) {
+            StringGrid1->setFocus();
+            QKeyEvent move(QEvent::KeyPress, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(StringGrid1, &move);
+            return true;
+        }
     }
     return ChildWindow::eventFilter(watched, event);
 }
@@ -304,7 +320,10 @@ void TForm2::placeComboBox() {
         return;
     }
     const QRect cell = StringGrid1->visualRect(model_->index(editor_.CurrentRow - 1, editor_.CurrentCol));
-    ComboBox1->setGeometry(cell.x(), cell.y(), cell.width(), kComboHeight);
+    // A column as narrow as its title would cut "12.5K": the box may reach over the next
+    // cell so that its longest entry shows whole.
+    const int width = std::max(cell.width(), ComboBox1->sizeHint().width());
+    ComboBox1->setGeometry(cell.x(), cell.y(), width, kComboHeight);
 }
 
 void TForm2::selectComboEntryOfCurrentCell() {

@@ -1,6 +1,7 @@
 // The channel window's grid: the table model, the cell editor and the rule-bound cursor.
 #include "gui/channel_grid.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -23,6 +24,7 @@ const QColor kLockedText(0x90, 0x90, 0x90);
 const QColor kPickedColour(0x33, 0x66, 0xCC);
 const QColor kPickedText(Qt::white);
 const QColor kDropLineColour(0x33, 0x66, 0xCC);
+const QColor kGridLineColour(0xA0, 0xA0, 0xA0);
 constexpr int kDropLineWidth = 3;
 constexpr int kCurrentFrameWidth = 2;
 constexpr int kWithoutColumn = 10;
@@ -434,6 +436,7 @@ void ChannelGridView::showDropLine(int beforeRow) {
 
 void ChannelGridView::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
+    drawGridLines();
     if (dropRow_ == 0) {
         return;
     }
@@ -442,6 +445,33 @@ void ChannelGridView::paintEvent(QPaintEvent* event) {
                                    : rowViewportPosition(rows - 1) + rowHeight(rows - 1);
     QPainter painter(viewport());
     painter.fillRect(0, y - kDropLineWidth / 2, viewport()->width(), kDropLineWidth, kDropLineColour);
+}
+
+// The lines between the light cells in one mid-grey under any palette, over those the
+// style drew: it takes them from the window's colour, nearly black on a dark desktop.
+void ChannelGridView::drawGridLines() {
+    const int rows = model()->rowCount();
+    const int columns = model()->columnCount();
+    if (rows == 0 || columns == 0) {
+        return;
+    }
+    const int firstRow = std::max(rowAt(0), 0);
+    int lastRow = rowAt(viewport()->height() - 1);
+    lastRow = lastRow < 0 ? rows - 1 : lastRow;
+    const int bottom = rowViewportPosition(lastRow) + rowHeight(lastRow) - 1;
+    int right = 0;
+    QPainter painter(viewport());
+    painter.setPen(kGridLineColour);
+    for (int column = 0; column < columns; ++column) {
+        if (!isColumnHidden(column)) {
+            right = columnViewportPosition(column) + columnWidth(column) - 1;
+            painter.drawLine(right, 0, right, bottom);
+        }
+    }
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int y = rowViewportPosition(row) + rowHeight(row) - 1;
+        painter.drawLine(0, y, right, y);
+    }
 }
 
 // A drag moves the cursor cell by cell, each step through the rule, as keys do; it

@@ -111,6 +111,7 @@ private:
     int dropRowAt(int y) const;
     // 0 hides the line.
     void showDropLine(int beforeRow);
+    void drawGridLines();
 
     // The cell the rule last let the cursor onto: the view's cursor never rests elsewhere.
     QPersistentModelIndex accepted_;

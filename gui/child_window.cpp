@@ -223,8 +223,11 @@ void ChildWindow::resizeEvent(QResizeEvent* event) {
 
 bool ChildWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
-        type != QEvent::MouseButtonRelease) {
+    // Only the title strip drags and closes; a window's own widgets that it watches for
+    // other reasons (the option box) keep their mouse.
+    const bool strip = watched == Image3 || watched == Label31 || watched == Image5;
+    if (!strip || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+                   type != QEvent::MouseButtonRelease)) {
         return QWidget::eventFilter(watched, event);
     }
     auto* mouse = static_cast<QMouseEvent*>(event);

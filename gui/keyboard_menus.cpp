@@ -1,5 +1,6 @@
 #include "gui/keyboard_menus.h"
 
+#include <QMdiSubWindow>
 #include <QMenuBar>
 
 namespace lumo {
@@ -25,6 +26,20 @@ KeyboardEntries addKeyboardEntries(QMainWindow& window, QMdiArea& area, QMenu* v
     entries.previousWindow =
         viewMenu->addAction("&Previous Window", &area, &QMdiArea::activatePreviousSubWindow);
     entries.previousWindow->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab));
+    // As in every program with windows inside its window; the window asks first when it
+    // holds changes, and stays while a transfer runs.
+    entries.closeWindow = viewMenu->addAction("&Close Window", &area, [&area] {
+        if (QMdiSubWindow* active = area.activeSubWindow()) {
+            active->close();
+        }
+    });
+    entries.closeWindow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+
+    // The File menu keeps its own entries and keys; Ctrl+S is what hands expect.
+    entries.save = new QAction("Save", &window);
+    entries.save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QObject::connect(entries.save, &QAction::triggered, &window, [run] { run(MainCommand::SaveAs); });
+    window.addAction(entries.save);
     return entries;
 }
 

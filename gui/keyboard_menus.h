@@ -18,10 +18,14 @@ struct KeyboardEntries {
     QAction* write = nullptr;
     QAction* nextWindow = nullptr;
     QAction* previousWindow = nullptr;
+    QAction* closeWindow = nullptr;
+    // Ctrl+S: the active window's Save button, as in every editor.
+    QAction* save = nullptr;
 };
 
-// Puts the Radio menu (Read, Write) in front of `menuAfterRadio` and the window
-// entries at the end of `viewMenu`. `run` runs a command as the tool bar does.
+// Puts the Radio menu (Read, Write) in front of `menuAfterRadio`, the window entries
+// (next, previous, close) at the end of `viewMenu`, and Ctrl+S on the window. `run`
+// runs a command as the tool bar does.
 KeyboardEntries addKeyboardEntries(QMainWindow& window, QMdiArea& area, QMenu* viewMenu,
                                    QMenu* menuAfterRadio, std::function<void(MainCommand)> run);
 

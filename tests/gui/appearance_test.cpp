@@ -146,6 +146,20 @@ private slots:
             QVERIFY2(contrast(text, ground) >= kEnabledContrast, qPrintable(QString("cell %1").arg(column)));
         }
 
+        // The lines between the cells are mid-grey, and the option box and its open list
+        // stand light on the grid as the cells do.
+        const int lineX = grid->columnViewportPosition(1) + grid->columnWidth(1) - 1;
+        const int lightness = cells.pixelColor(QPoint(lineX, grid->rowViewportPosition(row) + 5) *
+                                               cells.devicePixelRatio())
+                                  .lightness();
+        QVERIFY2(lightness > 120 && lightness < 200, qPrintable(QString("grid line %1").arg(lightness)));
+        QComboBox* box = channels->comboBox();
+        for (const QWidget* part : {static_cast<const QWidget*>(box), static_cast<const QWidget*>(box->view())}) {
+            QVERIFY(part->palette().color(QPalette::Base).lightness() > 200);
+            QVERIFY(contrast(part->palette().color(QPalette::Text), part->palette().color(QPalette::Base)) >=
+                    kEnabledContrast);
+        }
+
         // Back to the desktop's own look at once: here a light one.
         lumo::applyAppearance(lumo::Appearance::FollowDesktop);
         QVERIFY(QApplication::palette().color(QPalette::Window).lightness() >= 128);

@@ -358,6 +358,63 @@ private slots:
         QCOMPARE(cellText(c.window, 1, 4), QString());
     }
 
+    // One click on the arrow opens the list, as in any combo box; the box is wide enough
+    // for its longest entry, though its column is only as wide as its title.
+    void oneClickOnTheArrowOpensTheList() {
+        Fixture f;
+        ChannelWindow c(f);
+        c.enterFrequency(1, "446.1");
+        QComboBox* box = c.window->comboBox();
+        QVERIFY(c.window->grid()->moveTo(6, 1));
+        QTRY_VERIFY(box->isVisible());
+        QVERIFY(box->width() >= box->sizeHint().width());
+        QVERIFY(box->width() > c.window->grid()->columnWidth(6));
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 6, box->height() / 2));
+        QTRY_VERIFY(box->view()->isVisible());
+        box->hidePopup();
+    }
+
+    void theKeyboardCrossesARowClosesAWindowAndSaves() {
+        Fixture f;
+        ChannelWindow c(f);
+        c.enterFrequency(1, "446.1");
+        QComboBox* box = c.window->comboBox();
+        // Right and Left from an option cell: the shown entry is taken, as with Tab, and
+        // the cursor goes on to the next cell.
+        QVERIFY(c.window->grid()->moveTo(5, 1));
+        QTRY_VERIFY(box->isVisible());
+        box->setCurrentIndex(box->findText("Low"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(cellText(c.window, 5, 1), QString("Low"));
+        QTRY_COMPARE(c.window->editor().CurrentCol, 6);
+        QTRY_VERIFY(box->isVisible());
+        box->setCurrentIndex(box->findText("12.5K"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QCOMPARE(cellText(c.window, 6, 1), QString("12.5K"));
+        QTRY_COMPARE(c.window->editor().CurrentCol, 5);
+        QTRY_VERIFY(box->isVisible());
+
+        // Ctrl+S presses the window's Save.
+        const auto file = std::filesystem::path(f.dir.filePath("keys.chnw").toStdString());
+        f.documents->saveAnswers = {file};
+        c.window->grid()->setFocus();
+        QTest::keyClick(c.window->grid(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(std::filesystem::exists(file));
+        QVERIFY(!c.window->editor().modified());
+
+        // Ctrl+F4 closes the active window, asking first about changes.
+        c.enterFrequency(2, "446.2");
+        QVERIFY(c.window->editor().modified());
+        f.documents->saveChangesAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::Discard};
+        QTest::keyClick(c.window->grid(), Qt::Key_F4, Qt::ControlModifier);
+        QCOMPARE(f.documents->questions.size(), 1u);
+        QVERIFY(f.window->child(ChildKind::Channel) != nullptr);
+        QPointer<QWidget> frame = c.window->frame();
+        QTest::keyClick(c.window->grid(), Qt::Key_F4, Qt::ControlModifier);
+        QTRY_VERIFY(frame.isNull());
+        QCOMPARE(f.state->session.WindowFlags, 0u);
+    }
+
     void textReachesACellOnlyThroughItsFilter() {
         Fixture f;
         ChannelWindow c(f);
