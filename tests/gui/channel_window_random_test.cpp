@@ -1,6 +1,9 @@
 // The channel window under random use, offscreen: presses, drags, keys, option-box
-// picks, the row menu, New, undo and redo, clicks on channel numbers and the Edit
-// menu's commands on many channels, drawn from a seed. After every event the
+// picks, the row menu, New, undo and redo, clicks on channel numbers, the Edit
+// menu's commands on many channels, the Edit keys while an editor is open, and a mouse
+// press on Save while the option box shows a pick, drawn from a seed. A pick shown at
+// the press must reach the saved file; an Edit key in an editor must leave every other
+// channel where it was. After every event the
 // view and the editor must agree on the current cell, the grid must show the table,
 // and every channel but the one being edited must be complete and rounded; at the end
 // of each episode, undoing everything must give back the table it started from. A
@@ -16,12 +19,14 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <chrono>
+#include <filesystem>
 #include <cstdio>
 #include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "channels/channel_file.h"
 #include "gui/celframe.h"
 #include "tests/gui/gui_fixture.h"
 
@@ -32,7 +37,15 @@ using lumo::test::Fixture;
 
 namespace {
 
-enum class Kind { Press, Drag, Key, Type, Pick, Menu, New, Undo, Redo, Number, Edit };
+enum class Kind { Press, Drag, Key, Type, Pick, Menu, New, Undo, Redo, Number, Edit, SavePick, EditKey };
+
+// The Edit keys that act on channels from the grid, given while an editor is open.
+const std::pair<Qt::Key, Qt::KeyboardModifiers> kEditKeys[] = {
+    {Qt::Key_Delete, Qt::NoModifier},  {Qt::Key_Delete, Qt::ControlModifier},
+    {Qt::Key_Insert, Qt::NoModifier},  {Qt::Key_Up, Qt::AltModifier},
+    {Qt::Key_Down, Qt::AltModifier},   {Qt::Key_V, Qt::ControlModifier},
+    {Qt::Key_X, Qt::ControlModifier},  {Qt::Key_A, Qt::ControlModifier}};
+constexpr int kEditKeyCount = static_cast<int>(std::size(kEditKeys));
 
 // The Edit menu's commands on many channels that a random user gives.
 const lumo::EditCommand kEdits[] = {
@@ -116,13 +129,29 @@ std::string describe(const Event& e) {
         case Kind::Edit:
             std::snprintf(text, sizeof text, "Edit, %s (choice %d, %d)", kEditNames[e.a], e.b, e.c);
             break;
+        case Kind::SavePick:
+            std::snprintf(text, sizeof text, "pick entry %d, then press Save with the mouse", e.a);
+            break;
+        case Kind::EditKey:
+            std::snprintf(text, sizeof text, "in an editor, key %s",
+                          QKeySequence(kEditKeys[e.a].first | kEditKeys[e.a].second)
+                              .toString()
+                              .toStdString()
+                              .c_str());
+            break;
     }
     return text;
 }
 
 Event draw(std::mt19937& random, QSize viewport) {
     const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    const int roll = below(112);
+    const int roll = below(120);
+    if (roll >= 116) {
+        return {Kind::SavePick, below(60)};
+    }
+    if (roll >= 112) {
+        return {Kind::EditKey, below(kEditKeyCount)};
+    }
     if (roll >= 104) {
         return {Kind::Edit, below(kEditCount), below(kColumnValueCount), below(6)};
     }
@@ -161,8 +190,16 @@ QWidget* focusOr(QWidget* fallback) {
     return focus != nullptr ? focus : fallback;
 }
 
-void apply(TForm2* window, const Event& e) {
+// Whether a cell's editor or the option box has the focus.
+bool editorOpen(TForm2* window) {
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr && focus != window->grid() && window->grid()->isAncestorOf(focus);
+}
+
+// Plays one event; what it alone must keep to, if that broke.
+std::optional<std::string> apply(Fixture& f, TForm2* window, const Event& e) {
     QWidget* viewport = window->grid()->viewport();
+    std::optional<std::string> broke;
     switch (e.kind) {
         case Kind::Press:
             QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(e.a, e.b));
@@ -236,8 +273,46 @@ void apply(TForm2* window, const Event& e) {
             window->runEdit(kEdits[e.a]);
             break;
         }
+        case Kind::SavePick: {
+            QComboBox* box = window->comboBox();
+            if (!box->isVisible() || box->count() == 0) {
+                break;
+            }
+            const std::string entry = box->itemText(e.a % box->count()).toStdString();
+            box->setCurrentIndex(e.a % box->count());
+            const int column = window->editor().CurrentCol;
+            const int row = window->editor().CurrentRow;
+            const auto file = std::filesystem::path(f.dir.filePath("random.chnw").toStdString());
+            f.documents->saveAnswers = {file};
+            QTest::mouseClick(window->findChild<QPushButton*>("Button4"), Qt::LeftButton);
+            ChannelTable saved;
+            lumo::test::ScriptedDialogs quiet;
+            if (!lumo::LoadChannelFile(saved, file, quiet) || saved.cell(column, row) != entry) {
+                broke = "the pick \"" + entry + "\" shown at the press on Save is not in the file";
+            }
+            window->grid()->setFocus();
+            break;
+        }
+        case Kind::EditKey: {
+            if (!editorOpen(window)) {
+                break;
+            }
+            const ChannelTable before = window->table();
+            const int editing = window->editor().CurrentRow;
+            const auto [key, modifiers] = kEditKeys[e.a];
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+            for (int row = 1; row < ChannelTable::kRows; ++row) {
+                for (int column = 1; column < ChannelTable::kColumns && row != editing; ++column) {
+                    if (window->table().cell(column, row) != before.cell(column, row)) {
+                        broke = "an Edit key in an editor changed channel " + std::to_string(row);
+                    }
+                }
+            }
+            break;
+        }
     }
     QCoreApplication::processEvents();
+    return broke;
 }
 
 bool isEntry(const std::vector<std::string>& entries, const std::string& text) {
@@ -341,7 +416,9 @@ std::optional<Failure> play(const std::vector<Event>& events) {
     QCoreApplication::processEvents();
     const ChannelTable start = window->table();
     for (std::size_t i = 0; i < events.size(); ++i) {
-        apply(window, events[i]);
+        if (auto what = apply(f, window, events[i])) {
+            return Failure{i + 1, *what};
+        }
         if (auto what = broken(window, *f.state)) {
             return Failure{i + 1, *what};
         }
