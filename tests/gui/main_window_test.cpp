@@ -2,6 +2,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QScreen>
 #include <QtTest>
 
 #include "channels/channel_image.h"
@@ -40,9 +41,15 @@ private slots:
         QVERIFY(f.window->channelEntry()->isEnabled());
         QCOMPARE(f.window->channelEntry()->text(), QString("Channel(&C)"));
         QCOMPARE(f.window->portMenu()->title(), QString("Port"));
-        QCOMPARE(f.window->minimumSize(), QSize(880, 668));
+        // The window's own size, as far as the screen it opens on holds it: on a small
+        // screen (or at twice the pixels) the child windows scroll inside it instead.
+        const QSize room = f.window->screen()->availableGeometry().size();
+        const QSize least = f.window->minimumSize();
+        QVERIFY(least.width() <= room.width() && least.height() <= room.height());
+        QVERIFY(least.width() == 880 || least.width() > room.width() - 880 / 10);
+        QVERIFY(least.height() == 668 || least.height() > room.height() - 668 / 10);
         f.window->resize(600, 400);
-        QVERIFY(f.window->width() >= 880 && f.window->height() >= 668);
+        QVERIFY(f.window->width() >= least.width() && f.window->height() >= least.height());
 
         Fixture plain;
         QCOMPARE(plain.window->windowTitle(), QString("Corvane lumo digital control!"));
@@ -190,6 +197,63 @@ private slots:
         QCOMPARE(f.state->session.WindowFlags, 0u);
         QVERIFY(!f.window->toolAction(12)->isChecked());
         QVERIFY(!f.window->toolAction(13)->isChecked());
+    }
+
+    // Each of the Channel and Param tool buttons is pressed exactly while its window is
+    // open, however the window opens or closes; pressing it again brings the window
+    // forward and leaves it pressed.
+    void toolButtonsArePressedWhileTheirWindowsAreOpen() {
+        Fixture f;
+        QAction* channelButton = f.window->toolAction(12);
+        QAction* paramButton = f.window->toolAction(13);
+        const auto closePicture = [&](ChildKind kind) {
+            QTest::mouseClick(f.window->child(kind)->closePicture(), Qt::LeftButton);
+        };
+        const auto closeButton = [&](ChildKind kind) {
+            QTest::mouseClick(f.window->child(kind)->findChild<QPushButton*>("Button6"), Qt::LeftButton);
+        };
+        const struct {
+            const char* what;
+            std::function<void()> act;
+            bool channel;  // the window open, its button pressed
+            bool param;
+            ChildKind active;
+        } steps[] = {
+            {"Channel", [&] { channelButton->trigger(); }, true, false, ChildKind::Channel},
+            {"Param from the Edit menu", [&] { f.window->paramEntry()->trigger(); }, true, true,
+             ChildKind::Settings},
+            {"the pressed Channel", [&] { channelButton->trigger(); }, true, true, ChildKind::Channel},
+            {"the pressed Param", [&] { paramButton->trigger(); }, true, true, ChildKind::Settings},
+            {"Channel while a transfer runs",
+             [&] {
+                 f.state->session.Busy = true;
+                 channelButton->trigger();
+                 f.state->session.Busy = false;
+             },
+             true, true, ChildKind::Settings},
+            {"the settings window's close picture", [&] { closePicture(ChildKind::Settings); }, true,
+             false, ChildKind::Channel},
+            {"Param", [&] { paramButton->trigger(); }, true, true, ChildKind::Settings},
+            {"the channel window's Close", [&] { closeButton(ChildKind::Channel); }, false, true,
+             ChildKind::Settings},
+            {"Close Window (Ctrl+F4)", [&] { f.window->keyboardEntries().closeWindow->trigger(); },
+             false, false, ChildKind::None},
+            {"Channel from the Edit menu", [&] { f.window->channelEntry()->trigger(); }, true, false,
+             ChildKind::Channel},
+            {"the channel window's close picture", [&] { closePicture(ChildKind::Channel); }, false,
+             false, ChildKind::None},
+        };
+        for (const auto& s : steps) {
+            s.act();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY2((f.window->child(ChildKind::Channel) != nullptr) == s.channel, s.what);
+            QVERIFY2((f.window->child(ChildKind::Settings) != nullptr) == s.param, s.what);
+            QVERIFY2(channelButton->isChecked() == s.channel, s.what);
+            QVERIFY2(paramButton->isChecked() == s.param, s.what);
+            QVERIFY2(f.window->toolButton(12)->isChecked() == s.channel, s.what);
+            QMdiSubWindow* active = f.window->clientArea()->activeSubWindow();
+            QVERIFY2((active == nullptr ? nullptr : active->widget()) == f.window->child(s.active), s.what);
+        }
     }
 
     void hintLineFollowsTheMouse() {

@@ -153,6 +153,7 @@ struct ChannelCase {
     const char* message;  // the start of the last message; "" when none came
     const char* status;
     bool edited = true;  // channel 2 changed in the window before the write
+    bool warned = false;  // the last message a warning: the radio is not as the table says
 };
 
 const ChannelCase kChannelCases[] = {
@@ -177,10 +178,10 @@ const ChannelCase kChannelCases[] = {
      "The transfer was stopped after 4 of 64 blocks. Nothing was written.", ""},
     {"write failed", {"no-reply:12@2"}, true, {}, {}, {false, true}, WriteOutcome::Failed, {},
      State::Unsettled, "", "The write failed after 10 of 256 blocks. The radio's channel area is "
-     "now partly written. Write again completes the channel table. To put back", ""},
+     "now partly written. Write again completes the channel table. To put back", "", true, true},
     {"write stopped", {}, true, {}, StopAt{kWriteMaximum, 10 * 16}, {false, true}, WriteOutcome::Stopped, {},
      State::Unsettled, "", "The transfer was stopped after 10 of 256 blocks. The radio's channel "
-     "area is now partly written.", ""},
+     "area is now partly written.", "", true, true},
     {"write stopped before its first block", {}, true, {}, StopAt{kWriteMaximum, 0}, {false, true},
      WriteOutcome::Stopped, {}, State::Known, "the last read, at ",
      "The transfer was stopped before anything was sent.", ""},
@@ -189,7 +190,7 @@ const ChannelCase kChannelCases[] = {
     {"verify differs", {"corrupt:0x0020"}, true, {}, {}, {false, true}, WriteOutcome::VerifyDiffers,
      {}, State::Known, "the radio, read back at ",
      "The radio does not hold what was written. 1 channel(s) differ:\nchannel 2: RX Frequency(MHZ) "
-     "wrote 446.02500, radio holds 446.02501", ""},
+     "wrote 446.02500, radio holds 446.02501", "", true, true},
     {"verify sees bytes no column shows", {"corrupt:0x001F", "corrupt:0x101A"}, true, {}, {},
      {false, true}, WriteOutcome::Verified, {}, State::Known, "the last write, at ",
      "Translate data complete!", "Written and verified"},
@@ -198,8 +199,13 @@ const ChannelCase kChannelCases[] = {
      "Written, not verified: the check was stopped"},
     {"verify's own link failure", {"no-reply:3@3"}, true, {}, {}, {false, true},
      WriteOutcome::NotVerified, {}, State::Known, "the last write, at ",
-     "Written, but not verified: Connect Crc faild code:(1)", ""},
+     "Written, but not verified: Connect Crc faild code:(1)", "", true, true},
 };
+
+// ctest names each case by its name, not by its bytes.
+void PrintTo(const ChannelCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ChannelWriteEnds : public testing::TestWithParam<ChannelCase> {};
 
@@ -220,6 +226,7 @@ TEST_P(ChannelWriteEnds, LeavingTheTruthKnown) {
         rig.table.setCell(2, 2, "446.02500");
     }
     const std::size_t before = rig.bench.sim.dialogs.messages().size();
+    const std::size_t warnedBefore = rig.bench.sim.dialogs.warnings().size();
 
     EXPECT_EQ(rig.write(c.options, c.stop), c.outcome);
     std::vector<WriteReview::Kind> kinds;
@@ -238,6 +245,11 @@ TEST_P(ChannelWriteEnds, LeavingTheTruthKnown) {
     } else {
         ASSERT_FALSE(told.empty());
         EXPECT_TRUE(startsWith(told.back(), c.message)) << told.back();
+    }
+    const std::vector<std::string> warned = rig.bench.sim.dialogs.warnings();
+    EXPECT_EQ(warned.size(), warnedBefore + (c.warned ? 1 : 0));
+    if (c.warned) {
+        EXPECT_EQ(warned.back(), told.back());
     }
     // A note belongs to its command: the earlier one is gone.
     EXPECT_EQ(rig.bench.status, c.status);
@@ -353,6 +365,7 @@ TEST(WriteFlow, ATableReadFromTheRadioCanAlwaysBeWrittenBack) {
     EXPECT_EQ(rig.write(), WriteOutcome::Refused);
     const std::vector<std::string> told = rig.bench.sim.dialogs.messages();
     ASSERT_EQ(told.size(), before + 1);
+    EXPECT_EQ(rig.bench.sim.dialogs.warnings().back(), told.back());  // a refusal
     EXPECT_NE(told.back().find("channel 120"), std::string::npos) << told.back();
     EXPECT_NE(told.back().find("\"436.00000\" is outside 440-451 MHz"), std::string::npos) << told.back();
 }
