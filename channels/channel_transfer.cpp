@@ -57,15 +57,6 @@ void failCutReply(HexLink& link) {
                                std::to_string(kAcknowledgeCode) + ")");
 }
 
-// Between two block exchanges: stops the transfer when asked to, closing the port.
-bool stopRequested(TransferCancel* cancel, HexLink& link) {
-    const bool stop = cancel != nullptr && cancel->stopHere();
-    if (stop) {
-        link.CloseLinkPort();
-    }
-    return stop;
-}
-
 void countBlock(TransferCancel* cancel) {
     if (cancel != nullptr) {
         ++cancel->blocksDone;
@@ -82,7 +73,7 @@ void planBlocks(TransferCancel* cancel, int pairs) {
 
 bool ReadChannels(int count, const std::string& portName, HexLink& link, MemoryImage& image,
                   const TransferProgress& progress, TransferCancel* cancel) {
-    if (stopRequested(cancel, link)) {
+    if (stopBetweenBlocks(cancel, link)) {
         return false;
     }
     const std::optional<BlockPlan> plan =
@@ -97,7 +88,7 @@ bool ReadChannels(int count, const std::string& portName, HexLink& link, MemoryI
         const std::size_t recordAddress =
             ChannelAreaBase + static_cast<std::size_t>(kReadBlockLength * i);
         for (const std::size_t address : {recordAddress, recordAddress + NameAreaOffset}) {
-            if (stopRequested(cancel, link)) {
+            if (stopBetweenBlocks(cancel, link)) {
                 return false;
             }
             WriteSerialBlock(link.LinkPort(),
@@ -123,7 +114,7 @@ bool ReadChannels(int count, const std::string& portName, HexLink& link, MemoryI
 
 bool WriteChannels(int count, const std::string& portName, HexLink& link, const MemoryImage& image,
                    const TransferProgress& progress, TransferCancel* cancel) {
-    if (stopRequested(cancel, link)) {
+    if (stopBetweenBlocks(cancel, link)) {
         return false;
     }
     const std::optional<BlockPlan> plan =
@@ -137,7 +128,7 @@ bool WriteChannels(int count, const std::string& portName, HexLink& link, const 
         const std::size_t recordAddress =
             ChannelAreaBase + static_cast<std::size_t>(kWriteBlockLength * i);
         for (const std::size_t address : {recordAddress, recordAddress + NameAreaOffset}) {
-            if (stopRequested(cancel, link)) {
+            if (stopBetweenBlocks(cancel, link)) {
                 return false;
             }
             WriteSerialBlock(link.LinkPort(),

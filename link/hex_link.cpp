@@ -159,4 +159,12 @@ bool HexLink::ConnectRadio(const std::string& name) {
     }
 }
 
+bool stopBetweenBlocks(TransferCancel* cancel, HexLink& link) {
+    const bool stop = cancel != nullptr && cancel->stopHere();
+    if (stop) {
+        link.CloseLinkPort();
+    }
+    return stop;
+}
+
 }  // namespace lumo

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/languagestr.h"
+#include "base/transfer_cancel.h"
 #include "base/user_dialogs.h"
 #include "link/byte_port.h"
 #include "link/hex_text.h"
@@ -94,6 +95,10 @@ private:
     std::array<std::uint8_t, kCommandBytesSize> commandBytes_{};
     OpenFailure lastOpenFailure_;
 };
+
+// Between two block exchanges of a session `cancel` may stop (nullptr: none): true, with
+// the link's port closed and the stop noted, when a stop was asked for.
+bool stopBetweenBlocks(TransferCancel* cancel, HexLink& link);
 
 // Sends what `link` tells the user to `to` for as long as it lives.
 class DialogsRedirect {

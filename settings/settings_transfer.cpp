@@ -45,15 +45,6 @@ int hexDigit(char c) {
     return -1;
 }
 
-// Stops a session before it sends its block when asked to, closing the port.
-bool stopRequested(TransferCancel* cancel, HexLink& link) {
-    const bool stop = cancel != nullptr && cancel->stopHere();
-    if (stop) {
-        link.CloseLinkPort();
-    }
-    return stop;
-}
-
 // The settings move in one block; the radio has been reached once this is called.
 void connected(TransferCancel* cancel) {
     if (cancel != nullptr) {
@@ -91,7 +82,7 @@ std::optional<SettingsBytes> ReadDuneBytes(HexLink& link, const TransferProgress
     // time either; one retry keeps a dead radio from holding the user for ever.
     bool retried = false;
     for (;;) {
-        if (stopRequested(cancel, link)) {
+        if (stopBetweenBlocks(cancel, link)) {
             return std::nullopt;
         }
         if (!link.ConnectRadio(link.PortName)) {
@@ -100,7 +91,7 @@ std::optional<SettingsBytes> ReadDuneBytes(HexLink& link, const TransferProgress
         }
         connected(cancel);
         std::this_thread::sleep_for(kPauseBeforeRead);
-        if (stopRequested(cancel, link)) {
+        if (stopBetweenBlocks(cancel, link)) {
             return std::nullopt;
         }
         report(progress, 1);
@@ -145,7 +136,7 @@ bool ReadDuneArea(HexLink& link, SettingsForm& form, const TransferProgress& pro
 bool WriteDuneArea(HexLink& link, const SettingsForm& form, const TransferProgress& progress,
                    TransferCancel* cancel) {
     report(progress, 1);
-    if (stopRequested(cancel, link)) {
+    if (stopBetweenBlocks(cancel, link)) {
         return false;
     }
     if (!link.ConnectRadio(link.PortName)) {
@@ -153,7 +144,7 @@ bool WriteDuneArea(HexLink& link, const SettingsForm& form, const TransferProgre
         return false;
     }
     connected(cancel);
-    if (stopRequested(cancel, link)) {
+    if (stopBetweenBlocks(cancel, link)) {
         return false;
     }
     std::vector<std::uint8_t> frame =

@@ -11,11 +11,24 @@
 #include "sim/simulated_radio.h"
 #include "tests/gui/channel_window_helpers.h"
 #include "tests/gui/gui_fixture.h"
+#include "tests/support/scripted_reviews.h"
 #include "tests/support/sim_radio_setup.h"
 
 using namespace lumo;
 using lumo::test::Fixture;
 using namespace lumo::test;
+
+namespace {
+
+// The review before a write and the verify after it on, as they are at first; the
+// reviews answered by `script`.
+void reviewAndVerify(Fixture& f, TForm2* window, ScriptedReviews& script) {
+    f.store->setValue("Preferences/reviewBeforeWrite", "true");
+    f.store->setValue("Preferences/verifyAfterWrite", "true");
+    window->confirmWrite = [&script](const WriteReview& review) { return script(review); };
+}
+
+}  // namespace
 
 class ChannelTransferTest : public QObject {
     Q_OBJECT
@@ -93,18 +106,11 @@ private slots:
         tarnsim::SimulatedRadio radio;
         test::loadChannel(radio, 2, "446.00625", "BASE");
         Fixture f;
-        f.store->setValue("Preferences/reviewBeforeWrite", "true");
-        f.store->setValue("Preferences/verifyAfterWrite", "true");
         f.state->link->PortName = radio.path();
         ChannelWindow c(f);
-        std::vector<WriteReview> reviews;
-        std::deque<ReviewAnswer> answers{ReviewAnswer::ReadFirst, ReviewAnswer::Write, ReviewAnswer::Cancel};
-        c.window->confirmWrite = [&](const WriteReview& review) {
-            reviews.push_back(review);
-            const ReviewAnswer answer = answers.front();
-            answers.pop_front();
-            return answer;
-        };
+        ScriptedReviews script{{ReviewAnswer::ReadFirst, ReviewAnswer::Write}, {}};
+        reviewAndVerify(f, c.window, script);
+        const std::vector<WriteReview>& reviews = script.reviews;
         c.enterFrequency(1, "446.1");
         c.window->findChild<QPushButton*>("Button2")->click();
         // Nothing was known of the radio; a look at it shows what the write changes.
@@ -137,16 +143,11 @@ private slots:
     void aVerifyThatFindsADifferenceNamesTheChannelAndTheNextReviewKnowsIt() {
         tarnsim::SimulatedRadio radio({.faults = test::faults({"corrupt:0x0020"})});
         Fixture f;
-        f.store->setValue("Preferences/reviewBeforeWrite", "true");
-        f.store->setValue("Preferences/verifyAfterWrite", "true");
         f.state->link->PortName = radio.path();
         ChannelWindow c(f);
-        std::vector<WriteReview> reviews;
-        c.window->confirmWrite = [&](const WriteReview& review) {
-            reviews.push_back(review);
-            return reviews.size() == 1 ? ReviewAnswer::ReadFirst : reviews.size() == 2 ? ReviewAnswer::Write
-                                                                                       : ReviewAnswer::Cancel;
-        };
+        ScriptedReviews script{{ReviewAnswer::ReadFirst, ReviewAnswer::Write}, {}};
+        reviewAndVerify(f, c.window, script);
+        const std::vector<WriteReview>& reviews = script.reviews;
         c.enterFrequency(1, "446.1");
         c.enterFrequency(2, "446.2");
         c.window->findChild<QPushButton*>("Button2")->click();

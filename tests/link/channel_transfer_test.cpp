@@ -18,17 +18,6 @@ const std::string kCrcFailed = "Connect Crc faild code:(1)";
 const std::string kUnconnect =
     "Device unconnect or device on booting,please wait a minute,then try again!";
 
-// The short time-outs, with a smaller budget per byte so that a block reply that
-// never comes (68 bytes) fails in under two seconds, and no pause after writes (the
-// simulator needs none; a write still takes the wire time of its 5397 bytes).
-LinkTimings transferTimings() {
-    LinkTimings timings = test::shortLinkTimings();
-    timings.serial.readTotalPerByte = std::chrono::milliseconds(25);
-    timings.serial.readTotalConstant = std::chrono::milliseconds(80);
-    timings.serial.pauseAfterWrite = std::chrono::milliseconds(0);
-    return timings;
-}
-
 std::vector<tarnsim::SimFault> faults(const std::string& faultText) {
     if (faultText.empty()) {
         return {};
@@ -77,7 +66,7 @@ ChannelTable populatedTable() {
 // and on which thread it came.
 struct ChannelRig {
     explicit ChannelRig(const std::string& fault = "", std::deque<bool> answers = {})
-        : sim({.faults = faults(fault)}, std::move(answers), transferTimings()),
+        : sim({.faults = faults(fault)}, std::move(answers), test::transferTimings()),
           session(strings),
           commands(table, session, sim.link) {
         session.setUp();
@@ -168,7 +157,7 @@ class WatchingHost final : public TransferHost {
 TEST(ChannelTransfer, RunTransferWorksOnAWorkerAndHandsTheResultBack) {
     std::string error;
     test::SimLink sim({.faults = {tarnsim::parseFault("no-reply:3@2", error).value()}}, {},
-                      transferTimings());
+                      test::transferTimings());
     MemoryImage image = blankMemoryImage();
     ChannelTransfer transfer(sim.link, image);
     for (const bool expected : {true, false}) {

@@ -41,13 +41,7 @@ void loadTwoChannels(tarnsim::SimulatedRadio& radio) {
 // A radio holding channel 1 in the band and channel 120 outside it, as another program
 // may have left it.
 void loadChannelOutsideTheBand(tarnsim::SimulatedRadio& radio) {
-    ChannelTable table;
-    for (const auto& [row, frequency] : {std::pair{1, "446.00625"}, std::pair{120, "435.00000"}}) {
-        table.setCell(1, row, frequency);
-        table.setCell(2, row, frequency);
-        table.setCell(12, row, "CH" + std::to_string(row));
-    }
-    test::loadChannels(radio, table);
+    test::loadChannels(radio, {{1, "446.00625", "CH1"}, {120, "435.00000", "CH120"}});
 }
 
 MemoryImage channelArea(const std::vector<std::uint8_t>& memory) {

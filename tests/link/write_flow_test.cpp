@@ -14,6 +14,7 @@
 #include "shell/write_flow.h"
 #include "tests/support/backup_home.h"
 #include "tests/support/link_fixture.h"
+#include "tests/support/scripted_reviews.h"
 #include "tests/support/sim_radio_setup.h"
 #include "tests/support/test_files.h"
 
@@ -21,14 +22,6 @@ namespace lumo {
 namespace {
 
 using State = RadioKnowledge::State;
-
-LinkTimings flowTimings() {
-    LinkTimings timings = test::shortLinkTimings();
-    timings.serial.readTotalPerByte = std::chrono::milliseconds(25);
-    timings.serial.readTotalConstant = std::chrono::milliseconds(80);
-    timings.serial.pauseAfterWrite = std::chrono::milliseconds(0);
-    return timings;
-}
 
 bool startsWith(const std::string& text, const std::string& start) {
     return text.rfind(start, 0) == 0;
@@ -45,22 +38,14 @@ struct StopAt {
 // the review's answers, the status bar, backups in a folder of the test's own.
 struct FlowBench {
     FlowBench(std::vector<tarnsim::SimFault> faults, std::deque<ReviewAnswer> reviewAnswers)
-        : home(dir.path()), sim({.faults = std::move(faults)}, {}, flowTimings()),
-          answers(std::move(reviewAnswers)) {
+        : home(dir.path()), sim({.faults = std::move(faults)}, {}, test::transferTimings()),
+          script{std::move(reviewAnswers), {}} {
         session.setUp();
     }
 
     WriteFlowFrontEnd frontEnd() {
         WriteFlowFrontEnd frontEnd;
-        frontEnd.review = [this](const WriteReview& review) {
-            reviews.push_back(review);
-            if (answers.empty()) {
-                return ReviewAnswer::Cancel;
-            }
-            const ReviewAnswer answer = answers.front();
-            answers.pop_front();
-            return answer;
-        };
+        frontEnd.review = [this](const WriteReview& review) { return script(review); };
         frontEnd.status = [this](const std::string& text) { status = text; };
         frontEnd.keepBackup = [](BackupKind kind, std::string_view content, BackupOrigin origin) {
             saveBackup(backupFolder(), kind, content, std::chrono::system_clock::now(), origin);
@@ -87,8 +72,8 @@ struct FlowBench {
     LanguageStrings strings;
     Session session{strings};
     test::SimLink sim;
-    std::deque<ReviewAnswer> answers;
-    std::vector<WriteReview> reviews;
+    test::ScriptedReviews script;
+    std::vector<WriteReview>& reviews = script.reviews;
     std::string status = "a note of an earlier command";
     RadioKnowledge knowledge;
 };
@@ -126,13 +111,7 @@ struct ChannelFlow {
 
 // Channel 1 "BASE" and channel 2, both in the band.
 void loadTwoChannels(tarnsim::SimulatedRadio& radio) {
-    ChannelTable table;
-    for (const auto& [row, frequency] : {std::pair{1, "446.00625"}, std::pair{2, "446.01875"}}) {
-        table.setCell(1, row, frequency);
-        table.setCell(2, row, frequency);
-    }
-    table.setCell(12, 1, "BASE");
-    test::loadChannels(radio, table);
+    test::loadChannels(radio, {{1, "446.00625", "BASE"}, {2, "446.01875"}});
 }
 
 constexpr int kWriteMaximum = 4096;
@@ -337,13 +316,7 @@ TEST(WriteFlow, ABackupTellsOnlyWhenNothingHappenedAndItIsNoWriteRecord) {
 
 // A radio holding channel 120 at 435 MHz, outside the band, as some are.
 void loadOutOfBandChannel(tarnsim::SimulatedRadio& radio) {
-    ChannelTable table;
-    for (const auto& [row, frequency] : {std::pair{1, "446.00625"}, std::pair{120, "435.00000"}}) {
-        table.setCell(1, row, frequency);
-        table.setCell(2, row, frequency);
-    }
-    table.setCell(12, 120, "FAR");
-    test::loadChannels(radio, table);
+    test::loadChannels(radio, {{1, "446.00625"}, {120, "435.00000", "FAR"}});
 }
 
 TEST(WriteFlow, ATableReadFromTheRadioCanAlwaysBeWrittenBack) {

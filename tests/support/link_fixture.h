@@ -27,6 +27,17 @@ inline LinkTimings shortLinkTimings() {
     return timings;
 }
 
+// The short time-outs, with a smaller budget per byte so that a block reply that never
+// comes (68 bytes) fails in under two seconds, and no pause after writes (the simulator
+// needs none; a write still takes the wire time of its bytes).
+inline LinkTimings transferTimings() {
+    LinkTimings timings = shortLinkTimings();
+    timings.serial.readTotalPerByte = std::chrono::milliseconds(25);
+    timings.serial.readTotalConstant = std::chrono::milliseconds(80);
+    timings.serial.pauseAfterWrite = std::chrono::milliseconds(0);
+    return timings;
+}
+
 // Open descriptors of this process, to prove that nothing leaks.
 inline int openDescriptorCount() {
     int count = 0;

@@ -31,6 +31,24 @@ inline void loadChannels(tarnsim::SimulatedRadio& radio, const ChannelTable& tab
     radio.radio().loadMemory(memory);
 }
 
+// One channel a test radio holds: receive and transmit on `frequency`, named `name`.
+struct HeldChannel {
+    int row;
+    const char* frequency;
+    const char* name = "";
+};
+
+// Gives the radio a table of just these channels.
+inline void loadChannels(tarnsim::SimulatedRadio& radio, std::initializer_list<HeldChannel> channels) {
+    ChannelTable table;
+    for (const HeldChannel& channel : channels) {
+        table.setCell(1, channel.row, channel.frequency);
+        table.setCell(2, channel.row, channel.frequency);
+        table.setCell(12, channel.row, channel.name);
+    }
+    loadChannels(radio, table);
+}
+
 // Gives the radio a table of one channel at `row`: receive and transmit on `frequency`,
 // named `name`.
 inline void loadChannel(tarnsim::SimulatedRadio& radio, int row, const std::string& frequency,

@@ -11,12 +11,17 @@
 namespace lumo {
 namespace {
 
+// The session of a normal start: the band 440-451 MHz.
+class ChannelWriteCheck : public ::testing::Test {
+  protected:
+    ChannelWriteCheck() { session.setUp(); }
+    LanguageStrings strings;
+    Session session{strings};
+};
+
 // The window replaces a frequency it cannot take by "440.00000", so a write takes the
 // band limits themselves.
-TEST(ChannelWriteCheck, FrequenciesMustLieInsideTheBandOrAtItsLimits) {
-    LanguageStrings strings;
-    Session session(strings);
-    session.setUp();
+TEST_F(ChannelWriteCheck, FrequenciesMustLieInsideTheBandOrAtItsLimits) {
     for (const std::string inside : {"440.00625", "450.99375", "446.1", "440.00000", "440", "451"}) {
         for (const int column : {1, 2}) {
             ChannelTable table;
@@ -40,10 +45,7 @@ TEST(ChannelWriteCheck, FrequenciesMustLieInsideTheBandOrAtItsLimits) {
     }
 }
 
-TEST(ChannelWriteCheck, EveryProblemIsFoundNotOnlyTheFirst) {
-    LanguageStrings strings;
-    Session session(strings);
-    session.setUp();
+TEST_F(ChannelWriteCheck, EveryProblemIsFoundNotOnlyTheFirst) {
     ChannelTable table;
     table.setCell(1, 3, ".");
     table.setCell(2, 3, "452");
@@ -76,10 +78,7 @@ TEST(ChannelWriteCheck, EveryProblemIsFoundNotOnlyTheFirst) {
 
 // What a radio already holds goes back to it, in band or not; what it does not hold is
 // checked as ever.
-TEST(ChannelWriteCheck, OutOfBandChannelsTheRadioHoldsMayGoBack) {
-    LanguageStrings strings;
-    Session session(strings);
-    session.setUp();
+TEST_F(ChannelWriteCheck, OutOfBandChannelsTheRadioHoldsMayGoBack) {
     ChannelTable held;
     held.setCell(1, 120, "435.00000");
     held.setCell(2, 120, "435.00000");
@@ -115,7 +114,7 @@ TEST(ChannelWriteCheck, OutOfBandChannelsTheRadioHoldsMayGoBack) {
                   "channel 120: 435.00000 MHz is outside 440-451 MHz; the radio already holds it"}));
 }
 
-TEST(ChannelWriteCheck, ChannelsAbove99ComeFromTheRadioWhenAFileHasNone) {
+TEST_F(ChannelWriteCheck, ChannelsAbove99ComeFromTheRadioWhenAFileHasNone) {
     ChannelTable radioTable;
     radioTable.setCell(1, 99, "446.1");
     radioTable.setCell(1, 100, "446.2");
