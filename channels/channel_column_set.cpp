@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "channels/band_limits.h"
 #include "channels/channel_codec.h"
 #include "channels/channel_reorder.h"
 #include "channels/column_entries.h"
@@ -20,10 +21,7 @@ constexpr int kTxTone = 4;
 constexpr int kName = 12;
 constexpr std::size_t kNameLength = 6;
 constexpr std::size_t kListedEntries = 8;
-
-std::string bandsText(const Session& session) {
-    return shortestDecimal(session.BandLow) + "-" + shortestDecimal(session.BandHigh) + " MHz";
-}
+constexpr int kCellDecimals = 5;
 
 std::string centihertzText(long long centihertz) {
     char text[48];
@@ -32,21 +30,28 @@ std::string centihertzText(long long centihertz) {
     return text;
 }
 
-// A frequency text checked and rounded as leaving its cell would; `what` names it
-// when it is refused.
+// A frequency text rounded to the channel grid as leaving its cell would, but held to
+// the same limits as an imported file or a write; `what` names it when it is refused.
 std::string checkedFrequency(const std::string& text, const std::string& what,
                              const Session& session, const std::string& shown = {}) {
-    CheckedFrequency checked;
+    long double mhz = 0;
     try {
-        checked = checkFrequencyCell(text, session);
+        mhz = frequencyValue(text);
     } catch (const ConversionError&) {
         throw ChannelEditRefused(what + ": \"" + text + "\" is not a frequency.");
     }
-    if (checked.replaced) {
-        throw ChannelEditRefused(what + ": " + (shown.empty() ? text : shown) + " MHz is outside " +
-                                 bandsText(session) + ".");
+    const auto refuse = [&] {
+        return ChannelEditRefused(what + ": " + (shown.empty() ? text : shown) +
+                                  " MHz is outside " + bandsText(session) + ".");
+    };
+    if (!bandsHold(session, mhz)) {
+        throw refuse();
     }
-    return checked.text;
+    const long long rounded = roundToChannelGrid(mhz);
+    if (!bandsHold(session, rounded * kCentihertzPerTenHertz)) {
+        throw refuse();
+    }
+    return formatMegahertz(rounded, kCellDecimals);
 }
 
 // "rx", "rx+0.5", "rx-5": the TX as an offset from the channel's RX.

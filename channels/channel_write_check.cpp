@@ -2,26 +2,11 @@
 
 #include <algorithm>
 
+#include "channels/band_limits.h"
 #include "channels/channel_image.h"
 
 namespace lumo {
 namespace {
-
-std::string bandsText(const Session& session) {
-    std::string text = shortestDecimal(session.BandLow) + "-" + shortestDecimal(session.BandHigh);
-    if (session.Band2Low != session.BandLow || session.Band2High != session.BandHigh) {
-        text +=
-            " or " + shortestDecimal(session.Band2Low) + "-" + shortestDecimal(session.Band2High);
-    }
-    return text + " MHz";
-}
-
-// The window puts the lower band limit itself into a cell it had to correct, so a
-// write takes the limits as well as what lies between them.
-bool withinBandsOrAtLimits(const Session& session, long double mhz) {
-    return (mhz >= session.BandLow && mhz <= session.BandHigh) ||
-           (mhz >= session.Band2Low && mhz <= session.Band2High);
-}
 
 // Whether `radio` holds the frequency `text` in column 1 (RX) or 2 (TX) of `channel`.
 bool radioHolds(const MemoryImage& radio, int channel, int column, const std::string& text) {
@@ -62,7 +47,7 @@ std::vector<ConversionError> writeProblems(const ChannelTable& table, const Sess
                 continue;
             }
             try {
-                if (!withinBandsOrAtLimits(session, frequencyValue(text)) &&
+                if (!bandsHold(session, frequencyValue(text)) &&
                     !(radio != nullptr && radioHolds(*radio, row, column, text))) {
                     note(ConversionError(text, "is outside " + bandsText(session)), column);
                 }
@@ -110,7 +95,7 @@ std::vector<std::string> outOfBandHeld(const ChannelTable& table, const Session&
                 continue;
             }
             try {
-                if (!withinBandsOrAtLimits(session, frequencyValue(text)) &&
+                if (!bandsHold(session, frequencyValue(text)) &&
                     radioHolds(radio, row, column, text)) {
                     seen.push_back(text);
                     lines.push_back("channel " + std::to_string(row) + ": " + text +

@@ -13,8 +13,10 @@
 namespace lumo {
 
 // Channel tables exchanged with CHIRP as its CSV files: the columns CHIRP writes, then
-// BusyLock, OptSignal, SPUnmute and Without, which carry our option columns through
-// CHIRP untouched (it passes over columns it does not know).
+// BusyLock, OptSignal, SPUnmute and Without for our option columns. CHIRP warns that
+// it does not know those four and drops them when it saves, so a table that went
+// through CHIRP comes back with Busy Lock Off, OptSignal Off, SPUnmute QT and Without
+// Off.
 inline constexpr std::string_view kChirpCsvHeader =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
     "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE,"
@@ -76,6 +78,11 @@ struct ChirpCsvChannels {
 // frequency that is not a number or a tone the tone list does not hold.
 std::string formatChirpCsv(const ChannelTable& table,
                            const ChannelVocabulary& vocabulary = defaultVocabulary());
+
+// The channels a CSV export holds (those with an RX frequency) whose tone cells use a
+// DCS code the radio has and CHIRP's code list lacks (645, either polarity). The file
+// keeps them; CHIRP reads such a row but refuses to edit it.
+std::vector<int> channelsWithCodesChirpLacks(const ChannelTable& table);
 
 // The same lines for the given channel rows only (those without an RX frequency are
 // left out), fields separated by `separator`, lines ended by `lineEnd`.

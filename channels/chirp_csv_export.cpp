@@ -18,6 +18,14 @@ constexpr int kEncode = 4;
 constexpr int kName = 12;
 constexpr int kCsvDecimals = 6;
 constexpr long long kFiveKilohertz = 500;  // in 10 Hz
+// The radio's DCS codes that CHIRP's own list does not hold.
+constexpr std::array<std::string_view, 1> kCodesChirpLacks{"645"};
+
+bool usesCodeChirpLacks(std::string_view tone) {
+    return tone.size() == 5 && tone[0] == 'D' &&
+           std::find(kCodesChirpLacks.begin(), kCodesChirpLacks.end(), tone.substr(1, 3)) !=
+               kCodesChirpLacks.end();
+}
 
 // A frequency cell in 10 Hz units.
 long long tenHertzOfCell(const ChannelTable& table, int column, int row) {
@@ -110,6 +118,18 @@ std::string formatChirpCsv(const ChannelTable& table, const ChannelVocabulary& v
         rows.push_back(row);
     }
     return formatChirpCsvRows(table, rows, ',', kLineEnd, vocabulary);
+}
+
+std::vector<int> channelsWithCodesChirpLacks(const ChannelTable& table) {
+    std::vector<int> channels;
+    for (int row = 1; row <= ChannelCount; ++row) {
+        if (!table.cell(kRx, row).empty() &&
+            (usesCodeChirpLacks(table.cell(kDecode, row)) ||
+             usesCodeChirpLacks(table.cell(kEncode, row)))) {
+            channels.push_back(row);
+        }
+    }
+    return channels;
 }
 
 std::string formatChirpCsvRows(const ChannelTable& table, const std::vector<int>& rows,

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 
+#include "channels/band_limits.h"
 #include "channels/chirp_csv.h"
 #include "channels/chirp_options.h"
 #include "channels/chirp_tones.h"
@@ -107,39 +108,6 @@ std::string radioName(std::string_view text) {
     return name;
 }
 
-// The session's bands in 0.01 Hz, limits included.
-class Bands {
-  public:
-    explicit Bands(const Session& session)
-        : ranges_{{{centihertz(session.BandLow), centihertz(session.BandHigh)},
-                   {centihertz(session.Band2Low), centihertz(session.Band2High)}}} {
-        text_ = shortestDecimal(session.BandLow) + "-" + shortestDecimal(session.BandHigh);
-        if (ranges_[1] != ranges_[0]) {
-            text_ += " or " + shortestDecimal(session.Band2Low) + "-" +
-                     shortestDecimal(session.Band2High);
-        }
-        text_ += " MHz";
-    }
-
-    bool hold(long long value) const {
-        for (const auto& [low, high] : ranges_) {
-            if (value >= low && value <= high) {
-                return true;
-            }
-        }
-        return false;
-    }
-    const std::string& text() const { return text_; }
-
-  private:
-    static long long centihertz(long double mhz) {
-        return std::llround(mhz * kTenHertzPerMegahertz) * kCentihertzPerTenHertz;
-    }
-
-    std::array<std::pair<long long, long long>, 2> ranges_;
-    std::string text_;
-};
-
 // One data row as it is read: the channel's cells and what was found wrong or changed.
 struct RowReading {
     std::optional<int> location;
@@ -152,7 +120,7 @@ class RowReader {
   public:
     RowReader(const HeaderColumns& columns, const Session& session,
               const ChannelVocabulary& vocabulary)
-        : columns_(columns), bands_(session), vocabulary_(vocabulary) {}
+        : columns_(columns), session_(session), vocabulary_(vocabulary) {}
 
     RowReading read(const CsvRecord& row, std::optional<int> numberInOrder) const {
         RowReading reading;
@@ -188,8 +156,8 @@ class RowReader {
     // names it in a problem or warning.
     std::optional<long long> channelFrequency(long long centihertz, const std::string& what,
                                               RowReading& reading) const {
-        if (!bands_.hold(centihertz)) {
-            reading.problems.push_back(what + " is outside " + bands_.text());
+        if (!bandsHold(session_, centihertz)) {
+            reading.problems.push_back(what + " is outside " + bandsText(session_));
             return std::nullopt;
         }
         if (centihertz % kStep5k == 0 || centihertz % kStep6k25 == 0) {
@@ -197,8 +165,8 @@ class RowReader {
         }
         const long long rounded =
             roundToChannelGrid(static_cast<long double>(centihertz) / kCentihertzPerMegahertz);
-        if (!bands_.hold(rounded * kCentihertzPerTenHertz)) {
-            reading.problems.push_back(what + " is outside " + bands_.text() +
+        if (!bandsHold(session_, rounded * kCentihertzPerTenHertz)) {
+            reading.problems.push_back(what + " is outside " + bandsText(session_) +
                                        " once rounded to the channel steps");
             return std::nullopt;
         }
@@ -304,7 +272,7 @@ class RowReader {
     }
 
     const HeaderColumns& columns_;
-    Bands bands_;
+    const Session& session_;
     const ChannelVocabulary& vocabulary_;
 };
 
@@ -343,7 +311,7 @@ ChirpCsvChannels parseChirpCsv(std::string_view text, const Session& session,
                                ChirpCsvOptions options, const ChannelVocabulary& vocabulary) {
     std::vector<CsvRecord> records;
     try {
-        records = readCsvRecords(text, options.separator);
+        records = readCsvRecords(text, options.separator, CsvComments::AreSkipped);
     } catch (const CsvSyntaxError& e) {
         throw ChirpCsvError({{e.line(), e.problem()}});
     }

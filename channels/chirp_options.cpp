@@ -30,7 +30,9 @@ struct FieldWords {
 };
 
 constexpr std::array<FieldWords, 7> kFieldWords{{
-    {kPower, "Power", {"High", "Low"}, 2, 0},
+    // CHIRP reads its Power column only as watts. The radio's own figures are not
+    // known; these two read back as High and Low on either side of the 2 W limit.
+    {kPower, "Power", {"5.0W", "1.0W"}, 2, 0},
     {kWidth, "Mode", {"FM", "NFM"}, 2, 0},
     {kBusyLock, "BusyLock", {"On", "Off"}, 2, 1},
     {kOptSignal, "OptSignal", {"DTMF", "Off"}, 2, 1},

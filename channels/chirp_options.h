@@ -9,9 +9,10 @@ namespace lumo {
 
 // A channel's option cells (columns 5..11) as the CHIRP CSV columns that carry them:
 // Power, Mode and Skip are CHIRP's own; BusyLock, OptSignal, SPUnmute and Without are
-// ours, in our words, and CHIRP passes over them.
+// ours, in our words; CHIRP warns of them as unknown fields and drops them when it
+// saves.
 struct ChirpOptionColumns {
-    std::string power = "High";  // "High" or "Low"
+    std::string power = "5.0W";  // "5.0W" for High, "1.0W" for Low
     std::string mode = "FM";     // "FM" for 25K, "NFM" for 12.5K
     std::string skip;            // "" while ScanningAdd is On, "S" when it is Off
     std::string busyLock;        // "On" or "Off"
@@ -27,8 +28,9 @@ struct ChirpOptionColumns {
 ChirpOptionColumns chirpOptionColumns(const ChannelFields& fields,
                                       const ChannelVocabulary& vocabulary);
 
-// Cells 5..11 of `fields` from the columns, read as CHIRP reads them: Power "Low",
-// "L" or under 2 W ("1.0W") is Low and anything else High; Skip "S" or "P" takes the
+// Cells 5..11 of `fields` from the columns, read as CHIRP reads them: Power under 2 W
+// ("1.0W", "0.5 W", "1") is Low, and so are "Low" and "L" of older files; anything else
+// is High; Skip "S" or "P" takes the
 // channel out of the scan. An empty column of ours takes a new channel's default
 // (Busy Lock Off, OptSingal Off, SPUnmute QT, Without Off); an unknown word there does
 // too, with a warning. A Mode other than FM or NFM is a problem. Words match in any

@@ -88,7 +88,8 @@ CsvSyntaxError::CsvSyntaxError(int line, const std::string& problem)
       line_(line),
       problem_(problem) {}
 
-std::vector<CsvRecord> readCsvRecords(std::string_view text, char separator) {
+std::vector<CsvRecord> readCsvRecords(std::string_view text, char separator,
+                                      CsvComments comments) {
     if (text.starts_with(kUtf8ByteOrderMark)) {
         text.remove_prefix(kUtf8ByteOrderMark.size());
     }
@@ -98,6 +99,12 @@ std::vector<CsvRecord> readCsvRecords(std::string_view text, char separator) {
     int line = 1;
     while (!text.empty()) {
         const std::string_view chunk = text.substr(0, lineLength(text));
+        if (comments == CsvComments::AreSkipped && collector.awaitingRecord &&
+            chunk.starts_with('#')) {
+            text.remove_prefix(chunk.size());
+            ++line;
+            continue;
+        }
         if (collector.awaitingRecord && chunk.find_first_not_of("\r\n") != std::string_view::npos) {
             collector.recordLine = line;
             collector.awaitingRecord = false;

@@ -28,6 +28,10 @@ class CsvSyntaxError : public std::runtime_error {
     std::string problem_;
 };
 
+// Whether a line that starts with '#' outside a quoted field is a comment, which gives
+// no record (CHIRP writes and keeps such lines).
+enum class CsvComments { AreFields, AreSkipped };
+
 // Reads a CSV text as RFC 4180 describes it: fields separated by commas (or by
 // `separator`, a tab for what spreadsheets put on the clipboard), records by
 // CR LF, LF or a lone CR; a field in double quotes may hold commas, line breaks and
@@ -35,6 +39,7 @@ class CsvSyntaxError : public std::runtime_error {
 // the first record is skipped, and empty lines give no record. Throws CsvSyntaxError
 // for a quote inside an unquoted field, text after a closing quote, or a quoted field
 // that is never closed.
-std::vector<CsvRecord> readCsvRecords(std::string_view text, char separator = ',');
+std::vector<CsvRecord> readCsvRecords(std::string_view text, char separator = ',',
+                                      CsvComments comments = CsvComments::AreFields);
 
 }  // namespace lumo

@@ -1,9 +1,27 @@
 #include <iostream>
 
+#include "channels/chirp_csv.h"
 #include "cli/channel_documents.h"
 #include "cli/verbs.h"
 
 namespace lumo::cli {
+namespace {
+
+void warnOfCodesChirpLacks(const ChannelTable& table) {
+    const std::vector<int> channels = channelsWithCodesChirpLacks(table);
+    if (channels.empty()) {
+        return;
+    }
+    std::string list;
+    for (const int channel : channels) {
+        list += (list.empty() ? "" : ", ") + std::to_string(channel);
+    }
+    std::cerr << "lumo-cli convert: warning: DCS 645 is not in CHIRP's list; CHIRP opens "
+                 "these channels but will not edit them: "
+              << list << "\n";
+}
+
+}  // namespace
 
 Verb convertVerb() {
     return {
@@ -23,7 +41,11 @@ Verb convertVerb() {
         "  exit status 1. --skip-invalid takes the good rows instead and lists the\n"
         "  skipped ones. Names made to fit and frequencies rounded to the 5 / 6.25 kHz\n"
         "  steps are listed as warnings. Messages go to stderr. A .chnw made from a\n"
-        "  .csv shows channels 1..99, or all 128 when the file has a channel above 99.\n",
+        "  .csv shows channels 1..99, or all 128 when the file has a channel above 99.\n"
+        "  A .csv written keeps DCS 645, which CHIRP does not list; a warning names the\n"
+        "  channels that use it. CHIRP reads Power as watts: High is written 5.0W and\n"
+        "  Low 1.0W, and Low, L or under 2 W reads as Low. Lines starting with # are\n"
+        "  comments.\n",
         [](CliContext& context) {
             std::vector<std::string> files;
             OpenOptions options;
@@ -44,6 +66,9 @@ Verb convertVerb() {
                 return 1;
             }
             saveChannelDocument(*table, files[1]);
+            if (channelDocumentOf(files[1]) == ChannelDocument::Csv) {
+                warnOfCodesChirpLacks(*table);
+            }
             return 0;
         },
     };

@@ -81,6 +81,8 @@ TEST_F(ChannelEditsTest, SetColumnGivesWhatTypingOrPickingWould) {
          {{3, channel("446.50000", "", "THREE")}}},
         {"RX makes a new channel", {2}, 1, "446.004", {{2, channel("446.00625", "446.00625")}}},
         {"RX outside the band", {2}, 1, "430", {}, "outside 440-451 MHz"},
+        {"RX at the band's lower limit", {2}, 1, "440.0", {{2, channel("440.00000", "440.00000")}}},
+        {"TX at the band's upper limit", {4}, 2, "451", {{4, channel("440.50000", "451.00000", "FOUR")}}},
         {"a name", {1, 4}, 12, "ab1",
          {{1, channel("446.00625", "446.00625", "AB1")}, {4, channel("440.50000", "440.50000", "AB1")}}},
         {"a name with a dash", {1}, 12, "AB-1", {}, "not a channel name"},

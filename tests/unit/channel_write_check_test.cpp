@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <functional>
 
+#include "channels/channel_column_set.h"
 #include "channels/channel_commands.h"
+#include "channels/channel_reorder.h"
 #include "channels/channel_image.h"
 #include "channels/channel_write_check.h"
 #include "channels/channel_write_review.h"
+#include "channels/chirp_csv.h"
 
 namespace lumo {
 namespace {
@@ -42,6 +45,42 @@ TEST_F(ChannelWriteCheck, FrequenciesMustLieInsideTheBandOrAtItsLimits) {
                 EXPECT_EQ(e.column(), column);
             }
         }
+    }
+}
+
+// An edit, an imported file and a write agree on every value at and beside the limits.
+TEST_F(ChannelWriteCheck, TheEditTheImportAndTheWriteTakeTheSameBandEdges) {
+    const struct {
+        const char* text;
+        bool taken;
+    } cases[] = {
+        {"440", true},         {"440.0", true},      {"440.000000", true}, {"451", true},
+        {"451.00000", true},   {"446.5", true},      {"439.99999", false}, {"439.999999", false},
+        {"451.00001", false},  {"451.000001", false}, {"0", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ChannelTable table;
+        table.setCell(1, 1, "446.00000");
+        bool edited = true;
+        try {
+            setChannelColumn(table, {1}, 1, c.text, ChannelTable::kShownRowCount, session);
+        } catch (const ChannelEditRefused& e) {
+            edited = false;
+            EXPECT_EQ(std::string(e.what()),
+                      std::string("RX: ") + c.text + " MHz is outside 440-451 MHz.");
+        }
+        bool imported = true;
+        try {
+            parseChirpCsv(std::string("Location,Frequency\n1,") + c.text + "\n", session);
+        } catch (const ChirpCsvError&) {
+            imported = false;
+        }
+        ChannelTable written;
+        written.setCell(1, 1, c.text);
+        EXPECT_EQ(edited, c.taken);
+        EXPECT_EQ(imported, c.taken);
+        EXPECT_EQ(writeProblems(written, session).empty(), c.taken);
     }
 }
 

@@ -91,10 +91,10 @@ TEST_F(ChirpCsvTest, ExportWritesChirpsColumnsInOrderWithCrLf) {
     EXPECT_EQ(formatChirpCsv(table),
               kHeader +
                   "3,\"RPT,1\",445.500000,-,5.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,"
-                  "High,,,,,,Off,Off,QT,Off\r\n"
+                  "5.0W,,,,,,Off,Off,QT,Off\r\n"
                   "7,NEAR,446.006250,,0.000000,Cross,67.0,88.5,023,NN,023,Tone->DTCS,NFM,6.25,S,"
-                  "Low,,,,,,On,DTMF,QT+DTMF,On\r\n"
-                  "120,,450.000000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,S,Low,"
+                  "1.0W,,,,,,On,DTMF,QT+DTMF,On\r\n"
+                  "120,,450.000000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,S,1.0W,"
                   ",,,,,Off,Off,QT,Off\r\n");
 }
 
@@ -207,11 +207,20 @@ TEST_F(ChirpCsvTest, PowerAndOurColumnsReadAsChirpAndANewChannelWouldHaveThem) {
         const char* expected;
     } powers[] = {{"Low", "Low"},  {"l", "Low"},     {"1.0W", "Low"}, {"0.5 W", "Low"},
                   {"1.99", "Low"}, {"High", "High"}, {"", "High"},    {"2.0W", "High"},
-                  {"5W", "High"},  {"Mid", "High"},  {"-1W", "High"}};
+                  {"5W", "High"},  {"Mid", "High"},  {"-1W", "High"}, {"5.0W", "High"}};
     for (const auto& p : powers) {
         const ChannelTable table =
             imported("Location,Frequency,Power\r\n1,446.0," + std::string(p.power) + "\r\n");
         EXPECT_EQ(table.cell(5, 1), p.expected) << p.power;
+    }
+    // CHIRP takes the Power column only as watts; both come back as they went.
+    for (const auto& [power, watts] : {std::pair{"High", "5.0W"}, std::pair{"Low", "1.0W"}}) {
+        ChannelTable table;
+        Row row = channel("446.00000", "446.00000");
+        row[4] = power;
+        setRow(table, 1, row);
+        EXPECT_EQ(exportedRows(table).at(0).at("Power"), watts);
+        EXPECT_EQ(imported(formatChirpCsv(table)).cell(5, 1), power);
     }
     const ChirpCsvChannels channels = parse(
         "Location,Frequency,BusyLock,OptSignal,SPUnmute,Without\r\n"
@@ -260,6 +269,43 @@ TEST_F(ChirpCsvTest, FrequenciesAreCheckedAgainstTheBandWithItsLimitsAndRounded)
         EXPECT_EQ(channels.channels[0].fields[2], c.taken) << c.text;
         EXPECT_EQ(channels.warnings.size(), c.warned ? 1U : 0U) << c.text;
     }
+}
+
+TEST_F(ChirpCsvTest, CommentLinesArePassedOverInFilesAndPastes) {
+    const std::string text =
+        "# Channels for the club net\r\n#, with \"quotes\r\n"
+        "Location,Frequency,Name\r\n"
+        "1,446.006250,NET1\r\n"
+        "# the repeater\r\n"
+        "2,446.012500,\"A\r\n# not a comment\"\r\n"
+        "3,446.018750,NET3\r\n";
+    const ChirpCsvChannels channels = parse(text);
+    ASSERT_EQ(channels.channels.size(), 3U);
+    EXPECT_EQ(channels.channels[1].fields[12], "ANOTAC");  // a quoted line break is no comment
+    EXPECT_EQ(channels.channels[2].fields[1], "446.01875");
+    // Lines keep their numbers in the file, comments counted.
+    EXPECT_EQ(channels.warnings,
+              (std::vector<CsvLineNote>{{6, "Name \"A\r\n# not a comment\" became \"ANOTAC\""}}));
+
+    std::string pasted = "# copied\nFrequency\tName\n446.0\tA\n# between\n446.5\tB\n";
+    const ChirpCsvChannels sheet =
+        parseChirpCsv(pasted, session, {.separator = '\t', .numberedInOrder = true});
+    ASSERT_EQ(sheet.channels.size(), 2U);
+    EXPECT_EQ(sheet.channels[1].number, 2);
+    EXPECT_EQ(sheet.channels[1].fields[1], "446.50000");
+
+    // Anywhere else a '#' is text: in a header it names no column.
+    EXPECT_THROW(parse(" # spaced\r\nLocation,Frequency\r\n1,446.0\r\n"), ChirpCsvError);
+}
+
+TEST_F(ChirpCsvTest, ChannelsUsingACodeChirpLacksAreNamed) {
+    ChannelTable table;
+    setRow(table, 2, channel("446.00000", "446.00000", "D645N", "Off"));
+    setRow(table, 5, channel("446.00000", "446.00000", "Off", "D645I"));
+    setRow(table, 6, channel("446.00000", "446.00000", "D654N", "D023N"));
+    table.setCell(4, 9, "D645N");  // no RX: not exported
+    EXPECT_EQ(channelsWithCodesChirpLacks(table), (std::vector<int>{2, 5}));
+    EXPECT_THAT(formatChirpCsv(table), HasSubstr(",645,"));  // the file keeps them
 }
 
 const std::string kBadRows =

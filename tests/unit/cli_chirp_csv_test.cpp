@@ -30,7 +30,7 @@ TEST(CliChirpCsv, ChannelFileToCsvAndBackGivesTheSameFile) {
     EXPECT_EQ(readTextFile(dir / "out.csv"),
               kCsvHeader +
                   "1,AB1,446.006250,-,0.506250,Cross,67.0,88.5,023,NN,023,Tone->DTCS,NFM,6.25,S,"
-                  "Low,,,,,,On,DTMF,QT+DTMF,On\r\n");
+                  "1.0W,,,,,,On,DTMF,QT+DTMF,On\r\n");
     ASSERT_EQ(runVerb({"convert", (dir / "out.csv").string(), (dir / "back.chnw").string()}), 0);
     EXPECT_EQ(readTextFile(dir / "back.chnw"), readTextFile(dir / "in.chnw"));
 }
@@ -76,6 +76,23 @@ TEST(CliChirpCsv, ARefusedFileWritesNothingAndSkipInvalidTakesTheRest) {
     const std::string listing = testing::internal::GetCapturedStdout();
     EXPECT_THAT(listing, HasSubstr("\n1        446.00000"));
     EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 2);
+}
+
+TEST(CliChirpCsv, ConvertTakesCommentsAndWarnsOfCodesChirpLacks) {
+    TempDir dir;
+    writeTextFile(dir / "net.csv",
+                  "# Channels for the club net\r\nLocation,Frequency,Tone,DtcsCode\r\n"
+                  "3,446.000000,DTCS,645\r\n4,446.500000,DTCS,654\r\n9,446.100000,DTCS,645\r\n");
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(runVerb({"convert", (dir / "net.csv").string(), (dir / "net.chnw").string()}), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(runVerb({"convert", (dir / "net.chnw").string(), (dir / "out.csv").string()}), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "lumo-cli convert: warning: DCS 645 is not in CHIRP's list; CHIRP opens these "
+              "channels but will not edit them: 3, 9\n");
+    EXPECT_THAT(readTextFile(dir / "out.csv"), HasSubstr("\r\n9,,446.100000,,0.000000,DTCS,"));
 }
 
 TEST(CliChirpCsv, ShowReadsACsvFile) {
