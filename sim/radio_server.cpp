@@ -9,14 +9,38 @@
 
 namespace tarnsim {
 
-RadioServer::RadioServer(TarnRadio& radio, bool pace) : radio_(radio), pace_(pace) {}
+RadioServer::RadioServer(TarnRadio& radio, bool pace) : radio_(&radio), pace_(pace) {}
 
-RadioServer::Ended RadioServer::serve(int stopFd) {
+void RadioServer::swapRadio(TarnRadio* next, std::chrono::milliseconds gap) {
+    radio_ = nullptr;
+    waiting_ = next;
+    plugInAt_ = TarnRadio::Clock::now() + gap;
+    plugInWhenDue();
+}
+
+void RadioServer::plugInWhenDue() {
+    if (plugInAt_ && TarnRadio::Clock::now() >= *plugInAt_) {
+        radio_ = waiting_;
+        waiting_ = nullptr;
+        plugInAt_.reset();
+    }
+}
+
+int RadioServer::msUntilPlugIn() const {
+    if (!plugInAt_ || waiting_ == nullptr) {
+        return -1;
+    }
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(*plugInAt_ -
+                                                                   TarnRadio::Clock::now());
+    return static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
+}
+
+RadioServer::Ended RadioServer::serve(int stopFd, int swapFd, const std::function<void()>& onSwap) {
     stopFd_ = stopFd;
     std::uint8_t buffer[512];
     while (!hungUp_ && !stopped_) {
-        pollfd fds[2] = {{line_.master(), POLLIN, 0}, {stopFd, POLLIN, 0}};
-        const int ready = poll(fds, 2, -1);
+        pollfd fds[3] = {{line_.master(), POLLIN, 0}, {stopFd, POLLIN, 0}, {swapFd, POLLIN, 0}};
+        const int ready = poll(fds, swapFd >= 0 ? 3 : 2, msUntilPlugIn());
         if (ready < 0) {
             if (errno == EINTR) {
                 continue;
@@ -25,6 +49,10 @@ RadioServer::Ended RadioServer::serve(int stopFd) {
         }
         if ((fds[1].revents & (POLLIN | POLLHUP)) != 0) {
             return Ended::Stopped;
+        }
+        plugInWhenDue();
+        if (swapFd >= 0 && (fds[2].revents & POLLIN) != 0 && onSwap) {
+            onSwap();
         }
         if ((fds[0].revents & POLLIN) != 0) {
             const ssize_t n = read(line_.master(), buffer, sizeof buffer);
@@ -53,7 +81,8 @@ bool RadioServer::waitUntil(TarnRadio::Clock::time_point when) {
 }
 
 void RadioServer::handleInput(const std::uint8_t* data, std::size_t size) {
-    for (std::size_t i = 0; i < size && !hungUp_ && !stopped_; ++i) {
+    // With no radio at the end of the cable, nobody hears the bytes.
+    for (std::size_t i = 0; i < size && !hungUp_ && !stopped_ && radio_ != nullptr; ++i) {
         auto now = TarnRadio::Clock::now();
         if (pace_) {
             // A byte is complete only one byte time after the previous one was.
@@ -63,7 +92,7 @@ void RadioServer::handleInput(const std::uint8_t* data, std::size_t size) {
             }
             now = inputFreeAt_;
         }
-        TarnRadio::Reply reply = radio_.receive(data[i], now);
+        TarnRadio::Reply reply = radio_->receive(data[i], now);
         if (reply.hangUp) {
             line_.hangUp();
             hungUp_ = true;

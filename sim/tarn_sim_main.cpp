@@ -6,12 +6,14 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <iostream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "lumo_version.h"
+#include "sim/radio_fleet.h"
 #include "sim/radio_server.h"
 #include "sim/tarn_radio.h"
 
@@ -28,14 +30,19 @@ void printHelp() {
            "                    rest reads 0xFF). Without it the memory is all 0xFF.\n"
            "  --load ADDR:FILE  place FILE's bytes at address ADDR (hex, e.g. 0x0010),\n"
            "                    after --image\n"
-           "  --save FILE       on SIGTERM or SIGINT write the memory (64 KiB) to FILE\n"
+           "  --save FILE       on SIGTERM or SIGINT write the memory (64 KiB) to FILE;\n"
+           "                    with --radios, radio K's to FILE.K\n"
+           "  --radios N        serve N radios one after another on the one line, each\n"
+           "                    starting from the same memory; radio 1 first. SIGUSR1\n"
+           "                    unplugs the current radio: the line is silent for one\n"
+           "                    second, then the next radio answers (none after the last)\n"
            "  --pace            pace both directions like a 9600 baud 8N1 wire\n"
            "  --boot N          ignore the first N hellos, as a radio still starting up\n"
            "  --fault FAULT     misbehave: "
         << tarnsim::faultHelp()
         << ".\n"
            "                    Exchanges are the frames sent after the identity reply,\n"
-           "                    counted from 1 in each session.\n"
+           "                    counted from 1 in each session. FAULT%K: radio K only.\n"
            "  -h, --help        print this text and exit\n"
            "  --version         print the version and exit\n";
 }
@@ -84,6 +91,18 @@ bool saveImage(const std::string& path, const std::vector<std::uint8_t>& memory)
     return std::rename(temporary.c_str(), path.c_str()) == 0;
 }
 
+// A descriptor that becomes readable when one of `signals` arrives; they are blocked
+// from interrupting the program.
+int signalDescriptor(std::initializer_list<int> signals) {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int signal : signals) {
+        sigaddset(&set, signal);
+    }
+    sigprocmask(SIG_BLOCK, &set, nullptr);
+    return signalfd(-1, &set, SFD_CLOEXEC);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -91,6 +110,8 @@ int main(int argc, char** argv) {
     std::string imagePath;
     std::string savePath;
     bool pace = false;
+    int radios = 1;
+    std::vector<tarnsim::FleetFault> faults;
     std::vector<std::string> loads;
     const std::vector<std::string> args(argv + 1, argv + argc);
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -111,7 +132,7 @@ int main(int argc, char** argv) {
         } else if (arg == "--pace") {
             pace = true;
         } else if (arg == "--image" || arg == "--save" || arg == "--boot" || arg == "--fault" ||
-                   arg == "--load") {
+                   arg == "--load" || arg == "--radios") {
             const std::string* v = value();
             if (v == nullptr) {
                 return 2;
@@ -122,6 +143,16 @@ int main(int argc, char** argv) {
                 loads.push_back(*v);
             } else if (arg == "--save") {
                 savePath = *v;
+            } else if (arg == "--radios") {
+                try {
+                    radios = std::stoi(*v);
+                } catch (const std::exception&) {
+                    radios = 0;
+                }
+                if (radios < 1) {
+                    std::cerr << "tarn-sim: --radios needs a number from 1 on\n";
+                    return 2;
+                }
             } else if (arg == "--boot") {
                 try {
                     options.bootHellos = std::stoi(*v);
@@ -131,12 +162,12 @@ int main(int argc, char** argv) {
                 }
             } else {
                 std::string error;
-                const auto fault = tarnsim::parseFault(*v, error);
+                const auto fault = tarnsim::parseFleetFault(*v, error);
                 if (!fault) {
                     std::cerr << "tarn-sim: " << error << "\n";
                     return 2;
                 }
-                options.faults.push_back(*fault);
+                faults.push_back(*fault);
             }
         } else {
             std::cerr << "tarn-sim: unknown argument '" << arg << "' (see --help)\n";
@@ -170,35 +201,42 @@ int main(int argc, char** argv) {
         }
     }
 
-    // Signals arrive as readable data, so the serving loop ends cleanly on them.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
-    const int signalFd = signalfd(-1, &stopSignals, SFD_CLOEXEC);
-    if (signalFd < 0) {
+    // Signals arrive as readable data, so the serving loop ends cleanly on them and
+    // swaps radios between exchanges.
+    const int signalFd = signalDescriptor({SIGTERM, SIGINT});
+    const int swapFd = signalDescriptor({SIGUSR1});
+    if (signalFd < 0 || swapFd < 0) {
         std::cerr << "tarn-sim: signalfd: " << std::strerror(errno) << "\n";
         return 1;
     }
 
     try {
-        tarnsim::TarnRadio radio(options);
-        radio.loadMemory(image);
-        tarnsim::RadioServer server(radio, pace);
+        tarnsim::RadioFleet fleet(radios, image, options, faults);
+        tarnsim::RadioServer server(fleet.radio(1), pace);
         std::cout << server.path() << std::endl;
-        const auto ended = server.serve(signalFd);
+        const auto swap = [&] {
+            signalfd_siginfo info{};
+            if (read(swapFd, &info, sizeof info) == sizeof info) {
+                fleet.swap(server, tarnsim::RadioFleet::kSwapGap);
+            }
+        };
+        const auto ended = server.serve(signalFd, swapFd, swap);
         if (ended == tarnsim::RadioServer::Ended::HungUp) {
             std::cerr << "tarn-sim: line hung up as asked\n";
         }
-        if (!savePath.empty() && !saveImage(savePath, radio.memory())) {
-            std::cerr << "tarn-sim: cannot save " << savePath << "\n";
-            return 1;
+        for (int number = 1; number <= radios && !savePath.empty(); ++number) {
+            const std::string path =
+                radios == 1 ? savePath : savePath + "." + std::to_string(number);
+            if (!saveImage(path, fleet.radio(number).memory())) {
+                std::cerr << "tarn-sim: cannot save " << path << "\n";
+                return 1;
+            }
         }
     } catch (const std::exception& e) {
         std::cerr << "tarn-sim: " << e.what() << "\n";
         return 1;
     }
     close(signalFd);
+    close(swapFd);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "sim/radio_fleet.h"
 #include "sim/tarn_radio.h"
 
 namespace tarnsim {
@@ -100,6 +101,32 @@ TEST(SimFault, RejectsMalformedSpecs) {
         std::string error;
         EXPECT_FALSE(parseFault(faultText, error)) << faultText;
         EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(RadioFleet, EachRadioStartsAlikeAndTakesOnlyItsOwnFaults) {
+    std::string error;
+    const struct {
+        const char* text;
+        int radio;  // -1: refused
+    } cases[] = {{"corrupt:0x0020%2", 2}, {"silent", 0}, {"no-reply:3@2%4", 4},
+                 {"silent%0", -1},        {"silent%", -1}, {"silent%x", -1},
+                 {"bogus%2", -1}};
+    for (const auto& c : cases) {
+        const auto parsed = parseFleetFault(c.text, error);
+        EXPECT_EQ(parsed ? parsed->radio : -1, c.radio) << c.text;
+    }
+
+    const Bytes image(0x100, 0x11);
+    RadioFleet fleet(3, image, {}, {*parseFleetFault("corrupt:0x0020%2", error)});
+    ASSERT_EQ(fleet.count(), 3);
+    EXPECT_EQ(fleet.current(), 1);
+    for (int number = 1; number <= 3; ++number) {
+        TarnRadio& radio = fleet.radio(number);
+        EXPECT_EQ(radio.memory()[0x20], 0x11);
+        handshake(radio);
+        feed(radio, {0x57, 0x00, 0x20, 0x01, 0x40});
+        EXPECT_EQ(radio.memory()[0x20], number == 2 ? 0x41 : 0x40) << "radio " << number;
     }
 }
 
