@@ -96,14 +96,16 @@ std::filesystem::path backupFolder() {
 
 std::filesystem::path saveBackup(const std::filesystem::path& folder, BackupKind kind,
                                  std::string_view content,
-                                 std::chrono::system_clock::time_point when, BackupOrigin origin) {
+                                 std::chrono::system_clock::time_point when, BackupOrigin origin,
+                                 int radio) {
     std::error_code created;
     std::filesystem::create_directories(folder, created);
     if (created) {
         throw std::system_error(created, "cannot make the backup folder \"" + folder.string() + "\"");
     }
     const std::filesystem::path temporary = writeTemporary(folder, content);
-    const std::string name = prefix(kind) + stamp(when);
+    const std::string name =
+        prefix(kind) + stamp(when) + (radio > 0 ? "-radio" + std::to_string(radio) : "");
     // link() never replaces a file: a name taken in the same second moves on to -2, -3.
     for (int number = 1; number < 1000; ++number) {
         const std::filesystem::path file =
@@ -127,6 +129,7 @@ std::filesystem::path saveBackup(const std::filesystem::path& folder, BackupKind
 std::vector<BackupEntry> listBackups(const std::filesystem::path& folder) {
     static const std::regex pattern(
         R"((channels|settings)-(\d{4})(\d{2})(\d{2})-(\d{2})(\d{2})(\d{2})(?:-(\d+))?(-written)?\.(img|optw))");
+    static const std::regex fleetPattern(R"((.*)-radio(\d+)(-\d+)?(-written)?(\.img|\.optw))");
     struct Found {
         BackupEntry entry;
         std::string order;
@@ -135,7 +138,14 @@ std::vector<BackupEntry> listBackups(const std::filesystem::path& folder) {
     std::vector<Found> found;
     std::error_code error;
     for (const auto& item : std::filesystem::directory_iterator(folder, error)) {
-        const std::string name = item.path().filename().string();
+        std::string name = item.path().filename().string();
+        // A fleet's radio number stands between the time and the rest of the name.
+        int radio = 0;
+        std::smatch fleet;
+        if (std::regex_match(name, fleet, fleetPattern)) {
+            radio = std::atoi(fleet[2].str().c_str());
+            name = fleet[1].str() + fleet[3].str() + fleet[4].str() + fleet[5].str();
+        }
         std::smatch m;
         if (!std::regex_match(name, m, pattern) ||
             (m[1] == "channels") != (m[10] == "img")) {
@@ -144,6 +154,7 @@ std::vector<BackupEntry> listBackups(const std::filesystem::path& folder) {
         BackupEntry entry;
         entry.file = item.path();
         entry.kind = m[1] == "channels" ? BackupKind::Channels : BackupKind::Settings;
+        entry.radio = radio;
         entry.origin = m[9].matched ? BackupOrigin::Written : BackupOrigin::Read;
         entry.time = m[2].str() + "-" + m[3].str() + "-" + m[4].str() + " " + m[5].str() + ":" +
                      m[6].str() + ":" + m[7].str();

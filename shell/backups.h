@@ -24,11 +24,13 @@ std::filesystem::path backupFolder();
 // ("channels-20261210-134002.img", "settings-....optw"; a write's record ends in
 // "-written" before the extension); a second one in the same second gets "-2", "-3",
 // ... No existing file is ever replaced, and no half-written file is ever left under a
-// backup's name. Returns the file; throws std::system_error.
+// backup's name. A radio number other than 0 names the radio of a fleet after the time
+// ("channels-20261210-134002-radio7-written.img"). Returns the file; throws
+// std::system_error.
 std::filesystem::path saveBackup(const std::filesystem::path& folder, BackupKind kind,
                                  std::string_view content,
                                  std::chrono::system_clock::time_point when,
-                                 BackupOrigin origin = BackupOrigin::Read);
+                                 BackupOrigin origin = BackupOrigin::Read, int radio = 0);
 
 struct BackupEntry {
     std::filesystem::path file;
@@ -37,6 +39,8 @@ struct BackupEntry {
     std::string time;  // "2026-12-10 13:40:02", from the name
     // For a channel image, how many channels have a receive frequency; else -1.
     int channelsSet = -1;
+    // The radio of a fleet the file was kept for; 0 for a single radio.
+    int radio = 0;
 };
 
 // The backups in `folder`, newest first. Files of other names are left out.

@@ -53,8 +53,9 @@ inline int openDescriptorCount() {
 // A HexLink whose port names are device paths, talking to a simulated radio.
 struct SimLink {
     explicit SimLink(tarnsim::TarnRadio::Options options = {}, std::deque<bool> answers = {},
-                     LinkTimings timings = shortLinkTimings(), bool pace = false)
-        : radio(std::move(options), pace),
+                     LinkTimings timings = shortLinkTimings(), bool pace = false,
+                     tarnsim::FleetSetup fleet = {})
+        : radio(std::move(options), pace, std::move(fleet)),
           dialogs(std::move(answers)),
           link(makeSerialOpener(PortMap{}, timings.serial), dialogs, timings) {
         link.PortName = radio.path();

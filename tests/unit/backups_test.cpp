@@ -190,6 +190,28 @@ TEST(Backups, AWriteIsRecordedAndListedAsWritten) {
     EXPECT_STREQ(originName(BackupOrigin::Written), "written");
 }
 
+TEST(Backups, AFleetsRecordsNameTheirRadio) {
+    test::TempDir dir;
+    const auto when = at(2026, 12, 8, 9, 15, 0);
+    const auto seventh =
+        saveBackup(dir.path(), BackupKind::Channels, "w", when, BackupOrigin::Written, 7);
+    const auto again =
+        saveBackup(dir.path(), BackupKind::Channels, "w", when, BackupOrigin::Written, 7);
+    const auto settings = saveBackup(dir.path(), BackupKind::Settings, "5\r\n", when,
+                                     BackupOrigin::Written, 12);
+    EXPECT_EQ(seventh.filename(), "channels-20261208-091500-radio7-written.img");
+    EXPECT_EQ(again.filename(), "channels-20261208-091500-radio7-2-written.img");
+    EXPECT_EQ(settings.filename(), "settings-20261208-091500-radio12-written.optw");
+    const std::vector<BackupEntry> list = listBackups(dir.path());
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].file, again);
+    for (const BackupEntry& entry : list) {
+        EXPECT_EQ(entry.radio, entry.file == settings ? 12 : 7);
+        EXPECT_EQ(entry.origin, BackupOrigin::Written);
+        EXPECT_EQ(entry.time, "2026-12-08 09:15:00");
+    }
+}
+
 TEST(Backups, PruningRemovesOnlyOldBackupsBeyondTheNewestTen) {
     // Backups one per day, newest first: day 0 (today) back to day 29.
     const auto now = at(2026, 12, 10, 12, 0, 0);
