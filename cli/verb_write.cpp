@@ -7,6 +7,7 @@
 #include "cli/signal_cancel.h"
 #include "cli/terminal_progress.h"
 #include "cli/verbs.h"
+#include "cli/write_each.h"
 #include "cli/write_verify.h"
 #include "shell/channel_write_subject.h"
 #include "shell/radio_knowledge.h"
@@ -15,19 +16,30 @@ namespace lumo::cli {
 namespace {
 
 constexpr const char* kUsageLine =
-    "usage: lumo-cli write [--port P] FILE [--verify] [-v] [--keep-out-of-band]\n";
+    "usage: lumo-cli write [--port P] FILE [--verify] [-v] [--keep-out-of-band]\n"
+    "       lumo-cli write [--port P] FILE --each [--settings FILE.optw] [--wait-radio]\n"
+    "                      [--keep-out-of-band]\n";
 
 struct WriteOptions {
     std::string file;
     bool verify = false;
     bool verbose = false;
     bool keepOutOfBand = false;
+    bool each = false;
+    EachOptions eachOptions;
 };
 
 std::optional<WriteOptions> parseWriteOptions(const std::vector<std::string>& args) {
     WriteOptions options;
-    for (const std::string& arg : args) {
-        if (arg == "--verify") {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--each") {
+            options.each = true;
+        } else if (arg == "--wait-radio") {
+            options.eachOptions.waitRadio = true;
+        } else if (arg == "--settings" && i + 1 < args.size()) {
+            options.eachOptions.settingsFile = args[++i];
+        } else if (arg == "--verify") {
             options.verify = true;
         } else if (arg == "-v" || arg == "--verbose") {
             options.verbose = true;
@@ -39,7 +51,9 @@ std::optional<WriteOptions> parseWriteOptions(const std::vector<std::string>& ar
             return std::nullopt;
         }
     }
-    if (options.file.empty()) {
+    // The settings and the waiting belong to a job of several radios.
+    if (options.file.empty() ||
+        (!options.each && (options.eachOptions.settingsFile || options.eachOptions.waitRadio))) {
         return std::nullopt;
     }
     return options;
@@ -141,6 +155,14 @@ int runWrite(CliContext& context) {
     session.setUp();
     ChannelTable table(strings);
     std::optional<MemoryImage> image;
+    if (options->each) {
+        if (channelDocumentOf(options->file) == ChannelDocument::Image) {
+            std::cerr << "lumo-cli write: --each takes a .chnw or .csv, not a channel image\n";
+            return 2;
+        }
+        std::optional<ChannelTable> checked = tableToWrite(*options, session, context.dialogs());
+        return checked ? writeEach(context, std::move(*checked), options->eachOptions) : 1;
+    }
     if (channelDocumentOf(options->file) == ChannelDocument::Image) {
         image = readImageFile(options->file);
     } else {
@@ -202,7 +224,20 @@ Verb writeVerb() {
         "  whose bytes differ as well. What the read-back saw is kept as a backup.\n"
         "  Ctrl-C stops the write after the block in progress (exit 130); the radio then\n"
         "  holds part of the new table: write it again, or restore the newest backup.\n"
-        "  Exits 1 when the write fails.\n",
+        "  Exits 1 when the write fails.\n"
+        "lumo-cli write [--port P] FILE --each [--settings FILE.optw] [--wait-radio]\n"
+        "  Programs several radios in a row with FILE (a .chnw or .csv, checked once as\n"
+        "  above) and, with --settings, the settings of FILE.optw: \"Connect radio 1 and\n"
+        "  press Enter (q to stop)\", then each radio is written and always verified,\n"
+        "  and a record of what it got is kept in the backups folder under its number\n"
+        "  (channels-...-radio7-written.img). --wait-radio starts each radio as soon as\n"
+        "  it answers, trying about once a second, and first waits until the radio just\n"
+        "  programmed stops answering, so none is programmed twice. One line a radio\n"
+        "  (\"Radio 7 done: written and verified\" or \"Radio 7 FAILED: reason\"); a\n"
+        "  failed radio never stops the job. Ctrl-C stops it after the block in\n"
+        "  progress. Then the summary and a log, fleet-YYYYMMDD-HHMMSS.csv in the\n"
+        "  backups folder (radio, start, end, result, verify, record). Exits 0 only when\n"
+        "  every radio was written and verified.\n",
         runWrite,
     };
 }

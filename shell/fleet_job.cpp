@@ -1,5 +1,6 @@
 #include "shell/fleet_job.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "base/atomic_file.h"
@@ -21,12 +22,15 @@ class KeptMessages final : public UserDialogs {
         said_.push_back(text);
         return false;
     }
-    // The last thing said, on one line: why a write ended as it did.
+    // The first sentence of the last thing said: why a write ended as it did.
     std::string last() const {
         if (said_.empty()) {
             return {};
         }
-        std::string line = said_.back().substr(0, said_.back().find('\n'));
+        const std::string& text = said_.back();
+        const std::size_t sentence = text.find(". ");
+        std::string line = text.substr(
+            0, std::min(text.find('\n'), sentence == std::string::npos ? sentence : sentence + 1));
         while (!line.empty() && (line.back() == ' ' || line.back() == ':')) {
             line.pop_back();
         }
@@ -167,23 +171,25 @@ bool FleetJob::awaitRadio(TransferHost& host) {
     if (frontEnd_.step) {
         frontEnd_.step(number, FleetStep::Waiting);
     }
-    const auto pause = [&] {
-        const auto until = std::chrono::steady_clock::now() + pollInterval;
+    const auto pause = [&](std::chrono::milliseconds interval) {
+        const auto until = std::chrono::steady_clock::now() + interval;
         while (!stop_.requested && std::chrono::steady_clock::now() < until) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         return !stop_.requested;
     };
-    // The radio just programmed is still on the line until it stops answering.
+    // The radio just programmed is still on the line until it stops answering. Every
+    // radio gives the same identity, so only the silence between two tells them apart:
+    // it is looked for more often than a swap of radios takes.
     if (count() > 0) {
         while (!stop_.requested && radioAnswers(host)) {
-            if (!pause()) {
+            if (!pause(pollInterval / 4)) {
                 return false;
             }
         }
     }
     while (!stop_.requested && !radioAnswers(host)) {
-        if (!pause()) {
+        if (!pause(pollInterval)) {
             return false;
         }
     }
@@ -209,8 +215,12 @@ std::string FleetJob::summary() const {
             ++done;
             continue;
         }
+        std::string reason = radio.result;
+        if (!reason.empty() && reason.back() == '.') {
+            reason.pop_back();
+        }
         failed += (failed.empty() ? "" : "; ") + std::string("radio ") +
-                  std::to_string(radio.number) + ", " + radio.result;
+                  std::to_string(radio.number) + ", " + reason;
     }
     const int failures = count() - done;
     std::string text = std::to_string(count()) + (count() == 1 ? " radio: " : " radios: ") +

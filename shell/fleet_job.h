@@ -57,7 +57,8 @@ class FleetJob {
     const FleetRadio& programRadio(TransferHost& host);
 
     // Waits, trying the radio's identity exchange about once a second, until a radio
-    // answers; after a radio was programmed, first until that one stops answering, so
+    // answers; after a radio was programmed, first until that one stops answering
+    // (looked for four times as often, as the cable may be empty only for a second), so
     // that no radio is programmed twice. False when stopped meanwhile.
     bool awaitRadio(TransferHost& host);
 

@@ -93,15 +93,15 @@ TEST(FleetJob, EveryRadioIsWrittenVerifiedAndRecordedAndAFailureNeverStopsTheJob
     }
     EXPECT_THAT(resultLines(fleet.job),
                 ElementsAre("Radio 1 done: written and verified \u2014 connect the next radio",
-                            StartsWith("Radio 2 FAILED: The radio does not hold what was "
-                                       "written. 1 channel(s) differ"),
+                            "Radio 2 FAILED: The radio does not hold what was written.",
                             "Radio 3 FAILED: Device unconnect or device on booting,please wait a "
                             "minute,then try again!",
                             "Radio 4 done: written and verified \u2014 connect the next radio",
                             "Radio 5 done: written and verified \u2014 connect the next radio"));
-    EXPECT_THAT(fleet.job.summary(), StartsWith("5 radios: 3 written and verified, 2 failed: radio 2, "
-                                                "The radio does not hold what was written."));
-    EXPECT_THAT(fleet.job.summary(), HasSubstr("; radio 3, Device unconnect"));
+    EXPECT_EQ(fleet.job.summary(),
+              "5 radios: 3 written and verified, 2 failed: radio 2, The radio does not hold what "
+              "was written; radio 3, Device unconnect or device on booting,please wait a "
+              "minute,then try again!");
     for (const int radio : {1, 2, 4, 5}) {
         EXPECT_EQ(fleet.heldRx(radio, 1), "446.00625") << "radio " << radio;
     }
@@ -140,8 +140,7 @@ TEST(FleetJob, StopEndsTheJobAfterTheBlockInProgress) {
     const FleetRadio& second = fleet.job.programRadio(stopping);
     EXPECT_TRUE(second.stopped);
     EXPECT_EQ(FleetJob::resultLine(second),
-              "Radio 2 stopped: The transfer was stopped after 10 of 256 blocks. The radio's "
-              "channel area is now partly written. Write again completes the channel table.");
+              "Radio 2 stopped: The transfer was stopped after 10 of 256 blocks.");
     EXPECT_TRUE(fleet.job.stopRequested());
     EXPECT_FALSE(fleet.job.awaitRadio(host));
 }
