@@ -80,9 +80,15 @@ std::vector<std::string> FleetJob::problems() const {
 
 void FleetJob::requestStop() {
     stop_.requested = true;
-    if (WriteFlow* flow = current_.load()) {
-        flow->requestStop();
+    const std::lock_guard lock(currentMutex_);
+    if (current_ != nullptr) {
+        current_->requestStop();
     }
+}
+
+void FleetJob::setCurrent(WriteFlow* flow) {
+    const std::lock_guard lock(currentMutex_);
+    current_ = flow;
 }
 
 WriteOutcome FleetJob::writeOne(WriteSubject& subject, FleetRadio& radio, TransferHost& host) {
@@ -93,6 +99,10 @@ WriteOutcome FleetJob::writeOne(WriteSubject& subject, FleetRadio& radio, Transf
         // The write's one session, then its read-back.
         if (frontEnd_.step) {
             frontEnd_.step(radio.number, sessions++ == 0 ? FleetStep::Writing : FleetStep::Verifying);
+        }
+        // A stop asked for before the write began, which the flow's start forgets.
+        if (stop_.requested) {
+            return false;
         }
         return frontEnd_.session ? frontEnd_.session(work) : work();
     };
@@ -105,16 +115,9 @@ WriteOutcome FleetJob::writeOne(WriteSubject& subject, FleetRadio& radio, Transf
         }
     };
     WriteFlow flow(subject, knowledge, link_, std::move(frontEnd));
-    if (stop_.requested) {
-        flow.requestStop();
-    }
-    current_ = &flow;
+    setCurrent(&flow);
     const WriteOutcome outcome = flow.write(host, {.review = false, .verify = true});
-    current_ = nullptr;
-    if (stop_.requested) {
-        flow.requestStop();  // a request that came between two reads of current_
-    }
-
+    setCurrent(nullptr);
     return outcome;
 }
 
@@ -135,7 +138,7 @@ const FleetRadio& FleetJob::programRadio(TransferHost& host) {
             continue;
         }
         radio.done = false;
-        radio.stopped = outcome == WriteOutcome::Stopped;
+        radio.stopped = outcome == WriteOutcome::Stopped || stop_.requested;
         radio.verify = outcome == WriteOutcome::VerifyDiffers ? "differs"
                        : outcome == WriteOutcome::NotVerified ? "not verified"
                                                               : "";
@@ -171,27 +174,30 @@ bool FleetJob::awaitRadio(TransferHost& host) {
     if (frontEnd_.step) {
         frontEnd_.step(number, FleetStep::Waiting);
     }
-    const auto pause = [&](std::chrono::milliseconds interval) {
-        const auto until = std::chrono::steady_clock::now() + interval;
-        while (!stop_.requested && std::chrono::steady_clock::now() < until) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    // Tries the identity exchange every `period` from the start of one try to the
+    // next, however long a try takes, until it gives `wanted`; false when stopped.
+    const auto pollUntil = [&](bool wanted, std::chrono::milliseconds period) {
+        for (;;) {
+            const auto next = std::chrono::steady_clock::now() + period;
+            if (stop_.requested) {
+                return false;
+            }
+            if (radioAnswers(host) == wanted) {
+                return true;
+            }
+            while (!stop_.requested && std::chrono::steady_clock::now() < next) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
         }
-        return !stop_.requested;
     };
     // The radio just programmed is still on the line until it stops answering. Every
     // radio gives the same identity, so only the silence between two tells them apart:
     // it is looked for more often than a swap of radios takes.
-    if (count() > 0) {
-        while (!stop_.requested && radioAnswers(host)) {
-            if (!pause(pollInterval / 4)) {
-                return false;
-            }
-        }
+    if (count() > 0 && !pollUntil(false, pollInterval / 4)) {
+        return false;
     }
-    while (!stop_.requested && !radioAnswers(host)) {
-        if (!pause(pollInterval)) {
-            return false;
-        }
+    if (!pollUntil(true, pollInterval)) {
+        return false;
     }
     return !stop_.requested;
 }

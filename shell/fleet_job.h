@@ -1,9 +1,9 @@
 #pragma once
 
-#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -93,8 +93,11 @@ class FleetJob {
     FleetFrontEnd frontEnd_;
     std::filesystem::path backups_;
     TransferCancel stop_;
-    // The write in progress, for a stop request to reach it.
-    std::atomic<WriteFlow*> current_{nullptr};
+    // The write in progress, for a stop request to reach it; the lock keeps the flow
+    // alive while a request reaches it.
+    void setCurrent(WriteFlow* flow);
+    std::mutex currentMutex_;
+    WriteFlow* current_ = nullptr;
     std::vector<FleetRadio> radios_;
 };
 
