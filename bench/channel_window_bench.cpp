@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "channels/channel_file.h"
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "gui/channel_print.h"
 #include "link/settings_store.h"
 #include "shell/app_state.h"
@@ -84,15 +84,15 @@ World& world() {
 
 // The window in a workspace as the main window holds it, which owns it.
 struct Shown {
-    Shown() : window(new lumo::TForm2(world().state)) {
+    Shown() : window(new lumo::ChannelWindow(world().state)) {
         area.resize(1000, 700);
         area.show();
         area.addSubWindow(window)->show();
         QApplication::processEvents();
     }
-    lumo::TForm2* operator->() const { return window; }
+    lumo::ChannelWindow* operator->() const { return window; }
     QMdiArea area;
-    lumo::TForm2* window;
+    lumo::ChannelWindow* window;
 };
 
 void BM_ShowWindowWith128Rows(benchmark::State& state) {

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "gui/main_f.h"
 #include "gui/option_dune.h"
 #include "gui/splash.h"

@@ -14,7 +14,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "gui/channel_menus.h"
 #include "gui/keyboard_menus.h"
 #include "gui/option_dune.h"
@@ -184,7 +184,7 @@ void TForm1::createMenus() {
     menu42 = menu40->addAction("About");
 
     channelMenus_ = new ChannelMenus(*this, state_, menu10, beforeExit, menu20, menu30, [this] {
-        return (state_.session.WindowFlags & 8) != 0 ? qobject_cast<TForm2*>(child(ChildKind::Channel))
+        return (state_.session.WindowFlags & 8) != 0 ? qobject_cast<ChannelWindow*>(child(ChildKind::Channel))
                                                      : nullptr;
     });
     channelMenus_->showChild = [this](ChildKind kind) {
@@ -454,7 +454,7 @@ QMdiSubWindow* TForm1::adoptChild(ChildWindow* child, QPoint at) {
     connect(child, &ChildWindow::closed, this, &TForm1::showOpenWindows);
     child->transferRunning = [this](bool running) { showTransferRunning(running); };
     child->tellStatus = [this](const QString& text) { statusBar()->showMessage(text, 15000); };
-    if (auto* channels = qobject_cast<TForm2*>(child)) {
+    if (auto* channels = qobject_cast<ChannelWindow*>(child)) {
         channelMenus_->adopt(channels);
     }
     const QSize wanted = child->size();
@@ -511,7 +511,7 @@ void TForm1::openChannelWindow() {
     if (!ensureSession()) {
         return;
     }
-    ShowChildWindow<TForm2>(QPoint(36, 36));
+    ShowChildWindow<ChannelWindow>(QPoint(36, 36));
 }
 
 void TForm1::openParamWindow() {
@@ -562,7 +562,7 @@ std::optional<PrintJob> TForm1::activePrintJob() {
     if (target != nullptr) {
         target->commitPendingPick();
     }
-    if (auto* channels = qobject_cast<TForm2*>(target)) {
+    if (auto* channels = qobject_cast<ChannelWindow*>(target)) {
         return channelTableJob(channels->table());
     }
     if (auto* settings = qobject_cast<TFormDune*>(target)) {

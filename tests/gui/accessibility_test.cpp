@@ -11,7 +11,7 @@
 #include <QtTest>
 #include <functional>
 
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "gui/channel_menus.h"
 #include "gui/option_dune.h"
 #include "gui/qt_dialogs.h"
@@ -19,7 +19,7 @@
 #include "tests/gui/gui_fixture.h"
 
 using namespace lumo;
-using lumo::test::ChannelWindow;
+using lumo::test::OpenChannelWindow;
 using lumo::test::Fixture;
 
 namespace {
@@ -132,8 +132,8 @@ class AccessibilityTest : public QObject {
 private slots:
     void everyVisibleControlIsNamed() {
         Fixture f;
-        ChannelWindow c(f);
-        TForm2* channels = c.window;
+        OpenChannelWindow c(f);
+        ChannelWindow* channels = c.window;
         // The option box over an option cell is a control of its own.
         c.enterFrequency(1, "446.1");
         QVERIFY(channels->grid()->moveTo(5, 1));
@@ -176,8 +176,8 @@ private slots:
 
     void gridCellsSpeakTheirPlace() {
         Fixture f;
-        ChannelWindow c(f);
-        TForm2* channels = c.window;
+        OpenChannelWindow c(f);
+        ChannelWindow* channels = c.window;
         c.enterFrequency(3, "446.1");
         QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(channels->grid());
         QCOMPARE(grid->text(QAccessible::Name), QString("Channels"));
@@ -254,7 +254,7 @@ private slots:
     // The grid is no trap: Tab goes on to the buttons, Shift+Tab comes back.
     void channelWindowTabsFromGridToButtons() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         QVERIFY(c.window->grid()->moveTo(2, 3));
         QTest::keyClick(c.window->grid(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), c.window->button(ChildButton::Read));

@@ -6,7 +6,7 @@
 #include <QtTest>
 #include <deque>
 
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "shell/backups.h"
 #include "sim/simulated_radio.h"
 #include "tests/gui/channel_window_helpers.h"
@@ -22,7 +22,7 @@ namespace {
 
 // The review before a write and the verify after it on, as they are at first; the
 // reviews answered by `script`.
-void reviewAndVerify(Fixture& f, TForm2* window, ScriptedReviews& script) {
+void reviewAndVerify(Fixture& f, ChannelWindow* window, ScriptedReviews& script) {
     f.store->setValue("Preferences/reviewBeforeWrite", "true");
     f.store->setValue("Preferences/verifyAfterWrite", "true");
     window->confirmWrite = [&script](const WriteReview& review) { return script(review); };
@@ -38,7 +38,7 @@ private slots:
         tarnsim::SimulatedRadio radio({}, true);  // paced: a read takes seconds
         Fixture f(true, {}, {true});  // Yes to "Stop the transfer?"
         f.state->link->PortName = radio.path();
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         c.window->grid()->moveTo(1, 1);
         bool lockedWhileReading = false;
@@ -71,7 +71,7 @@ private slots:
 
         Fixture f;
         f.state->link->PortName = radio.path();
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         const std::size_t kept = listBackups(backupFolder()).size();
         QString shownAtMessage;
@@ -107,7 +107,7 @@ private slots:
         test::loadChannel(radio, 2, "446.00625", "BASE");
         Fixture f;
         f.state->link->PortName = radio.path();
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         ScriptedReviews script{{ReviewAnswer::ReadFirst, ReviewAnswer::Write}, {}};
         reviewAndVerify(f, c.window, script);
         const std::vector<WriteReview>& reviews = script.reviews;
@@ -144,7 +144,7 @@ private slots:
         tarnsim::SimulatedRadio radio({.faults = test::faults({"corrupt:0x0020"})});
         Fixture f;
         f.state->link->PortName = radio.path();
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         ScriptedReviews script{{ReviewAnswer::ReadFirst, ReviewAnswer::Write}, {}};
         reviewAndVerify(f, c.window, script);
         const std::vector<WriteReview>& reviews = script.reviews;
@@ -173,7 +173,7 @@ private slots:
         Fixture f(true, {}, {true});  // Yes to "Stop the transfer?"
         f.store->setValue("Preferences/verifyAfterWrite", "true");
         f.state->link->PortName = radio.path();
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         c.window->grid()->setFocus();
         auto* bar = c.window->findChild<QProgressBar*>("ProgressBar1");

@@ -87,7 +87,7 @@ private slots:
     // value it was last answered with in this window, set or not.
     void setColumnNamesItsChannelsAndOpensOnTheLastAnswer() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         for (const int row : {3, 5, 9, 10, 11, 12}) {
             c.enterFrequency(row, "446.1");
         }
@@ -156,7 +156,7 @@ private slots:
     // opened or saved: Save proposes a name of its own instead.
     void saveAfterABackupOrATemplateProposesANewName() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         TempDir dir;
         ChannelTable held;
         held.setCell(1, 1, "446.00625");

@@ -15,7 +15,7 @@
 #include "channels/channel_file.h"
 #include "channels/channel_image.h"
 #include "gui/backups_dialog.h"
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "gui/channel_menus.h"
 #include "gui/option_dune.h"
 #include "settings/optw_file.h"
@@ -42,7 +42,7 @@ private slots:
         const auto file = std::filesystem::path(f.dir.filePath("three.chnw").toStdString());
         SaveChannelFile(saved, file);
 
-        ChannelWindow cancelled(f);
+        OpenChannelWindow cancelled(f);
         QCOMPARE(f.documents->opened.size(), 1u);
         QCOMPARE(f.documents->opened[0].defaultExtension, std::string("chnw"));
         QCOMPARE(f.documents->opened[0].filter,
@@ -61,7 +61,7 @@ private slots:
         QTRY_VERIFY(!f.window->child(ChildKind::Channel));
 
         f.documents->openAnswers.push_back(file);
-        ChannelWindow loaded(f);
+        OpenChannelWindow loaded(f);
         QCOMPARE(f.documents->opened.size(), 2u);
         QCOMPARE(cellText(loaded.window, 1, 3), QString("446.01000"));
         QCOMPARE(cellText(loaded.window, 12, 3), QString("ROVER"));
@@ -76,7 +76,7 @@ private slots:
 
     void typingAFrequencyAndEnterFillsTheRow() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.004");
         const QStringList row{"446.00625", "446.00625", "Off", "Off", "High", "25K",
                               "Off",       "Off",       "QT",  "Off", "On"};
@@ -119,7 +119,7 @@ private slots:
 
     void theOptionBoxHandsItsPickToTheCellWhereverTheFocusGoes() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         QComboBox* box = c.window->comboBox();
         QVERIFY(!box->isVisible());
@@ -157,7 +157,7 @@ private slots:
 
     void aDragMovesTheCursorOnlyThroughTheRule() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         c.window->grid()->moveTo(1, 2);
         dragCells(c.window, {1, 2}, {1, 3});
@@ -183,7 +183,7 @@ private slots:
 
     void thePickInTheOptionBoxIsKeptBySaveCloseAndTheKeyboard() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         QComboBox* box = c.window->comboBox();
         const auto file = std::filesystem::path(f.dir.filePath("picked.chnw").toStdString());
@@ -240,7 +240,7 @@ private slots:
         tarnsim::SimulatedRadio radio;
         Fixture f;
         f.state->link->PortName = radio.path();
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         QComboBox* box = c.window->comboBox();
         const auto file = std::filesystem::path(f.dir.filePath("picked.chnw").toStdString());
         const auto radioPower = [&] {
@@ -309,7 +309,7 @@ private slots:
     // a cell's editor, the option box or on a button they do what they do there.
     void editKeysActOnChannelsOnlyFromTheGrid() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         for (int row = 1; row <= 3; ++row) {
             c.enterFrequency(row, QString("446.%1").arg(row));
         }
@@ -362,7 +362,7 @@ private slots:
     // for its longest entry, though its column is only as wide as its title.
     void oneClickOnTheArrowOpensTheList() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         QComboBox* box = c.window->comboBox();
         QVERIFY(c.window->grid()->moveTo(6, 1));
@@ -376,7 +376,7 @@ private slots:
 
     void theKeyboardCrossesARowClosesAWindowAndSaves() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         QComboBox* box = c.window->comboBox();
         // Right and Left from an option cell: the shown entry is taken, as with Tab, and
@@ -417,7 +417,7 @@ private slots:
 
     void textReachesACellOnlyThroughItsFilter() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         QVERIFY(c.window->grid()->moveTo(1, 4));
         typeKeys("4");
         QWidget* editor = QApplication::focusWidget();
@@ -440,7 +440,7 @@ private slots:
 
     void cellsKeepTheirColoursAndTheCurrentCellHasAFrame() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         verifyCursor(c.window, 2, 1);
         QAbstractItemModel* model = c.window->grid()->model();
@@ -463,7 +463,7 @@ private slots:
 
     void rowsAreCopiedPastedAndClearedFromTheKeyboard() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(90, "446.2");
         c.window->grid()->setFocus();
         QTest::keyClick(c.window->grid(), Qt::Key_C, Qt::ControlModifier);
@@ -484,7 +484,7 @@ private slots:
 
     void closingWaitsForTheTransferAndDestroysTheWindow() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         QCOMPARE(f.state->session.WindowFlags, 10u);
         f.state->session.Busy = true;
         QTest::mouseClick(c.window->closePicture(), Qt::LeftButton);
@@ -501,7 +501,7 @@ private slots:
 
     void unsavedChangesAreOfferedForSavingOnClose() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         QVERIFY(c.window->editor().modified());
         f.documents->saveChangesAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::Cancel};
@@ -522,7 +522,7 @@ private slots:
         QCOMPARE(reread.cell(1, 1), std::string("446.10000"));
 
         // An unchanged table closes without a word.
-        ChannelWindow again(f);
+        OpenChannelWindow again(f);
         const std::size_t asked = f.documents->questions.size();
         QVERIFY(again.window->frame()->close());
         QCOMPARE(f.documents->questions.size(), asked);
@@ -530,7 +530,7 @@ private slots:
 
     void theTitleStripDragsWithTheLeftButtonAlone() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         QWidget* frame = c.window->frame();
         const QPoint start = frame->pos();
         const auto drag = [&](QWidget* on, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
@@ -555,7 +555,7 @@ private slots:
 
     void windowFlagsFollowActivationAndClosing() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         QCOMPARE(f.state->session.WindowFlags, 10u);
         f.window->runCommand(MainCommand::Param);
         QCOMPARE(f.state->session.WindowFlags, 7u);
@@ -570,7 +570,7 @@ private slots:
 
     void channelAndParamBringAnExistingWindowBackToItsPlace() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.window->frame()->move(200, 150);
         f.window->runCommand(MainCommand::Channel);
         QCOMPARE(c.window->frame()->pos(), QPoint(36, 36));
@@ -599,7 +599,7 @@ private slots:
                    now - std::chrono::hours(72));
 
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         BackupsDialog dialog(backupFolder(), [&](const BackupEntry& entry) {
             f.window->channelMenus()->openBackup(entry);
         });

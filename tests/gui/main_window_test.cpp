@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "channels/channel_image.h"
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "gui/main_f.h"
 #include "gui/option_dune.h"
 #include "gui/qt_settings_store.h"
@@ -298,7 +298,7 @@ private slots:
 
         Fixture f;
         f.state->link->PortName = radio.path();
-        auto* window = static_cast<TForm2*>(f.open(MainCommand::Channel));
+        auto* window = static_cast<ChannelWindow*>(f.open(MainCommand::Channel));
         // A timer fires while the transfer runs: the window thread is not blocked.
         int ticks = 0;
         QTimer timer;

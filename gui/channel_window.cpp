@@ -1,5 +1,5 @@
 // The channel window: the grid of 128 channels with its option boxes, row menu and buttons.
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -33,7 +33,7 @@ const std::string kNamesShownKey = kShowChannelNamesKey;
 
 }  // namespace
 
-TForm2::TForm2(AppState& state, QWidget* parent)
+ChannelWindow::ChannelWindow(AppState& state, QWidget* parent)
     : ChildWindow(state, ChildKind::Channel, parent),
       table_(state.strings),
       editor_(table_, state.session, state.dialogs, state.vocabulary),
@@ -69,7 +69,7 @@ TForm2::TForm2(AppState& state, QWidget* parent)
         }
         const bool allowed = editor_.StringGrid1SelectCell(column, row);
         // Once the view has settled on its cursor, the option box follows.
-        QMetaObject::invokeMethod(this, &TForm2::showCurrentCell, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &ChannelWindow::showCurrentCell, Qt::QueuedConnection);
         return allowed;
     };
 
@@ -99,7 +99,7 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     PopupMenu1->addSeparator();
     namesEntry_ = PopupMenu1->addAction("Show channel names");
     namesEntry_->setCheckable(true);
-    connect(namesEntry_, &QAction::toggled, this, &TForm2::setNamesShown);
+    connect(namesEntry_, &QAction::toggled, this, &ChannelWindow::setNamesShown);
     StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at));
@@ -111,10 +111,10 @@ TForm2::TForm2(AppState& state, QWidget* parent)
         selectComboEntryOfCurrentCell();
         StringGrid1->viewport()->repaint();
     };
-    connect(StringGrid1, &ChannelGridView::enterPressed, this, &TForm2::onEnter);
-    connect(delegate_, &ChannelCellDelegate::enterPressed, this, &TForm2::onEnter);
-    connect(StringGrid1, &ChannelGridView::numberClicked, this, &TForm2::pickNumber);
-    connect(StringGrid1, &ChannelGridView::numbersDropped, this, &TForm2::dropNumbers);
+    connect(StringGrid1, &ChannelGridView::enterPressed, this, &ChannelWindow::onEnter);
+    connect(delegate_, &ChannelCellDelegate::enterPressed, this, &ChannelWindow::onEnter);
+    connect(StringGrid1, &ChannelGridView::numberClicked, this, &ChannelWindow::pickNumber);
+    connect(StringGrid1, &ChannelGridView::numbersDropped, this, &ChannelWindow::dropNumbers);
     connect(StringGrid1, &ChannelGridView::cellClicked, this, [this] {
         if (!edits_.selection().empty()) {
             edits_.selection().clear();
@@ -130,9 +130,9 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     confirmWrite = [this](const WriteReview& review) {
         return askWriteReview(this, review, "channel table");
     };
-    connect(StringGrid1->verticalScrollBar(), &QScrollBar::valueChanged, this, &TForm2::placeComboBox);
-    connect(StringGrid1->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TForm2::placeComboBox);
-    connect(qApp, &QApplication::focusChanged, this, &TForm2::onFocusChanged);
+    connect(StringGrid1->verticalScrollBar(), &QScrollBar::valueChanged, this, &ChannelWindow::placeComboBox);
+    connect(StringGrid1->horizontalScrollBar(), &QScrollBar::valueChanged, this, &ChannelWindow::placeComboBox);
+    connect(qApp, &QApplication::focusChanged, this, &ChannelWindow::onFocusChanged);
 
     // Escape during a transfer is the StopKey's; here it drops a pick or the picked
     // channels.
@@ -150,11 +150,11 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     });
     stop->setContext(Qt::WidgetWithChildrenShortcut);
 
-    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TForm2::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &TForm2::Button5Click);
+    connect(Button1, &QPushButton::clicked, this, &ChannelWindow::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &ChannelWindow::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &ChannelWindow::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &ChannelWindow::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &ChannelWindow::Button5Click);
     // The name column is off until the user asks for it, so the window first looks as
     // it always has.
     namesShown_ = state_.store && state_.store->value(kNamesShownKey).value_or("") == "true";
@@ -163,13 +163,13 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     layoutGrid();
 }
 
-TForm2::~TForm2() {
+ChannelWindow::~ChannelWindow() {
     // The widgets die after the members: no focus change may reach a half-gone window.
     disconnect(qApp, nullptr, this, nullptr);
     editor_.changed = nullptr;
 }
 
-QString TForm2::titleText() const {
+QString ChannelWindow::titleText() const {
     const Session& s = state_.session;
     return QString::fromStdString(s.modeName() + "[" + shortestDecimal(s.BandLow) + "-" +
                                   shortestDecimal(s.BandHigh) + "Mhz]" +
@@ -178,7 +178,7 @@ QString TForm2::titleText() const {
 
 // Column widths from the titles, hidden columns 8, 9 and 12, and the window sized by
 // the grid.
-void TForm2::layoutGrid() {
+void ChannelWindow::layoutGrid() {
     const QFontMetrics metrics(StringGrid1->font());
     int shownWidth = 0;
     for (int column = 0; column < table_.columnCount(); ++column) {
@@ -200,7 +200,7 @@ void TForm2::layoutGrid() {
     }
 }
 
-void TForm2::showEvent(QShowEvent* event) {
+void ChannelWindow::showEvent(QShowEvent* event) {
     ChildWindow::showEvent(event);
     if (!formShown_) {
         formShown_ = true;
@@ -208,7 +208,7 @@ void TForm2::showEvent(QShowEvent* event) {
     }
 }
 
-void TForm2::FormShow() {
+void ChannelWindow::FormShow() {
     editor_.beginShow();
     model_->refresh();
     if (state_.session.Busy) {
@@ -224,13 +224,13 @@ void TForm2::FormShow() {
     StringGrid1->setFocus();
 }
 
-bool TForm2::mayClose() {
+bool ChannelWindow::mayClose() {
     // A pick still shown in the option box is a change like any other.
     commitPendingPick();
     return document_.confirmClose();
 }
 
-void TForm2::commitPendingPick() {
+void ChannelWindow::commitPendingPick() {
     if (editor_.combo().showing && ComboBox1->isVisible()) {
         editor_.ComboBox1Exit(ComboBox1->currentText().toStdString(), true);
     }
@@ -238,7 +238,7 @@ void TForm2::commitPendingPick() {
 }
 
 // Escape in the box: it closes and the pick is dropped.
-void TForm2::dropPendingPick() {
+void ChannelWindow::dropPendingPick() {
     editor_.hideCombo();
     hideComboBox();
 }
@@ -246,7 +246,7 @@ void TForm2::dropPendingPick() {
 // Hiding a widget that has the focus lets Qt pass the focus on as Tab would, which
 // would move the grid's cursor; the focus goes back to the grid on its cell first,
 // without handing over the box's text.
-void TForm2::hideComboBox() {
+void ChannelWindow::hideComboBox() {
     QWidget* focus = QApplication::focusWidget();
     if (ComboBox1->isVisible() && focus != nullptr &&
         (focus == ComboBox1 || ComboBox1->isAncestorOf(focus))) {
@@ -259,7 +259,7 @@ void TForm2::hideComboBox() {
 
 // Escape leaves the box as it was; Enter, Tab and Shift+Tab give the focus back to the
 // grid, which takes the box's text.
-bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+bool ChannelWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && ComboBox1->isVisible() &&
         (watched == ComboBox1 || watched == ComboBox1->lineEdit())) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -285,7 +285,7 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     return ChildWindow::eventFilter(watched, event);
 }
 
-void TForm2::showCurrentCell() {
+void ChannelWindow::showCurrentCell() {
     editor_.placeCurrentCell();
     const ComboState& combo = editor_.combo();
     if (!combo.showing) {
@@ -315,7 +315,7 @@ void TForm2::showCurrentCell() {
     ComboBox1->setFocus();
 }
 
-void TForm2::placeComboBox() {
+void ChannelWindow::placeComboBox() {
     if (!editor_.combo().showing) {
         return;
     }
@@ -326,7 +326,7 @@ void TForm2::placeComboBox() {
     ComboBox1->setGeometry(cell.x(), cell.y(), width, kComboHeight);
 }
 
-void TForm2::selectComboEntryOfCurrentCell() {
+void ChannelWindow::selectComboEntryOfCurrentCell() {
     if (!ComboBox1->isVisible() || editor_.CurrentRow < 1 || editor_.CurrentRow >= ChannelTable::kRows ||
         editor_.CurrentCol < 0 || editor_.CurrentCol >= ChannelTable::kColumns) {
         return;
@@ -335,7 +335,7 @@ void TForm2::selectComboEntryOfCurrentCell() {
     ComboBox1->setCurrentIndex(editor_.comboEntryFor(cell.toUpper().toStdString()));
 }
 
-void TForm2::onFocusChanged(QWidget* old, QWidget* now) {
+void ChannelWindow::onFocusChanged(QWidget* old, QWidget* now) {
     if (leavingCombo_ || !ComboBox1->isVisible() || now == nullptr) {
         return;
     }
@@ -358,7 +358,7 @@ void TForm2::onFocusChanged(QWidget* old, QWidget* now) {
     leavingCombo_ = false;
 }
 
-void TForm2::onEnter() {
+void ChannelWindow::onEnter() {
     const QModelIndex current = StringGrid1->currentIndex();
     if (!current.isValid()) {
         return;
@@ -374,7 +374,7 @@ void TForm2::onEnter() {
     StringGrid1->setFocus();
 }
 
-void TForm2::N1Click(RowAction action) {
+void ChannelWindow::N1Click(RowAction action) {
     if (action != RowAction::Copy) {
         StringGrid1->closeCellEditor();
     }
@@ -382,7 +382,7 @@ void TForm2::N1Click(RowAction action) {
     showCurrentCell();
 }
 
-void TForm2::undoStep(bool redo) {
+void ChannelWindow::undoStep(bool redo) {
     StringGrid1->closeCellEditor();
     if (redo ? editor_.redo() : editor_.undo()) {
         StringGrid1->placeCursor(editor_.CurrentCol, editor_.CurrentRow);
@@ -390,7 +390,7 @@ void TForm2::undoStep(bool redo) {
     }
 }
 
-void TForm2::Button1Click() {
+void ChannelWindow::Button1Click() {
     if (state_.session.Busy) {
         return;
     }
@@ -399,11 +399,11 @@ void TForm2::Button1Click() {
     flow_.read(host);
 }
 
-void TForm2::stopTransfer() {
+void ChannelWindow::stopTransfer() {
     flow_.requestStop();
 }
 
-void TForm2::Button2Click() {
+void ChannelWindow::Button2Click() {
     if (state_.session.Busy) {
         return;
     }
@@ -413,21 +413,21 @@ void TForm2::Button2Click() {
     flow_.write(host, {preferences.reviewBeforeWrite, preferences.verifyAfterWrite});
 }
 
-void TForm2::Button3Click() {
+void ChannelWindow::Button3Click() {
     commitPendingPick();
     StringGrid1->closeCellEditor();
     document_.Button3Click();
     showCurrentCell();
 }
 
-void TForm2::Button4Click() {
+void ChannelWindow::Button4Click() {
     commitPendingPick();
     StringGrid1->closeCellEditor();
     document_.Button4Click();
     showCurrentCell();
 }
 
-void TForm2::Button5Click() {
+void ChannelWindow::Button5Click() {
     commitPendingPick();
     StringGrid1->closeCellEditor();
     document_.Button5Click();
@@ -438,7 +438,7 @@ void TForm2::Button5Click() {
 
 namespace lumo {
 
-void TForm2::setNamesShown(bool shown) {
+void ChannelWindow::setNamesShown(bool shown) {
     if (shown == namesShown_) {
         return;
     }
@@ -452,7 +452,7 @@ void TForm2::setNamesShown(bool shown) {
     emit namesShownChanged(shown);
 }
 
-void TForm2::afterEdit() {
+void ChannelWindow::afterEdit() {
     model_->refresh();
     StringGrid1->placeCursor(editor_.CurrentCol, editor_.CurrentRow);
     StringGrid1->scrollTo(StringGrid1->currentIndex());
@@ -460,7 +460,7 @@ void TForm2::afterEdit() {
     showCurrentCell();
 }
 
-void TForm2::runEdit(EditCommand command) {
+void ChannelWindow::runEdit(EditCommand command) {
     if (state_.session.Busy) {
         return;
     }
@@ -524,7 +524,7 @@ void TForm2::runEdit(EditCommand command) {
     afterEdit();
 }
 
-void TForm2::findNext() {
+void ChannelWindow::findNext() {
     const auto row = edits_.find(lastFind_.toStdString());
     if (!row) {
         state_.dialogs.showMessage("No channel matches \"" + lastFind_.toStdString() + "\".");
@@ -533,7 +533,7 @@ void TForm2::findNext() {
     StringGrid1->moveTo(1, *row);
 }
 
-void TForm2::pickNumber(int row, Qt::KeyboardModifiers modifiers) {
+void ChannelWindow::pickNumber(int row, Qt::KeyboardModifiers modifiers) {
     if (state_.session.Busy) {
         return;
     }
@@ -550,7 +550,7 @@ void TForm2::pickNumber(int row, Qt::KeyboardModifiers modifiers) {
     model_->refreshNumbers();
 }
 
-void TForm2::dropNumbers(int beforeRow) {
+void ChannelWindow::dropNumbers(int beforeRow) {
     if (state_.session.Busy) {
         return;
     }
@@ -560,7 +560,7 @@ void TForm2::dropNumbers(int beforeRow) {
     afterEdit();
 }
 
-void TForm2::newFromTable(const ChannelTable& table, const std::string& proposedName) {
+void ChannelWindow::newFromTable(const ChannelTable& table, const std::string& proposedName) {
     if (state_.session.Busy) {
         return;
     }
@@ -572,7 +572,7 @@ void TForm2::newFromTable(const ChannelTable& table, const std::string& proposed
     afterEdit();
 }
 
-void TForm2::newFromTemplateFile(const std::filesystem::path& file) {
+void ChannelWindow::newFromTemplateFile(const std::filesystem::path& file) {
     if (state_.session.Busy) {
         return;
     }
@@ -585,7 +585,7 @@ void TForm2::newFromTemplateFile(const std::filesystem::path& file) {
     }
 }
 
-void TForm2::openBackup(const std::filesystem::path& image) {
+void ChannelWindow::openBackup(const std::filesystem::path& image) {
     if (state_.session.Busy) {
         return;
     }

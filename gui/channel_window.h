@@ -34,11 +34,11 @@ enum class EditCommand {
 // option cells, the row popup menu, and the Read, Write, New, Save, Open and Close
 // buttons. The rules live in ChannelEditor and ChannelDocument; this class shows the
 // table and forwards what the user does.
-class TForm2 final : public ChildWindow {
+class ChannelWindow final : public ChildWindow {
     Q_OBJECT
 public:
-    explicit TForm2(AppState& state, QWidget* parent = nullptr);
-    ~TForm2() override;
+    explicit ChannelWindow(AppState& state, QWidget* parent = nullptr);
+    ~ChannelWindow() override;
 
     const ChannelTable& table() const { return table_; }
     ChannelEditor& editor() { return editor_; }
