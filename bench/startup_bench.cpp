@@ -10,7 +10,7 @@
 
 #include "gui/channel_window.h"
 #include "gui/main_f.h"
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
 #include "gui/splash.h"
 #include "shell/app_state.h"
 

@@ -9,7 +9,7 @@
 #include "channels/channel_templates.h"
 #include "gui/appearance.h"
 #include "gui/backups_dialog.h"
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
 #include "gui/preferences_dialog.h"
 #include "shell/preferences.h"
 #include "shell/template_files.h"
@@ -187,7 +187,7 @@ void ChannelMenus::openBackup(const BackupEntry& entry) {
     ChildWindow* window = showChild ? showChild(kind) : nullptr;
     if (auto* channels = qobject_cast<ChannelWindow*>(window)) {
         channels->openBackup(entry.file);
-    } else if (auto* settings = qobject_cast<TFormDune*>(window)) {
+    } else if (auto* settings = qobject_cast<SettingsWindow*>(window)) {
         settings->openBackup(entry.file);
     }
 }

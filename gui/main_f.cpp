@@ -17,7 +17,7 @@
 #include "gui/channel_window.h"
 #include "gui/channel_menus.h"
 #include "gui/keyboard_menus.h"
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
 #include "gui/title_strip.h"
 #include "gui/tool_toggle_accessible.h"
 #include "gui/toolbar_icons.h"
@@ -519,7 +519,7 @@ void TForm1::openParamWindow() {
         return;
     }
     if (state_.session.ModelIndex == 3) {
-        ShowChildWindow<TFormDune>(QPoint(26, 26));
+        ShowChildWindow<SettingsWindow>(QPoint(26, 26));
     }
 }
 
@@ -565,7 +565,7 @@ std::optional<PrintJob> TForm1::activePrintJob() {
     if (auto* channels = qobject_cast<ChannelWindow*>(target)) {
         return channelTableJob(channels->table());
     }
-    if (auto* settings = qobject_cast<TFormDune*>(target)) {
+    if (auto* settings = qobject_cast<SettingsWindow*>(target)) {
         return windowJob(*settings);
     }
     return std::nullopt;

@@ -13,7 +13,7 @@
 
 #include "gui/channel_window.h"
 #include "gui/channel_menus.h"
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
 #include "gui/qt_dialogs.h"
 #include "tests/gui/channel_window_helpers.h"
 #include "tests/gui/gui_fixture.h"
@@ -215,7 +215,7 @@ private slots:
     // buttons last; it reaches every control the user can see.
     void settingsTabFollowsTheLayout() {
         Fixture f;
-        auto* settings = static_cast<TFormDune*>(f.open(MainCommand::Param));
+        auto* settings = static_cast<SettingsWindow*>(f.open(MainCommand::Param));
         QApplication::setActiveWindow(f.window.get());
         std::vector<QWidget*> visited;
         // From the last button Tab comes round to the first control.

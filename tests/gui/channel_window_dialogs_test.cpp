@@ -12,7 +12,7 @@
 #include "channels/channel_image.h"
 #include "channels/channel_templates.h"
 #include "channels/image_file.h"
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
 #include "tests/gui/channel_window_helpers.h"
 #include "tests/gui/gui_fixture.h"
 #include "tests/support/test_files.h"
@@ -166,7 +166,7 @@ private slots:
         writeTextFile(dir / "template.csv", "Location,Frequency\r\n1,446.1\r\n");
         const std::filesystem::path saved = dir / "mine.chnw";
 
-        auto* settings = static_cast<TFormDune*>(f.open(MainCommand::Param));
+        auto* settings = static_cast<SettingsWindow*>(f.open(MainCommand::Param));
         const std::filesystem::path settingsFile = dir / "mine.optw";
         const auto press = [](QWidget* window, const char* button) {
             window->findChild<QPushButton*>(button)->click();

@@ -17,7 +17,7 @@
 #include "gui/backups_dialog.h"
 #include "gui/channel_window.h"
 #include "gui/channel_menus.h"
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
 #include "settings/optw_file.h"
 #include "settings/settings_form.h"
 #include "shell/backups.h"

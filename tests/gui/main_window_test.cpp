@@ -8,7 +8,7 @@
 #include "channels/channel_image.h"
 #include "gui/channel_window.h"
 #include "gui/main_f.h"
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
 #include "gui/qt_settings_store.h"
 #include "gui/splash.h"
 #include "link/settings_store.h"

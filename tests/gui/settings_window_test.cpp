@@ -7,7 +7,7 @@
 #include <QStatusBar>
 #include <QtTest>
 
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
 #include "settings/optw_file.h"
 #include "sim/sim_fault.h"
 #include "sim/simulated_radio.h"
@@ -20,8 +20,8 @@ namespace names = lumo::settings_controls;
 
 namespace {
 
-TFormDune* openSettings(Fixture& f) {
-    return static_cast<TFormDune*>(f.open(MainCommand::Param));
+SettingsWindow* openSettings(Fixture& f) {
+    return static_cast<SettingsWindow*>(f.open(MainCommand::Param));
 }
 
 // A pick as the user makes it: the keyboard on the box.
@@ -49,7 +49,7 @@ class SettingsWindowTest : public QObject {
 private slots:
     void controlsFollowTheLayout() {
         Fixture f;
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         QVERIFY(window);
         QCOMPARE(window->objectName(), QString("FormDune"));
         QCOMPARE(window->windowTitle(), QString("Dune-"));
@@ -102,7 +102,7 @@ private slots:
         radio.radio().loadMemory(radioWithSettings({3, 5, 7, 0, 2, 1, 4, 0, 0, 12, 2, 1, 0, 4, 4, 0}));
         Fixture f;
         f.state->link->PortName = radio.path();
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         window->findChild<QPushButton*>("Button1")->click();
         QCOMPARE(f.dialogs.messages().back(), std::string("Recive data complete!"));
         QComboBox* ctcss = window->comboBox(comboName(names::kCtcss));
@@ -122,7 +122,7 @@ private slots:
 
     void defaultAndAFailedOpenTouchOnlyWhatTheyShould() {
         Fixture f;
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         QComboBox* volume = window->comboBox(comboName(names::kVolume));
         QComboBox* highPower = window->comboBox(comboName(names::kHighPowerAllowed));
         pickNext(volume);
@@ -157,7 +157,7 @@ private slots:
         tarnsim::SimulatedRadio radio;
         Fixture f;
         f.state->link->PortName = radio.path();
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         pickNext(window->comboBox(comboName(names::kBeepVolume)));
         window->findChild<QPushButton*>("Button2")->click();
         QCOMPARE(f.dialogs.messages().back(), std::string("Translate data complete!"));
@@ -191,7 +191,7 @@ private slots:
 
     void changedSettingsAreOfferedForSavingOnClose() {
         Fixture f;
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         pickNext(window->comboBox(comboName(names::kSquelch)));
         f.documents->saveChangesAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::Discard};
         QVERIFY(!window->frame()->close());
@@ -202,7 +202,7 @@ private slots:
         QTRY_VERIFY(frame.isNull());
         QCOMPARE(f.state->session.WindowFlags, 0u);
         // A reopened window starts from the design-time values, unchanged.
-        TFormDune* again = openSettings(f);
+        SettingsWindow* again = openSettings(f);
         QCOMPARE(again->comboBox(comboName(names::kSquelch))->currentText(), QString("5"));
         QVERIFY(again->frame()->close());
     }
@@ -213,7 +213,7 @@ private slots:
         f.store->setValue("Preferences/reviewBeforeWrite", "true");
         f.store->setValue("Preferences/verifyAfterWrite", "true");
         f.state->link->PortName = radio.path();
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         std::vector<WriteReview> reviews;
         window->confirmWrite = [&](const WriteReview& review) {
             reviews.push_back(review);
@@ -251,7 +251,7 @@ private slots:
         Fixture f(true, {}, {true});              // Yes to "Stop the transfer?"
         f.store->setValue("Preferences/verifyAfterWrite", "true");
         f.state->link->PortName = radio.path();
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         QApplication::setActiveWindow(f.window.get());
         QComboBox* volume = window->comboBox(comboName(names::kVolume));
         pickNext(volume);
@@ -276,7 +276,7 @@ private slots:
 
     void tabNeverReachesTheCoveredPanel() {
         Fixture f;
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         QWidget* covered = window->panel("Panel1");
         const std::vector<std::uint8_t> before = window->form().radioBytes();
         f.window->activateWindow();

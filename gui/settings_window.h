@@ -23,10 +23,10 @@ namespace lumo {
 // The settings window of the Tarn. Its controls are built from the settings layout
 // and show the SettingsForm: values put in by Read, Default and Open reach the widgets
 // without counting as the user's pick; the user's picks go to the form's own rules.
-class TFormDune final : public ChildWindow {
+class SettingsWindow final : public ChildWindow {
     Q_OBJECT
   public:
-    explicit TFormDune(AppState& state, QWidget* parent = nullptr);
+    explicit SettingsWindow(AppState& state, QWidget* parent = nullptr);
 
     const SettingsForm& form() const { return form_; }
     QComboBox* comboBox(const std::string& name) const;
