@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "gui/channel_window.h"
-#include "gui/main_f.h"
+#include "gui/main_window.h"
 #include "gui/settings_window.h"
 #include "gui/splash.h"
 #include "shell/app_state.h"
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     const auto passesStart = std::chrono::steady_clock::now();
     lumo::runSplashPasses(*splash);
     const double passes = millisecondsSince(passesStart);
-    lumo::TForm1* window = lumo::showMainWindow(state, program);
+    lumo::MainWindow* window = lumo::showMainWindow(state, program);
     splash.reset();
     QApplication::processEvents();
     const double shown = millisecondsSince(start);

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <thread>
 
-#include "gui/main_f.h"
+#include "gui/main_window.h"
 #include "shell/command_routing.h"
 #include "shell/picture_file.h"
 
@@ -69,24 +69,24 @@ void runSplashPasses(TSplashForm& splash) {
     } while (splash.SplashCounter <= 100);
 }
 
-TForm1* createMainWindow(AppState& state, const std::filesystem::path& programPath) {
-    auto* mainWindow = new TForm1(state, programPath);
+MainWindow* createMainWindow(AppState& state, const std::filesystem::path& programPath) {
+    auto* mainWindow = new MainWindow(state, programPath);
     mainWindow->setAttribute(Qt::WA_DeleteOnClose);
     return mainWindow;
 }
 
-TForm1* showMainWindow(AppState& state, const std::filesystem::path& programPath) {
-    TForm1* mainWindow = createMainWindow(state, programPath);
+MainWindow* showMainWindow(AppState& state, const std::filesystem::path& programPath) {
+    MainWindow* mainWindow = createMainWindow(state, programPath);
     mainWindow->showMaximized();
     return mainWindow;
 }
 
-TForm1* runStartup(AppState& state, const std::filesystem::path& programPath) {
+MainWindow* runStartup(AppState& state, const std::filesystem::path& programPath) {
     auto splash = std::make_unique<TSplashForm>(state, programPath);
     splash->show();
     splash->repaint();
     runSplashPasses(*splash);
-    TForm1* mainWindow = createMainWindow(state, programPath);
+    MainWindow* mainWindow = createMainWindow(state, programPath);
     // The splash is gone before the main window appears.
     splash->hide();
     splash.reset();

@@ -34,12 +34,12 @@ private:
 
 // The steps of the program's start, apart so they can be timed.
 void runSplashPasses(TSplashForm& splash);
-class TForm1;
-TForm1* createMainWindow(AppState& state, const std::filesystem::path& programPath);
-TForm1* showMainWindow(AppState& state, const std::filesystem::path& programPath);
+class MainWindow;
+MainWindow* createMainWindow(AppState& state, const std::filesystem::path& programPath);
+MainWindow* showMainWindow(AppState& state, const std::filesystem::path& programPath);
 
 // The program's start: the splash for 51 passes, then the main window. Returns the
 // main window, shown maximised; the splash is gone by then.
-TForm1* runStartup(AppState& state, const std::filesystem::path& programPath);
+MainWindow* runStartup(AppState& state, const std::filesystem::path& programPath);
 
 }  // namespace lumo

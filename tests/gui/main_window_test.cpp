@@ -7,7 +7,7 @@
 
 #include "channels/channel_image.h"
 #include "gui/channel_window.h"
-#include "gui/main_f.h"
+#include "gui/main_window.h"
 #include "gui/settings_window.h"
 #include "gui/qt_settings_store.h"
 #include "gui/splash.h"
@@ -340,7 +340,7 @@ private slots:
             int shows = 0;
             bool splashAround = false;
             bool eventFilter(QObject* watched, QEvent* event) override {
-                if (event->type() == QEvent::Show && qobject_cast<TForm1*>(watched)) {
+                if (event->type() == QEvent::Show && qobject_cast<MainWindow*>(watched)) {
                     ++shows;
                     for (QWidget* widget : QApplication::topLevelWidgets()) {
                         splashAround = splashAround || qobject_cast<TSplashForm*>(widget);
@@ -350,7 +350,7 @@ private slots:
             }
         } watch;
         qApp->installEventFilter(&watch);
-        std::unique_ptr<TForm1> window(runStartup(*f.state, f.dir.filePath("lumo").toStdString()));
+        std::unique_ptr<MainWindow> window(runStartup(*f.state, f.dir.filePath("lumo").toStdString()));
         qApp->removeEventFilter(&watch);
         QCOMPARE(watch.shows, 1);
         QVERIFY(!watch.splashAround);

@@ -40,11 +40,11 @@ private:
 };
 
 // The main window: menus, tool bar and status bar around the child windows.
-class TForm1 final : public QMainWindow {
+class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
-    TForm1(AppState& state, const std::filesystem::path& programPath, QWidget* parent = nullptr);
-    ~TForm1() override;
+    MainWindow(AppState& state, const std::filesystem::path& programPath, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Runs a menu or tool-bar command exactly as a click would.
     void runCommand(MainCommand command);
@@ -142,7 +142,7 @@ private:
 };
 
 template <typename T>
-QMdiSubWindow* TForm1::ShowChildWindow(QPoint at) {
+QMdiSubWindow* MainWindow::ShowChildWindow(QPoint at) {
     for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
         if (window->widget() != nullptr && window->widget()->metaObject() == &T::staticMetaObject) {
             if (window->isMinimized()) {

@@ -1,5 +1,5 @@
 // The main window: menus, tool bar, status bar and the background behind the child windows.
-#include "gui/main_f.h"
+#include "gui/main_window.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -82,7 +82,7 @@ void BackgroundArea::paintEvent(QPaintEvent* event) {
     painter.drawPixmap(0, 0, scaled_);
 }
 
-TForm1::TForm1(AppState& state, const std::filesystem::path& programPath, QWidget* parent)
+MainWindow::MainWindow(AppState& state, const std::filesystem::path& programPath, QWidget* parent)
     : QMainWindow(parent), state_(state), mdiArea_(new BackgroundArea(this)) {
     setObjectName("TForm1");
     setCentralWidget(mdiArea_);
@@ -123,11 +123,11 @@ TForm1::TForm1(AppState& state, const std::filesystem::path& programPath, QWidge
     applySession();
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     state_.warn = nullptr;  // the status bar goes with the window
 }
 
-void TForm1::createMenus() {
+void MainWindow::createMenus() {
     menu10 = menuBar()->addMenu("&File");
     menu11 = menu10->addAction("New", this, [this] { runCommand(MainCommand::New); });
     menu11->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -195,7 +195,7 @@ void TForm1::createMenus() {
                                    [this](MainCommand command) { runCommand(command); });
 }
 
-void TForm1::createToolBar() {
+void MainWindow::createToolBar() {
     QToolBar* bar = addToolBar("Tools");
     bar->setObjectName("ToolBar1");
     bar->setMovable(false);
@@ -239,7 +239,7 @@ void TForm1::createToolBar() {
     }
 }
 
-void TForm1::drawToolIcons() {
+void MainWindow::drawToolIcons() {
     const QColor ground = palette().color(QPalette::Window);
     for (const ToolItem& item : kToolItems) {
         if (item.number != 0) {
@@ -249,14 +249,14 @@ void TForm1::drawToolIcons() {
 }
 
 // A palette chosen while the program runs, light or dark, takes the tool bar with it.
-void TForm1::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::PaletteChange) {
         drawToolIcons();
     }
     QMainWindow::changeEvent(event);
 }
 
-void TForm1::createStatusBar() {
+void MainWindow::createStatusBar() {
     struct Panel {
         int width;
         Qt::Alignment alignment;
@@ -278,7 +278,7 @@ void TForm1::createStatusBar() {
     }
 }
 
-void TForm1::applySession() {
+void MainWindow::applySession() {
     for (std::size_t i = 0; i < state_.session.statusPanels.size(); ++i) {
         panels_[i]->setText(text(state_.session.statusPanels[i]));
     }
@@ -286,7 +286,7 @@ void TForm1::applySession() {
     menu23->setEnabled(state_.session.channelAndParamEnabled);
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!firstShow_) {
         return;
@@ -298,7 +298,7 @@ void TForm1::showEvent(QShowEvent* event) {
     emit shown();
 }
 
-void TForm1::applyMenuCaptions() {
+void MainWindow::applyMenuCaptions() {
     const LanguageStrings& s = state_.strings;
     menu10->setTitle(text(s.menu10));
     menu11->setText(text(s.menu11));
@@ -317,13 +317,13 @@ void TForm1::applyMenuCaptions() {
     menu42->setText(text(s.menu42));
 }
 
-void TForm1::applyPortChoice() {
+void MainWindow::applyPortChoice() {
     state_.refreshPorts();
     showPresentPorts();
     selectPort(choosePortItem(ReadPortSetting(*state_.store), presentItems()), false);
 }
 
-void TForm1::refreshPortMenu() {
+void MainWindow::refreshPortMenu() {
     // The items are unavailable during a transfer, and the worker is using the map.
     const bool idle = !state_.session.Busy;
     for (QAction* item : portItems_) {
@@ -342,7 +342,7 @@ void TForm1::refreshPortMenu() {
     }
 }
 
-std::array<bool, kPortItemCount> TForm1::presentItems() const {
+std::array<bool, kPortItemCount> MainWindow::presentItems() const {
     std::array<bool, kPortItemCount> visible{};
     for (std::size_t i = 0; i < visible.size(); ++i) {
         visible[i] = portItems_[i]->isVisible();
@@ -350,7 +350,7 @@ std::array<bool, kPortItemCount> TForm1::presentItems() const {
     return visible;
 }
 
-void TForm1::showPresentPorts() {
+void MainWindow::showPresentPorts() {
     const PortAssignments& ports = *state_.ports;
     const auto visible = ListSerialPorts(ports.presentNames());
     for (int position = 0; position < kPortItemCount; ++position) {
@@ -375,7 +375,7 @@ void TForm1::showPresentPorts() {
     unnumberedSeparator_->setVisible(!unnumberedEntries_.empty());
 }
 
-void TForm1::portItemClicked(int position) {
+void MainWindow::portItemClicked(int position) {
     if (state_.session.Busy) {
         // Qt has already moved the check mark; the port in use stays the checked one.
         portItems_[static_cast<std::size_t>(checkedPort_)]->setChecked(true);
@@ -384,7 +384,7 @@ void TForm1::portItemClicked(int position) {
     selectPort(position, true);
 }
 
-void TForm1::selectPort(int position, bool save) {
+void MainWindow::selectPort(int position, bool save) {
     QAction* item = portItems_[static_cast<std::size_t>(position)];
     item->setChecked(true);
     checkedPort_ = position;
@@ -398,12 +398,12 @@ void TForm1::selectPort(int position, bool save) {
     }
 }
 
-QAction* TForm1::toolAction(int toolButton) const {
+QAction* MainWindow::toolAction(int toolButton) const {
     const auto found = toolActions_.find(toolButton);
     return found == toolActions_.end() ? nullptr : found->second;
 }
 
-QToolButton* TForm1::toolButton(int number) const {
+QToolButton* MainWindow::toolButton(int number) const {
     QAction* action = toolAction(number);
     if (action == nullptr) {
         return nullptr;
@@ -416,11 +416,11 @@ QToolButton* TForm1::toolButton(int number) const {
     return nullptr;
 }
 
-void TForm1::setHint(const QString& hint) {
+void MainWindow::setHint(const QString& hint) {
     panels_[4]->setText(hint.isEmpty() ? QString() : "|" + hint);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
         const QVariant hint = watched->property("lumoHint");
         if (hint.isValid()) {
@@ -434,7 +434,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-ChildWindow* TForm1::child(ChildKind kind) const {
+ChildWindow* MainWindow::child(ChildKind kind) const {
     for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
         auto* child = qobject_cast<ChildWindow*>(window->widget());
         if (child != nullptr && child->kind() == kind) {
@@ -444,14 +444,14 @@ ChildWindow* TForm1::child(ChildKind kind) const {
     return nullptr;
 }
 
-QMdiSubWindow* TForm1::adoptChild(ChildWindow* child, QPoint at) {
+QMdiSubWindow* MainWindow::adoptChild(ChildWindow* child, QPoint at) {
     child->setWindowButtons = [this](bool) {
         showOpenWindows();
         channelMenus_->update();
     };
     // However the window goes (its close picture, Close, the window menu), its button
     // rises.
-    connect(child, &ChildWindow::closed, this, &TForm1::showOpenWindows);
+    connect(child, &ChildWindow::closed, this, &MainWindow::showOpenWindows);
     child->transferRunning = [this](bool running) { showTransferRunning(running); };
     child->tellStatus = [this](const QString& text) { statusBar()->showMessage(text, 15000); };
     if (auto* channels = qobject_cast<ChannelWindow*>(child)) {
@@ -469,7 +469,7 @@ QMdiSubWindow* TForm1::adoptChild(ChildWindow* child, QPoint at) {
     return window;
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // A transfer in progress owns the port and the table until it ends.
     if (state_.session.Busy) {
         setHint("A transfer is running: close the program once it has ended.");
@@ -488,33 +488,33 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 // While a transfer runs the program cannot close: the window manager is asked to take
 // the close box away (greyed or hidden, as it draws it) without remapping the window.
-void TForm1::showTransferRunning(bool running) {
+void MainWindow::showTransferRunning(bool running) {
     if (QWindow* native = windowHandle()) {
         native->setFlag(Qt::WindowCloseButtonHint, !running);
     }
 }
 
-void TForm1::showOpenWindows() {
+void MainWindow::showOpenWindows() {
     const ToolButtonStates states = toolButtonStates(state_.session.WindowFlags);
     toolAction(12)->setChecked(states.channelDown);
     toolAction(13)->setChecked(states.paramDown);
 }
 
-bool TForm1::ensureSession() {
+bool MainWindow::ensureSession() {
     if (state_.session.ModelIndex == 0) {
         state_.session.lateSetUp(state_.dialogs);
     }
     return state_.session.ModelIndex != 0;
 }
 
-void TForm1::openChannelWindow() {
+void MainWindow::openChannelWindow() {
     if (!ensureSession()) {
         return;
     }
     ShowChildWindow<ChannelWindow>(QPoint(36, 36));
 }
 
-void TForm1::openParamWindow() {
+void MainWindow::openParamWindow() {
     if (!ensureSession()) {
         return;
     }
@@ -523,7 +523,7 @@ void TForm1::openParamWindow() {
     }
 }
 
-void TForm1::runCommand(MainCommand command) {
+void MainWindow::runCommand(MainCommand command) {
     if (state_.session.Busy) {
         return;
     }
@@ -556,7 +556,7 @@ void TForm1::runCommand(MainCommand command) {
     }
 }
 
-std::optional<PrintJob> TForm1::activePrintJob() {
+std::optional<PrintJob> MainWindow::activePrintJob() {
     const CommandRoute route = routeCommand(MainCommand::Print, state_.session.WindowFlags, false);
     ChildWindow* target = child(route.target);
     if (target != nullptr) {
@@ -571,7 +571,7 @@ std::optional<PrintJob> TForm1::activePrintJob() {
     return std::nullopt;
 }
 
-void TForm1::printActive() {
+void MainWindow::printActive() {
     const std::optional<PrintJob> job = activePrintJob();
     if (!job) {
         return;
@@ -581,7 +581,7 @@ void TForm1::printActive() {
     }
 }
 
-void TForm1::printPreview() {
+void MainWindow::printPreview() {
     if (state_.session.Busy) {
         return;
     }
@@ -598,7 +598,7 @@ void TForm1::printPreview() {
     preview.exec();
 }
 
-void TForm1::exportPdf() {
+void MainWindow::exportPdf() {
     if (state_.session.Busy) {
         return;
     }
