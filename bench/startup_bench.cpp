@@ -11,7 +11,7 @@
 #include "gui/channel_window.h"
 #include "gui/main_window.h"
 #include "gui/settings_window.h"
-#include "gui/splash.h"
+#include "gui/splash_window.h"
 #include "shell/app_state.h"
 
 namespace {
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
         std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." /
         "bin" / "lumo";
 
-    auto splash = std::make_unique<lumo::TSplashForm>(state, program);
+    auto splash = std::make_unique<lumo::SplashWindow>(state, program);
     splash->show();
     splash->repaint();
     const auto passesStart = std::chrono::steady_clock::now();

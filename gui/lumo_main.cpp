@@ -10,7 +10,7 @@
 #include "gui/qt_dialogs.h"
 #include "gui/qt_document_dialogs.h"
 #include "gui/qt_settings_store.h"
-#include "gui/splash.h"
+#include "gui/splash_window.h"
 #include "lumo_version.h"
 #include "shell/app_state.h"
 #include "shell/lumo_options.h"

@@ -10,7 +10,7 @@
 #include "gui/main_window.h"
 #include "gui/settings_window.h"
 #include "gui/qt_settings_store.h"
-#include "gui/splash.h"
+#include "gui/splash_window.h"
 #include "link/settings_store.h"
 #include "shell/picture_file.h"
 #include "sim/simulated_radio.h"
@@ -320,7 +320,7 @@ private slots:
         file.open(QIODevice::WriteOnly);
         file.write(reinterpret_cast<const char*>(packed.data()), static_cast<qint64>(packed.size()));
         file.close();
-        TSplashForm splash(*f.state, f.dir.filePath("lumo").toStdString());
+        SplashWindow splash(*f.state, f.dir.filePath("lumo").toStdString());
         QCOMPARE(splash.size(), QSize(426, 268));
         QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(splash.hasPicture());
@@ -343,7 +343,7 @@ private slots:
                 if (event->type() == QEvent::Show && qobject_cast<MainWindow*>(watched)) {
                     ++shows;
                     for (QWidget* widget : QApplication::topLevelWidgets()) {
-                        splashAround = splashAround || qobject_cast<TSplashForm*>(widget);
+                        splashAround = splashAround || qobject_cast<SplashWindow*>(widget);
                     }
                 }
                 return false;

@@ -1,5 +1,5 @@
 // The splash picture with its progress line, shown while the program starts.
-#include "gui/splash.h"
+#include "gui/splash_window.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -14,7 +14,7 @@
 
 namespace lumo {
 
-TSplashForm::TSplashForm(AppState& state, const std::filesystem::path& programPath,
+SplashWindow::SplashWindow(AppState& state, const std::filesystem::path& programPath,
                          QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), state_(state) {
     setObjectName("TSplashForm");
@@ -50,17 +50,17 @@ TSplashForm::TSplashForm(AppState& state, const std::filesystem::path& programPa
         move(screen->availableGeometry().center() - rect().center());
     }
     timer_.setInterval(10);
-    connect(&timer_, &QTimer::timeout, this, &TSplashForm::tick);
+    connect(&timer_, &QTimer::timeout, this, &SplashWindow::tick);
     timer_.start();
 }
 
-void TSplashForm::tick() {
+void SplashWindow::tick() {
     dots_ += ".";
     label_->setText(
         QString::fromStdString(splashProgressText(SplashCounter, dots_, state_.strings.loading)));
 }
 
-void runSplashPasses(TSplashForm& splash) {
+void runSplashPasses(SplashWindow& splash) {
     splash.SplashCounter = 0;
     do {
         QApplication::processEvents();
@@ -82,7 +82,7 @@ MainWindow* showMainWindow(AppState& state, const std::filesystem::path& program
 }
 
 MainWindow* runStartup(AppState& state, const std::filesystem::path& programPath) {
-    auto splash = std::make_unique<TSplashForm>(state, programPath);
+    auto splash = std::make_unique<SplashWindow>(state, programPath);
     splash->show();
     splash->repaint();
     runSplashPasses(*splash);
