@@ -5,6 +5,7 @@
 
 #include "gui/channel_print.h"
 #include "gui/settings_window.h"
+#include "gui/widget_names.h"
 #include "link/settings_store.h"
 #include "shell/app_state.h"
 
@@ -70,7 +71,7 @@ std::optional<std::string> printSettingsWindow(const std::filesystem::path& optw
     state.documents = std::make_unique<OneFile>(optw);
     SettingsWindow window(state);
     window.show();
-    window.findChild<QPushButton*>("Button5")->click();
+    window.findChild<QPushButton*>(kOpenButtonName)->click();
     if (dialogs.first) {
         return dialogs.first;
     }

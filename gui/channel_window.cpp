@@ -20,6 +20,7 @@
 #include "shell/preferences.h"
 #include "gui/appearance.h"
 #include "gui/qt_transfer_host.h"
+#include "gui/widget_names.h"
 
 namespace lumo {
 namespace {
@@ -44,14 +45,14 @@ ChannelWindow::ChannelWindow(AppState& state, QWidget* parent)
       subject_(table_, *commands_, editor_, state.session, state.vocabulary),
       flow_(subject_, state.channelsOnRadio, *state.link,
             flowFrontEnd([this](const WriteReview& review) { return confirmWrite(review); })) {
-    setObjectName("TForm2");
+    setObjectName(kChannelWindowName);
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
     Panel1 = new QWidget(body);
-    Panel1->setObjectName("Panel1");
+    Panel1->setObjectName(kGridPanelName);
     layout->addWidget(Panel1, 0, Qt::AlignHCenter | Qt::AlignTop);
     StringGrid1 = new ChannelGridView(Panel1);
-    StringGrid1->setObjectName("StringGrid1");
+    StringGrid1->setObjectName(kGridName);
     StringGrid1->setAccessibleName("Channels");
     StringGrid1->setAccessibleDescription(
         "One row per channel. Arrow keys move between cells; type a frequency or a name, "
@@ -74,7 +75,7 @@ ChannelWindow::ChannelWindow(AppState& state, QWidget* parent)
     };
 
     ComboBox1 = new QComboBox(StringGrid1->viewport());
-    ComboBox1->setObjectName("ComboBox1");
+    ComboBox1->setObjectName(kOptionBoxName);
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setMaxVisibleItems(16);
@@ -88,7 +89,7 @@ ChannelWindow::ChannelWindow(AppState& state, QWidget* parent)
     ComboBox1->lineEdit()->installEventFilter(this);
 
     PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName("PopupMenu1");
+    PopupMenu1->setObjectName(kRowMenuName);
     const std::pair<const char*, RowAction> entries[] = {
         {"Copy(&C)", RowAction::Copy}, {"Paste(&V)", RowAction::Paste}, {"Clear(&D)", RowAction::Clear}};
     for (const auto& [caption, action] : entries) {
@@ -150,11 +151,11 @@ ChannelWindow::ChannelWindow(AppState& state, QWidget* parent)
     });
     stop->setContext(Qt::WidgetWithChildrenShortcut);
 
-    connect(Button1, &QPushButton::clicked, this, &ChannelWindow::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &ChannelWindow::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &ChannelWindow::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &ChannelWindow::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &ChannelWindow::Button5Click);
+    connect(readButton_, &QPushButton::clicked, this, &ChannelWindow::Button1Click);
+    connect(writeButton_, &QPushButton::clicked, this, &ChannelWindow::Button2Click);
+    connect(resetButton_, &QPushButton::clicked, this, &ChannelWindow::Button3Click);
+    connect(saveButton_, &QPushButton::clicked, this, &ChannelWindow::Button4Click);
+    connect(openButton_, &QPushButton::clicked, this, &ChannelWindow::Button5Click);
     // The name column is off until the user asks for it, so the window first looks as
     // it always has.
     namesShown_ = state_.store && state_.store->value(kNamesShownKey).value_or("") == "true";

@@ -21,6 +21,7 @@
 #include "gui/title_strip.h"
 #include "gui/tool_toggle_accessible.h"
 #include "gui/toolbar_icons.h"
+#include "gui/widget_names.h"
 #include "shell/picture_file.h"
 
 namespace lumo {
@@ -84,7 +85,7 @@ void BackgroundArea::paintEvent(QPaintEvent* event) {
 
 MainWindow::MainWindow(AppState& state, const std::filesystem::path& programPath, QWidget* parent)
     : QMainWindow(parent), state_(state), mdiArea_(new BackgroundArea(this)) {
-    setObjectName("TForm1");
+    setObjectName(kMainWindowName);
     setCentralWidget(mdiArea_);
     // The window's own size, but never more than the screen it opens on (at twice the
     // pixels 880x668 is more than many screens hold): there the child windows scroll
@@ -197,7 +198,7 @@ void MainWindow::createMenus() {
 
 void MainWindow::createToolBar() {
     QToolBar* bar = addToolBar("Tools");
-    bar->setObjectName("ToolBar1");
+    bar->setObjectName(kToolBarName);
     bar->setMovable(false);
     bar->setIconSize(QSize(16, 16));
     bar->setFixedHeight(29);
@@ -210,7 +211,7 @@ void MainWindow::createToolBar() {
         }
         QAction* action =
             bar->addAction(toolbarIcon(item.image, palette().color(QPalette::Window)), item.hint);
-        action->setObjectName(QString("ToolButton%1").arg(item.number));
+        action->setObjectName(kToolButtonNamePrefix + QString::number(item.number));
         action->setToolTip(item.hint);
         const MainCommand command = item.command;
         const bool windowButton = item.number == 12 || item.number == 13;

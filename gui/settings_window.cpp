@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gui/qt_transfer_host.h"
+#include "gui/widget_names.h"
 #include "settings/optw_file.h"
 #include "shell/preferences.h"
 
@@ -32,7 +33,7 @@ SettingsWindow::SettingsWindow(AppState& state, QWidget* parent)
       subject_(form_, commands_, document_),
       flow_(subject_, state.settingsOnRadio, *state.link,
             flowFrontEnd([this](const WriteReview& review) { return confirmWrite(review); })) {
-    setObjectName("FormDune");
+    setObjectName(kSettingsWindowName);
     confirmWrite = [this](const WriteReview& review) { return askWriteReview(this, review, "settings"); };
     const Control& tree = form_.body();
     body->setObjectName(text(tree.name));
@@ -65,11 +66,11 @@ SettingsWindow::SettingsWindow(AppState& state, QWidget* parent)
     form_.setChangeListener([this] { showForm(); });
     showForm();
 
-    connect(Button1, &QPushButton::clicked, this, &SettingsWindow::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &SettingsWindow::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &SettingsWindow::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &SettingsWindow::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &SettingsWindow::Button5Click);
+    connect(readButton_, &QPushButton::clicked, this, &SettingsWindow::Button1Click);
+    connect(writeButton_, &QPushButton::clicked, this, &SettingsWindow::Button2Click);
+    connect(resetButton_, &QPushButton::clicked, this, &SettingsWindow::Button3Click);
+    connect(saveButton_, &QPushButton::clicked, this, &SettingsWindow::Button4Click);
+    connect(openButton_, &QPushButton::clicked, this, &SettingsWindow::Button5Click);
     setFixedSize(tree.width, tree.height + kFrameHeight);
 }
 

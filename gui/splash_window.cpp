@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "gui/main_window.h"
+#include "gui/widget_names.h"
 #include "shell/command_routing.h"
 #include "shell/picture_file.h"
 
@@ -17,7 +18,7 @@ namespace lumo {
 SplashWindow::SplashWindow(AppState& state, const std::filesystem::path& programPath,
                          QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), state_(state) {
-    setObjectName("TSplashForm");
+    setObjectName(kSplashWindowName);
     setFixedSize(426, 268);
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);

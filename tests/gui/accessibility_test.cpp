@@ -15,6 +15,7 @@
 #include "gui/channel_menus.h"
 #include "gui/settings_window.h"
 #include "gui/qt_dialogs.h"
+#include "gui/widget_names.h"
 #include "tests/gui/channel_window_helpers.h"
 #include "tests/gui/gui_fixture.h"
 
@@ -219,7 +220,7 @@ private slots:
         QApplication::setActiveWindow(f.window.get());
         std::vector<QWidget*> visited;
         // From the last button Tab comes round to the first control.
-        QWidget* last = settings->findChild<QPushButton*>("Button6");
+        QWidget* last = settings->findChild<QPushButton*>(kCloseButtonName);
         last->setFocus();
         QTest::keyClick(last, Qt::Key_Tab);
         QWidget* first = QApplication::focusWidget();

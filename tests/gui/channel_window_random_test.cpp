@@ -28,11 +28,14 @@
 
 #include "channels/channel_file.h"
 #include "gui/channel_window.h"
+#include "gui/widget_names.h"
 #include "tests/gui/gui_fixture.h"
 
 using lumo::ChannelTable;
 using lumo::MainCommand;
 using lumo::ChannelWindow;
+using lumo::kResetButtonName;
+using lumo::kSaveButtonName;
 using lumo::test::Fixture;
 
 namespace {
@@ -242,7 +245,7 @@ std::optional<std::string> apply(Fixture& f, ChannelWindow* window, const Event&
             window->popupMenu()->actions()[e.a]->trigger();
             break;
         case Kind::New:
-            window->findChild<QPushButton*>("Button3")->click();
+            window->findChild<QPushButton*>(kResetButtonName)->click();
             break;
         case Kind::Undo:
             QTest::keyClick(focusOr(window->grid()), Qt::Key_Z, Qt::ControlModifier);
@@ -284,7 +287,7 @@ std::optional<std::string> apply(Fixture& f, ChannelWindow* window, const Event&
             const int row = window->editor().CurrentRow;
             const auto file = std::filesystem::path(f.dir.filePath("random.chnw").toStdString());
             f.documents->saveAnswers = {file};
-            QTest::mouseClick(window->findChild<QPushButton*>("Button4"), Qt::LeftButton);
+            QTest::mouseClick(window->findChild<QPushButton*>(kSaveButtonName), Qt::LeftButton);
             ChannelTable saved;
             lumo::test::ScriptedDialogs quiet;
             if (!lumo::LoadChannelFile(saved, file, quiet) || saved.cell(column, row) != entry) {

@@ -18,6 +18,7 @@
 #include "gui/channel_window.h"
 #include "gui/channel_menus.h"
 #include "gui/settings_window.h"
+#include "gui/widget_names.h"
 #include "settings/optw_file.h"
 #include "settings/settings_form.h"
 #include "shell/backups.h"
@@ -57,7 +58,8 @@ private slots:
         QCOMPARE(cancelled.window->titleLabel()->text(), QString("Tarn[440-451Mhz] Channel config"));
         QCOMPARE(cancelled.window->grid()->currentIndex(), cancelled.window->grid()->model()->index(0, 1));
         cancelled.window->button(ChildButton::None);
-        QTest::mouseClick(cancelled.window->findChild<QPushButton*>("Button6"), Qt::LeftButton);
+        QTest::mouseClick(cancelled.window->findChild<QPushButton*>(kCloseButtonName),
+                          Qt::LeftButton);
         QTRY_VERIFY(!f.window->child(ChildKind::Channel));
 
         f.documents->openAnswers.push_back(file);
@@ -130,7 +132,7 @@ private slots:
 
         box->setEditText("low");
         QCOMPARE(cellText(c.window, 5, 1), QString("High"));
-        c.window->findChild<QPushButton*>("Button3")->setFocus();  // elsewhere: taken too
+        c.window->findChild<QPushButton*>(kResetButtonName)->setFocus();  // elsewhere: taken too
         QVERIFY(!box->isVisible());
         QCOMPARE(cellText(c.window, 5, 1), QString("Low"));
 
@@ -263,7 +265,7 @@ private slots:
             QTest::mouseClick(target, Qt::LeftButton, {}, at.isNull() ? target->rect().center() : at);
             QCoreApplication::processEvents();
         };
-        for (const char* button : {"Button4", "Button5"}) {
+        for (const char* button : {kSaveButtonName, kOpenButtonName}) {
             f.documents->saveAnswers = {file};
             press(c.window->findChild<QPushButton*>(button));
             QVERIFY2(!box->isVisible(), button);
@@ -277,19 +279,19 @@ private slots:
         // Close asks about the changes, the pick among them, and stays on Cancel.
         c.window->editor().change([&] { c.window->editor().table().setCell(7, 1, "On"); });
         f.documents->saveChangesAnswers = {SaveChangesAnswer::Cancel};
-        press(c.window->findChild<QPushButton*>("Button6"));
+        press(c.window->findChild<QPushButton*>(kCloseButtonName));
         QCOMPARE(f.documents->questions.size(), 1u);
         QCOMPARE(cellText(c.window, 5, 1), QString("Low"));
         // Write: the radio gets what the box showed.
-        press(c.window->findChild<QPushButton*>("Button2"));
+        press(c.window->findChild<QPushButton*>(kWriteButtonName));
         QCOMPARE(radioPower(), QString("Low"));
         // New takes the pick first, then empties the channels as one more step.
-        press(c.window->findChild<QPushButton*>("Button3"));
+        press(c.window->findChild<QPushButton*>(kResetButtonName));
         QTest::keyClick(c.window->grid(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(cellText(c.window, 5, 1), QString("Low"));
         // Read takes it too: the read, which brings the same channels, is no step, and
         // Undo finds the pick.
-        press(c.window->findChild<QPushButton*>("Button1"));
+        press(c.window->findChild<QPushButton*>(kReadButtonName));
         QCOMPARE(f.dialogs.messages().back(), std::string("Recive data complete!"));
         QTest::keyClick(c.window->grid(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(cellText(c.window, 5, 1), QString("High"));
@@ -327,7 +329,7 @@ private slots:
         QCOMPARE(rows(), before);
 
         // A button: Delete and Ctrl+X do nothing to the channels.
-        c.window->findChild<QPushButton*>("Button4")->setFocus();
+        c.window->findChild<QPushButton*>(kSaveButtonName)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(rows(), before);
@@ -338,7 +340,7 @@ private slots:
         QTest::keyClick(c.window->grid(), Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(rows(), (QStringList{before[0], before[2], before[1]}));
         // And the menu entry works wherever the focus is.
-        c.window->findChild<QPushButton*>("Button4")->setFocus();
+        c.window->findChild<QPushButton*>(kSaveButtonName)->setFocus();
         f.window->channelMenus()->editEntry(EditCommand::MoveUp)->trigger();
         QCOMPARE(rows(), before);
 
@@ -488,7 +490,7 @@ private slots:
         QCOMPARE(f.state->session.WindowFlags, 10u);
         f.state->session.Busy = true;
         QTest::mouseClick(c.window->closePicture(), Qt::LeftButton);
-        QTest::mouseClick(c.window->findChild<QPushButton*>("Button6"), Qt::LeftButton);
+        QTest::mouseClick(c.window->findChild<QPushButton*>(kCloseButtonName), Qt::LeftButton);
         QCoreApplication::processEvents();
         QCOMPARE(f.window->clientArea()->subWindowList().size(), 1);
         f.state->session.Busy = false;

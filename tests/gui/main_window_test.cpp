@@ -11,6 +11,7 @@
 #include "gui/settings_window.h"
 #include "gui/qt_settings_store.h"
 #include "gui/splash_window.h"
+#include "gui/widget_names.h"
 #include "link/settings_store.h"
 #include "shell/picture_file.h"
 #include "sim/simulated_radio.h"
@@ -210,7 +211,8 @@ private slots:
             QTest::mouseClick(f.window->child(kind)->closePicture(), Qt::LeftButton);
         };
         const auto closeButton = [&](ChildKind kind) {
-            QTest::mouseClick(f.window->child(kind)->findChild<QPushButton*>("Button6"), Qt::LeftButton);
+            QTest::mouseClick(f.window->child(kind)->findChild<QPushButton*>(kCloseButtonName),
+                              Qt::LeftButton);
         };
         const struct {
             const char* what;

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "gui/settings_window.h"
+#include "gui/widget_names.h"
 #include "settings/optw_file.h"
 #include "sim/sim_fault.h"
 #include "sim/simulated_radio.h"
@@ -51,7 +52,7 @@ private slots:
         Fixture f;
         SettingsWindow* window = openSettings(f);
         QVERIFY(window);
-        QCOMPARE(window->objectName(), QString("FormDune"));
+        QCOMPARE(window->objectName(), QString(kSettingsWindowName));
         QCOMPARE(window->windowTitle(), QString("Dune-"));
         QCOMPARE(window->titleLabel()->text(), QString("Tarn Param config"));
         QCOMPARE(window->size(), QSize(497, 268 + 29));
@@ -93,8 +94,9 @@ private slots:
         QWidget* onTop = covered->parentWidget()->childAt(covered->geometry().center());
         QVERIFY(onTop == cover || cover->isAncestorOf(onTop));
         QVERIFY(!window->comboBox(comboName(names::kVolume))->toolTip().isEmpty());
-        QCOMPARE(window->findChild<QLabel*>("Label21")->text(), QString("Progress"));
-        QCOMPARE(window->findChild<QPushButton*>("Button3")->text(), QString("Default"));
+        QCOMPARE(window->findChild<QLabel*>(kSettingsProgressLabelName)->text(),
+                 QString("Progress"));
+        QCOMPARE(window->findChild<QPushButton*>(kResetButtonName)->text(), QString("Default"));
     }
 
     void onlyTheUsersPickSwitchesTheOtherToneOff() {
@@ -103,7 +105,7 @@ private slots:
         Fixture f;
         f.state->link->PortName = radio.path();
         SettingsWindow* window = openSettings(f);
-        window->findChild<QPushButton*>("Button1")->click();
+        window->findChild<QPushButton*>(kReadButtonName)->click();
         QCOMPARE(f.dialogs.messages().back(), std::string("Recive data complete!"));
         QComboBox* ctcss = window->comboBox(comboName(names::kCtcss));
         QComboBox* dcs = window->comboBox(comboName(names::kDcs));
@@ -111,7 +113,7 @@ private slots:
         QCOMPARE(dcs->currentText(), QString("7"));
         QCOMPARE(window->comboBox(comboName(names::kVolume))->currentText(), QString("12"));
         QVERIFY(window->checkBox(comboName(names::kKeyLock))->isChecked());
-        QCOMPARE(window->findChild<QProgressBar*>("ProgressBar1")->value(), 0);
+        QCOMPARE(window->findChild<QProgressBar*>(kProgressBarName)->value(), 0);
         QVERIFY(!f.state->session.Busy);
 
         pickNext(ctcss);
@@ -128,7 +130,7 @@ private slots:
         pickNext(volume);
         pickNext(highPower);
         QCOMPARE(volume->currentText(), QString("11"));
-        window->findChild<QPushButton*>("Button3")->click();
+        window->findChild<QPushButton*>(kResetButtonName)->click();
         QCOMPARE(volume->currentText(), QString("10"));
         QCOMPARE(window->comboBox(comboName(names::kTimeOutTimer))->currentText(), QString("120S"));
         QCOMPARE(highPower->currentText(), QString("ON"));
@@ -138,7 +140,7 @@ private slots:
         writeOptwFile(cut, {"0", "0", "1"});
         const std::vector<std::string> before = window->form().saveLines();
         f.documents->openAnswers = {cut};
-        window->findChild<QPushButton*>("Button5")->click();
+        window->findChild<QPushButton*>(kOpenButtonName)->click();
         QCOMPARE(window->form().saveLines(), before);
         QVERIFY(f.dialogs.messages().back().find("cut.optw") != std::string::npos);
         QCOMPARE(f.documents->opened.back().filter, std::string("optw file(*.optw)|*.optw"));
@@ -146,10 +148,10 @@ private slots:
         // Save, change, Open: the saved values come back.
         const auto kept = std::filesystem::path(f.dir.filePath("kept.optw").toStdString());
         f.documents->saveAnswers = {kept};
-        window->findChild<QPushButton*>("Button4")->click();
+        window->findChild<QPushButton*>(kSaveButtonName)->click();
         pickNext(volume);
         f.documents->openAnswers = {kept};
-        window->findChild<QPushButton*>("Button5")->click();
+        window->findChild<QPushButton*>(kOpenButtonName)->click();
         QCOMPARE(volume->currentText(), QString("10"));
     }
 
@@ -159,13 +161,13 @@ private slots:
         f.state->link->PortName = radio.path();
         SettingsWindow* window = openSettings(f);
         pickNext(window->comboBox(comboName(names::kBeepVolume)));
-        window->findChild<QPushButton*>("Button2")->click();
+        window->findChild<QPushButton*>(kWriteButtonName)->click();
         QCOMPARE(f.dialogs.messages().back(), std::string("Translate data complete!"));
         const std::vector<std::uint8_t> memory = radio.radio().memory();
         const std::vector<std::uint8_t> sent(memory.begin() + 0x0E20, memory.begin() + 0x0E30);
         QCOMPARE(sent, window->form().radioBytes());
         QCOMPARE(sent[6], std::uint8_t{5});
-        QVERIFY(!window->findChild<QPushButton*>("Button2")->isDown());
+        QVERIFY(!window->findChild<QPushButton*>(kWriteButtonName)->isDown());
 
         std::string error;
         tarnsim::SimulatedRadio silent({.faults = {tarnsim::parseFault("silent", error).value()}});
@@ -180,12 +182,12 @@ private slots:
             unlockedTicks += f.state->session.Busy && volume->isEnabled() ? 1 : 0;
         });
         timer.start(5);
-        window->findChild<QPushButton*>("Button1")->click();
+        window->findChild<QPushButton*>(kReadButtonName)->click();
         QVERIFY(ticks > 0);
         QCOMPARE(unlockedTicks, 0);
         QVERIFY(volume->isEnabled());
         QVERIFY(!f.state->session.Busy);
-        QCOMPARE(window->findChild<QProgressBar*>("ProgressBar1")->value(), 0);
+        QCOMPARE(window->findChild<QProgressBar*>(kProgressBarName)->value(), 0);
         QCOMPARE(window->form().saveLines(), before);
     }
 
@@ -220,9 +222,9 @@ private slots:
             return ReviewAnswer::Write;
         };
         radio.radio().loadMemory(radioWithSettings(SettingsForm().radioBytes()));
-        window->findChild<QPushButton*>("Button1")->click();
+        window->findChild<QPushButton*>(kReadButtonName)->click();
         pickNext(window->comboBox(comboName(names::kBeepVolume)));
-        window->findChild<QPushButton*>("Button2")->click();
+        window->findChild<QPushButton*>(kWriteButtonName)->click();
         QCOMPARE(reviews.size(), std::size_t{1});
         QVERIFY(reviews[0].kind == WriteReview::Kind::Changes);
         QVERIFY(QString::fromStdString(reviews[0].source).startsWith("the last read, at "));
@@ -234,12 +236,12 @@ private slots:
         // review compares with what the radio was seen to hold.
         tarnsim::SimulatedRadio corrupting({.faults = test::faults({"corrupt:0x0E24"})});
         f.state->link->PortName = corrupting.path();
-        window->findChild<QPushButton*>("Button2")->click();
+        window->findChild<QPushButton*>(kWriteButtonName)->click();
         QVERIFY(reviews.back().kind == WriteReview::Kind::NoChanges);
         const std::string told = f.dialogs.messages().back();
         QVERIFY2(told.find("1 setting(s) differ:\nSsquelch Leverl: wrote 5, radio holds 4") != std::string::npos,
                  told.c_str());
-        window->findChild<QPushButton*>("Button2")->click();
+        window->findChild<QPushButton*>(kWriteButtonName)->click();
         QVERIFY(reviews.back().kind == WriteReview::Kind::Changes);
         QCOMPARE(reviews.back().changes, std::vector<std::string>{"Ssquelch Leverl: 4 -> 5"});
     }
@@ -281,7 +283,7 @@ private slots:
         const std::vector<std::uint8_t> before = window->form().radioBytes();
         f.window->activateWindow();
         QApplication::setActiveWindow(f.window.get());
-        QPushButton* read = window->findChild<QPushButton*>("Button1");
+        QPushButton* read = window->findChild<QPushButton*>(kReadButtonName);
         read->setFocus();
         for (int tab = 0; tab < 40; ++tab) {
             QWidget* focus = QApplication::focusWidget();
