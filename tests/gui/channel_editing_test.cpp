@@ -182,7 +182,7 @@ private slots:
             f.window->channelMenus()->namesEntry()->trigger();
             QVERIFY(!c.window->grid()->isColumnHidden(12));
             QVERIFY(c.window->width() > narrow);
-            QVERIFY(c.window->popupMenu()->actions()[4]->isChecked());
+            QVERIFY(c.window->rowMenu()->actions()[4]->isChecked());
             QCOMPARE(f.store->value("View/channelNames"), std::optional<std::string>("true"));
             c.window->close();
             QTRY_VERIFY(!f.window->child(ChildKind::Channel));
@@ -190,7 +190,7 @@ private slots:
         OpenChannelWindow again(f);
         QVERIFY(!again.window->grid()->isColumnHidden(12));
         // The row menu's entry turns it off again, and the View menu follows.
-        again.window->popupMenu()->actions()[4]->trigger();
+        again.window->rowMenu()->actions()[4]->trigger();
         QVERIFY(again.window->grid()->isColumnHidden(12));
         QVERIFY(!f.window->channelMenus()->namesEntry()->isChecked());
     }

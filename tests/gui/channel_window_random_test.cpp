@@ -242,7 +242,7 @@ std::optional<std::string> apply(Fixture& f, ChannelWindow* window, const Event&
             break;
         }
         case Kind::Menu:
-            window->popupMenu()->actions()[e.a]->trigger();
+            window->rowMenu()->actions()[e.a]->trigger();
             break;
         case Kind::New:
             window->findChild<QPushButton*>(kResetButtonName)->click();

@@ -476,7 +476,7 @@ private slots:
         QTest::keyClick(c.window->grid(), Qt::Key_Delete);
         QCOMPARE(cellText(c.window, 1, 91), QString());
         // The row menu's own entries come first, as they always have.
-        const QList<QAction*> entries = c.window->popupMenu()->actions();
+        const QList<QAction*> entries = c.window->rowMenu()->actions();
         QCOMPARE(entries[0]->text(), QString("Copy(&C)"));
         QCOMPARE(entries[1]->text(), QString("Paste(&V)"));
         QCOMPARE(entries[2]->text(), QString("Clear(&D)"));
