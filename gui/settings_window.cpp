@@ -66,11 +66,11 @@ SettingsWindow::SettingsWindow(AppState& state, QWidget* parent)
     form_.setChangeListener([this] { showForm(); });
     showForm();
 
-    connect(readButton_, &QPushButton::clicked, this, &SettingsWindow::Button1Click);
-    connect(writeButton_, &QPushButton::clicked, this, &SettingsWindow::Button2Click);
-    connect(resetButton_, &QPushButton::clicked, this, &SettingsWindow::Button3Click);
-    connect(saveButton_, &QPushButton::clicked, this, &SettingsWindow::Button4Click);
-    connect(openButton_, &QPushButton::clicked, this, &SettingsWindow::Button5Click);
+    connect(readButton_, &QPushButton::clicked, this, &SettingsWindow::readFromRadio);
+    connect(writeButton_, &QPushButton::clicked, this, &SettingsWindow::writeToRadio);
+    connect(resetButton_, &QPushButton::clicked, this, &SettingsWindow::restoreDefaults);
+    connect(saveButton_, &QPushButton::clicked, this, &SettingsWindow::saveSettings);
+    connect(openButton_, &QPushButton::clicked, this, &SettingsWindow::openSettings);
     setFixedSize(tree.width, tree.height + kFrameHeight);
 }
 
@@ -226,7 +226,7 @@ bool SettingsWindow::mayClose() {
     return document_.confirmClose();
 }
 
-void SettingsWindow::Button1Click() {
+void SettingsWindow::readFromRadio() {
     if (state_.session.Busy) {
         return;
     }
@@ -234,7 +234,7 @@ void SettingsWindow::Button1Click() {
     flow_.read(host);
 }
 
-void SettingsWindow::Button2Click() {
+void SettingsWindow::writeToRadio() {
     if (state_.session.Busy) {
         return;
     }
@@ -251,15 +251,15 @@ void SettingsWindow::openBackup(const std::filesystem::path& file) {
     document_.openBackup(file);
 }
 
-void SettingsWindow::Button3Click() {
+void SettingsWindow::restoreDefaults() {
     commands_.restoreDefaults();
 }
 
-void SettingsWindow::Button4Click() {
+void SettingsWindow::saveSettings() {
     document_.Button4Click();
 }
 
-void SettingsWindow::Button5Click() {
+void SettingsWindow::openSettings() {
     document_.Button5Click();
 }
 

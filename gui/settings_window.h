@@ -49,11 +49,11 @@ class SettingsWindow final : public ChildWindow {
     void buildPanel(const Control& panel, QWidget* into);
     std::vector<QWidget*> focusOrder() const;
     void showForm();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
+    void readFromRadio();
+    void writeToRadio();
+    void restoreDefaults();
+    void saveSettings();
+    void openSettings();
 
     SettingsForm form_;
     SettingsCommands commands_;
