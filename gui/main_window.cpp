@@ -129,40 +129,42 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::createMenus() {
-    menu10 = menuBar()->addMenu("&File");
-    menu11 = menu10->addAction("New", this, [this] { runCommand(MainCommand::New); });
-    menu11->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    menu12 = menu10->addAction("Open", this, [this] { runCommand(MainCommand::Open); });
-    menu12->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    menu10->addSeparator();
-    menu13 = menu10->addAction("Save");
-    menu14 = menu10->addAction("Save as", this, [this] { runCommand(MainCommand::SaveAs); });
-    menu14->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    menu10->addSeparator();
-    menu15 = menu10->addAction("Print", this, [this] { runCommand(MainCommand::Print); });
-    menu15->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    fileMenu_ = menuBar()->addMenu("&File");
+    newEntry_ = fileMenu_->addAction("New", this, [this] { runCommand(MainCommand::New); });
+    newEntry_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    openEntry_ = fileMenu_->addAction("Open", this, [this] { runCommand(MainCommand::Open); });
+    openEntry_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    fileMenu_->addSeparator();
+    saveEntry_ = fileMenu_->addAction("Save");
+    saveAsEntry_ =
+        fileMenu_->addAction("Save as", this, [this] { runCommand(MainCommand::SaveAs); });
+    saveAsEntry_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    fileMenu_->addSeparator();
+    printEntry_ = fileMenu_->addAction("Print", this, [this] { runCommand(MainCommand::Print); });
+    printEntry_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     // For a desktop without a printer: the same pages on screen or in a PDF.
-    printPreview_ = menu10->addAction("Print Preview...", this, [this] { printPreview(); });
-    exportPdf_ = menu10->addAction("Export PDF...", this, [this] { exportPdf(); });
-    QAction* beforeExit = menu10->addSeparator();
-    menu16 = menu10->addAction("Exit", this, [this] { runCommand(MainCommand::Exit); });
+    printPreview_ = fileMenu_->addAction("Print Preview...", this, [this] { printPreview(); });
+    exportPdf_ = fileMenu_->addAction("Export PDF...", this, [this] { exportPdf(); });
+    QAction* beforeExit = fileMenu_->addSeparator();
+    exitEntry_ = fileMenu_->addAction("Exit", this, [this] { runCommand(MainCommand::Exit); });
 
-    menu20 = menuBar()->addMenu("&Edit");
-    menu21 = menu20->addAction(text(state_.strings.menu21Disconnect));
-    menu21->setVisible(false);
-    menu22 = menu20->addAction("Channel", this, [this] { runCommand(MainCommand::Channel); });
-    menu23 = menu20->addAction("Param", this, [this] { runCommand(MainCommand::Param); });
-    menu22->setEnabled(false);
-    menu23->setEnabled(false);
+    editMenu_ = menuBar()->addMenu("&Edit");
+    connectEntry_ = editMenu_->addAction(text(state_.strings.disconnectEntry));
+    connectEntry_->setVisible(false);
+    channelEntry_ =
+        editMenu_->addAction("Channel", this, [this] { runCommand(MainCommand::Channel); });
+    paramEntry_ = editMenu_->addAction("Param", this, [this] { runCommand(MainCommand::Param); });
+    channelEntry_->setEnabled(false);
+    paramEntry_->setEnabled(false);
 
-    menu30 = menuBar()->addMenu("Port");
-    menu30->setToolTipsVisible(true);
+    portMenu_ = menuBar()->addMenu("Port");
+    portMenu_->setToolTipsVisible(true);
     // A cable plugged in after start-up shows up the next time the menu opens.
-    connect(menu30, &QMenu::aboutToShow, this, [this] { refreshPortMenu(); });
+    connect(portMenu_, &QMenu::aboutToShow, this, [this] { refreshPortMenu(); });
     portGroup_ = new QActionGroup(this);
     portGroup_->setExclusive(true);
     for (int position = 0; position < kPortItemCount; ++position) {
-        QAction* item = menu30->addAction(QString("Com&%1").arg(position + 1));
+        QAction* item = portMenu_->addAction(QString("Com&%1").arg(position + 1));
         item->setCheckable(true);
         item->setProperty("Tag", position + 1);
         // The port name lives in the item's data; a status tip would take over the
@@ -173,26 +175,28 @@ void MainWindow::createMenus() {
         portItems_[static_cast<std::size_t>(position)] = item;
     }
     portItems_[0]->setChecked(true);
-    noPortEntry_ = menu30->addAction("No serial port found");
+    noPortEntry_ = portMenu_->addAction("No serial port found");
     noPortEntry_->setEnabled(false);
     noPortEntry_->setVisible(false);
-    unnumberedSeparator_ = menu30->addSeparator();
+    unnumberedSeparator_ = portMenu_->addSeparator();
     unnumberedSeparator_->setVisible(false);
 
-    menu40 = menuBar()->addMenu("&Help");
-    menu41 = menu40->addAction("Help");
-    menu40->addSeparator();
-    menu42 = menu40->addAction("About");
+    helpMenu_ = menuBar()->addMenu("&Help");
+    helpEntry_ = helpMenu_->addAction("Help");
+    helpMenu_->addSeparator();
+    aboutEntry_ = helpMenu_->addAction("About");
 
-    channelMenus_ = new ChannelMenus(*this, state_, menu10, beforeExit, menu20, menu30, [this] {
-        return (state_.session.WindowFlags & 8) != 0 ? qobject_cast<ChannelWindow*>(child(ChildKind::Channel))
-                                                     : nullptr;
-    });
+    channelMenus_ = new ChannelMenus(
+        *this, state_, fileMenu_, beforeExit, editMenu_, portMenu_, [this] {
+            return (state_.session.WindowFlags & 8) != 0
+                       ? qobject_cast<ChannelWindow*>(child(ChildKind::Channel))
+                       : nullptr;
+        });
     channelMenus_->showChild = [this](ChildKind kind) {
         runCommand(kind == ChildKind::Channel ? MainCommand::Channel : MainCommand::Param);
         return child(kind);
     };
-    keyboard_ = addKeyboardEntries(*this, *mdiArea_, channelMenus_->viewMenu(), menu30,
+    keyboard_ = addKeyboardEntries(*this, *mdiArea_, channelMenus_->viewMenu(), portMenu_,
                                    [this](MainCommand command) { runCommand(command); });
 }
 
@@ -283,8 +287,8 @@ void MainWindow::applySession() {
     for (std::size_t i = 0; i < state_.session.statusPanels.size(); ++i) {
         panels_[i]->setText(text(state_.session.statusPanels[i]));
     }
-    menu22->setEnabled(state_.session.channelAndParamEnabled);
-    menu23->setEnabled(state_.session.channelAndParamEnabled);
+    channelEntry_->setEnabled(state_.session.channelAndParamEnabled);
+    paramEntry_->setEnabled(state_.session.channelAndParamEnabled);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -301,21 +305,21 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::applyMenuCaptions() {
     const LanguageStrings& s = state_.strings;
-    menu10->setTitle(text(s.menu10));
-    menu11->setText(text(s.menu11));
-    menu12->setText(text(s.menu12));
-    menu13->setText(text(s.menu13));
-    menu14->setText(text(s.menu14));
-    menu15->setText(text(s.menu15));
-    menu16->setText(text(s.menu16));
-    menu20->setTitle(text(s.menu20));
-    menu21->setText(text(s.menu21Connect));
-    menu22->setText(text(s.menu22));
-    menu23->setText(text(s.menu23));
-    menu30->setTitle(text(s.menu30));
-    menu40->setTitle(text(s.menu40));
-    menu41->setText(text(s.menu41));
-    menu42->setText(text(s.menu42));
+    fileMenu_->setTitle(text(s.fileMenu));
+    newEntry_->setText(text(s.newEntry));
+    openEntry_->setText(text(s.openEntry));
+    saveEntry_->setText(text(s.saveEntry));
+    saveAsEntry_->setText(text(s.saveAsEntry));
+    printEntry_->setText(text(s.printEntry));
+    exitEntry_->setText(text(s.exitEntry));
+    editMenu_->setTitle(text(s.editMenu));
+    connectEntry_->setText(text(s.connectEntry));
+    channelEntry_->setText(text(s.channelEntry));
+    paramEntry_->setText(text(s.paramEntry));
+    portMenu_->setTitle(text(s.portMenu));
+    helpMenu_->setTitle(text(s.helpMenu));
+    helpEntry_->setText(text(s.helpEntry));
+    aboutEntry_->setText(text(s.aboutEntry));
 }
 
 void MainWindow::applyPortChoice() {
@@ -363,12 +367,12 @@ void MainWindow::showPresentPorts() {
     noPortEntry_->setVisible(std::none_of(visible.begin(), visible.end(), [](bool v) { return v; }));
 
     for (QAction* entry : unnumberedEntries_) {
-        menu30->removeAction(entry);
+        portMenu_->removeAction(entry);
         entry->deleteLater();
     }
     unnumberedEntries_.clear();
     for (const std::string& device : ports.unnumbered()) {
-        QAction* entry = menu30->addAction(text(device + ": no port number free"));
+        QAction* entry = portMenu_->addAction(text(device + ": no port number free"));
         entry->setEnabled(false);
         entry->setToolTip("All nine numbers belong to devices that are present or pinned.");
         unnumberedEntries_.push_back(entry);
