@@ -131,11 +131,11 @@ void BM_PasteRow(benchmark::State& state) {
     Shown window;
     lumo::ChannelEditor& editor = window->editor();
     editor.CurrentRow = 3;
-    editor.N1Click(lumo::RowAction::Copy);
+    editor.runRowAction(lumo::RowAction::Copy);
     int row = 81;
     for (auto _ : state) {
         editor.CurrentRow = row;
-        editor.N1Click(lumo::RowAction::Paste);
+        editor.runRowAction(lumo::RowAction::Paste);
         window->grid()->viewport()->repaint();
         row = row == 127 ? 81 : row + 1;
     }
@@ -146,11 +146,11 @@ void BM_UndoPaste(benchmark::State& state) {
     Shown window;
     lumo::ChannelEditor& editor = window->editor();
     editor.CurrentRow = 3;
-    editor.N1Click(lumo::RowAction::Copy);
+    editor.runRowAction(lumo::RowAction::Copy);
     editor.CurrentRow = 90;
     for (auto _ : state) {
         state.PauseTiming();
-        editor.N1Click(lumo::RowAction::Clear);
+        editor.runRowAction(lumo::RowAction::Clear);
         state.ResumeTiming();
         editor.undo();
         window->grid()->viewport()->repaint();

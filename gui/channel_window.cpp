@@ -68,7 +68,7 @@ ChannelWindow::ChannelWindow(AppState& state, QWidget* parent)
         if (state_.session.Busy) {
             return false;
         }
-        const bool allowed = editor_.StringGrid1SelectCell(column, row);
+        const bool allowed = editor_.mayEnterCell(column, row);
         // Once the view has settled on its cursor, the option box follows.
         QMetaObject::invokeMethod(this, &ChannelWindow::showCurrentCell, Qt::QueuedConnection);
         return allowed;
@@ -233,7 +233,7 @@ bool ChannelWindow::mayClose() {
 
 void ChannelWindow::commitPendingPick() {
     if (editor_.combo().showing && optionBox_->isVisible()) {
-        editor_.ComboBox1Exit(optionBox_->currentText().toStdString(), true);
+        editor_.leaveOptionBox(optionBox_->currentText().toStdString(), true);
     }
     hideComboBox();
 }
@@ -354,7 +354,7 @@ void ChannelWindow::onFocusChanged(QWidget* old, QWidget* now) {
     // window), the entry the box shows is the user's pick and reaches the cell; only
     // Escape drops it, and that never comes here.
     leavingCombo_ = true;
-    editor_.ComboBox1Exit(optionBox_->currentText().toStdString(), true);
+    editor_.leaveOptionBox(optionBox_->currentText().toStdString(), true);
     optionBox_->hide();
     leavingCombo_ = false;
 }
@@ -379,7 +379,7 @@ void ChannelWindow::runRowAction(RowAction action) {
     if (action != RowAction::Copy) {
         grid_->closeCellEditor();
     }
-    editor_.N1Click(action);
+    editor_.runRowAction(action);
     showCurrentCell();
 }
 
@@ -417,21 +417,21 @@ void ChannelWindow::writeToRadio() {
 void ChannelWindow::newTable() {
     commitPendingPick();
     grid_->closeCellEditor();
-    document_.Button3Click();
+    document_.newTable();
     showCurrentCell();
 }
 
 void ChannelWindow::saveTable() {
     commitPendingPick();
     grid_->closeCellEditor();
-    document_.Button4Click();
+    document_.saveTable();
     showCurrentCell();
 }
 
 void ChannelWindow::openTable() {
     commitPendingPick();
     grid_->closeCellEditor();
-    document_.Button5Click();
+    document_.openTable();
     showCurrentCell();
 }
 

@@ -256,11 +256,11 @@ void SettingsWindow::restoreDefaults() {
 }
 
 void SettingsWindow::saveSettings() {
-    document_.Button4Click();
+    document_.saveSettings();
 }
 
 void SettingsWindow::openSettings() {
-    document_.Button5Click();
+    document_.openSettings();
 }
 
 }  // namespace lumo
