@@ -32,22 +32,22 @@ struct LanguageStrings {
     std::string button3Default = "Default";
 
     // Main menu captions.
-    std::string menu10 = "&File";
-    std::string menu11 = "New(&N)";
-    std::string menu12 = "Open(&O)";
-    std::string menu13 = "Save(&W)";
-    std::string menu14 = "Save as(&S)";
-    std::string menu15 = "Print...(&P)";
-    std::string menu16 = "Exit(&X)";
-    std::string menu20 = "&Edit";
-    std::string menu21Connect = "Connect(&C)";
-    std::string menu21Disconnect = "Disconnect(&D)";
-    std::string menu22 = "Channel(&C)";
-    std::string menu23 = "Param(&O)";
-    std::string menu30 = "Port";
-    std::string menu40 = "&Help";
-    std::string menu41 = "Help(&H)";
-    std::string menu42 = "About(&A)";
+    std::string fileMenu = "&File";
+    std::string newEntry = "New(&N)";
+    std::string openEntry = "Open(&O)";
+    std::string saveEntry = "Save(&W)";
+    std::string saveAsEntry = "Save as(&S)";
+    std::string printEntry = "Print...(&P)";
+    std::string exitEntry = "Exit(&X)";
+    std::string editMenu = "&Edit";
+    std::string connectEntry = "Connect(&C)";
+    std::string disconnectEntry = "Disconnect(&D)";
+    std::string channelEntry = "Channel(&C)";
+    std::string paramEntry = "Param(&O)";
+    std::string portMenu = "Port";
+    std::string helpMenu = "&Help";
+    std::string helpEntry = "Help(&H)";
+    std::string aboutEntry = "About(&A)";
 
     // Model names, indexed by ModelIndex - 1.
     std::array<std::string, 8> ModeNames{"Tarn", "Tarn", "Tarn", "Tarn",

@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "channels/channel_file.h"
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "gui/channel_print.h"
 #include "link/settings_store.h"
 #include "shell/app_state.h"
@@ -84,15 +84,15 @@ World& world() {
 
 // The window in a workspace as the main window holds it, which owns it.
 struct Shown {
-    Shown() : window(new lumo::TForm2(world().state)) {
+    Shown() : window(new lumo::ChannelWindow(world().state)) {
         area.resize(1000, 700);
         area.show();
         area.addSubWindow(window)->show();
         QApplication::processEvents();
     }
-    lumo::TForm2* operator->() const { return window; }
+    lumo::ChannelWindow* operator->() const { return window; }
     QMdiArea area;
-    lumo::TForm2* window;
+    lumo::ChannelWindow* window;
 };
 
 void BM_ShowWindowWith128Rows(benchmark::State& state) {
@@ -131,11 +131,11 @@ void BM_PasteRow(benchmark::State& state) {
     Shown window;
     lumo::ChannelEditor& editor = window->editor();
     editor.CurrentRow = 3;
-    editor.N1Click(lumo::RowAction::Copy);
+    editor.runRowAction(lumo::RowAction::Copy);
     int row = 81;
     for (auto _ : state) {
         editor.CurrentRow = row;
-        editor.N1Click(lumo::RowAction::Paste);
+        editor.runRowAction(lumo::RowAction::Paste);
         window->grid()->viewport()->repaint();
         row = row == 127 ? 81 : row + 1;
     }
@@ -146,11 +146,11 @@ void BM_UndoPaste(benchmark::State& state) {
     Shown window;
     lumo::ChannelEditor& editor = window->editor();
     editor.CurrentRow = 3;
-    editor.N1Click(lumo::RowAction::Copy);
+    editor.runRowAction(lumo::RowAction::Copy);
     editor.CurrentRow = 90;
     for (auto _ : state) {
         state.PauseTiming();
-        editor.N1Click(lumo::RowAction::Clear);
+        editor.runRowAction(lumo::RowAction::Clear);
         state.ResumeTiming();
         editor.undo();
         window->grid()->viewport()->repaint();

@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <memory>
 
-#include "gui/celframe.h"
-#include "gui/main_f.h"
-#include "gui/option_dune.h"
-#include "gui/splash.h"
+#include "gui/channel_window.h"
+#include "gui/main_window.h"
+#include "gui/settings_window.h"
+#include "gui/splash_window.h"
 #include "shell/app_state.h"
 
 namespace {
@@ -42,13 +42,13 @@ int main(int argc, char** argv) {
         std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." /
         "bin" / "lumo";
 
-    auto splash = std::make_unique<lumo::TSplashForm>(state, program);
+    auto splash = std::make_unique<lumo::SplashWindow>(state, program);
     splash->show();
     splash->repaint();
     const auto passesStart = std::chrono::steady_clock::now();
     lumo::runSplashPasses(*splash);
     const double passes = millisecondsSince(passesStart);
-    lumo::TForm1* window = lumo::showMainWindow(state, program);
+    lumo::MainWindow* window = lumo::showMainWindow(state, program);
     splash.reset();
     QApplication::processEvents();
     const double shown = millisecondsSince(start);

@@ -39,7 +39,7 @@ bool ChannelDocument::loadChosenFile() {
     return load(true);
 }
 
-bool ChannelDocument::Button5Click() {
+bool ChannelDocument::openTable() {
     if (session_.Busy) {
         return false;
     }
@@ -48,11 +48,11 @@ bool ChannelDocument::Button5Click() {
     return loaded;
 }
 
-void ChannelDocument::Button3Click() {
+void ChannelDocument::newTable() {
     if (session_.Busy) {
         return;
     }
-    editor_.Button3Click();
+    editor_.emptyShownChannels();
     startUnnamed({});
 }
 
@@ -120,7 +120,7 @@ bool ChannelDocument::load(bool showChannels1To99) {
     return loaded;
 }
 
-bool ChannelDocument::Button4Click() {
+bool ChannelDocument::saveTable() {
     if (session_.Busy) {
         return false;
     }
@@ -150,7 +150,7 @@ bool ChannelDocument::confirmClose() {
         return true;
     }
     switch (documents_.askSaveChanges(kSaveChangesQuestion)) {
-        case SaveChangesAnswer::Save: return Button4Click();
+        case SaveChangesAnswer::Save: return saveTable();
         case SaveChangesAnswer::Discard: return true;
         case SaveChangesAnswer::Cancel: return false;
     }

@@ -34,15 +34,15 @@ class ChannelDocument {
 
     // Asks for a channel or CSV file and loads it; the window then shows channels 1..99.
     // False when cancelled, refused or failed. Does nothing while Busy.
-    bool Button5Click();
+    bool openTable();
     // The same without the Busy test, for showing the window.
     bool loadChosenFile();
     // Asks for a file name and saves the table. False when cancelled or failed.
-    bool Button4Click();
+    bool saveTable();
     // Whether the table may go: unchanged, saved on Yes, or given up on No.
     bool confirmClose();
     // New: empties the shown channels, which then belong to no file.
-    void Button3Click();
+    void newTable();
 
     // The table now comes from no file (a backup, a template): it belongs to none, and
     // Save proposes `proposedName` in the folder the file dialog starts in rather than

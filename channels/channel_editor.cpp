@@ -81,7 +81,7 @@ std::string ChannelEditor::typingKey(int col, int row) const {
     return "type " + std::to_string(col) + " " + std::to_string(row);
 }
 
-bool ChannelEditor::StringGrid1SelectCell(int col, int row) {
+bool ChannelEditor::mayEnterCell(int col, int row) {
     if (col == kWithout) {
         hideCombo();
         return false;
@@ -210,7 +210,7 @@ bool ChannelEditor::placeCurrentCell() {
     return false;
 }
 
-void ChannelEditor::ComboBox1Exit(std::string_view text, bool focusToGrid) {
+void ChannelEditor::leaveOptionBox(std::string_view text, bool focusToGrid) {
     // While a transfer runs the table belongs to it: the pick is dropped.
     if (combo_.showing && focusToGrid && !combo_.entries.empty() && !session_.Busy) {
         const auto found = std::find_if(combo_.entries.begin(), combo_.entries.end(),
@@ -226,8 +226,8 @@ void ChannelEditor::ComboBox1Exit(std::string_view text, bool focusToGrid) {
     hideCombo();
 }
 
-char ChannelEditor::StringGrid1KeyPress(char key, std::size_t selectedFrom,
-                                        std::size_t selectedLength) {
+char ChannelEditor::filterTypedKey(char key, std::size_t selectedFrom,
+                                   std::size_t selectedLength) {
     if (session_.Busy) {
         return kNoKey;
     }
@@ -267,7 +267,7 @@ std::pair<int, int> ChannelEditor::enterTarget(int col, int row) const {
     }
 }
 
-void ChannelEditor::N1Click(RowAction action) {
+void ChannelEditor::runRowAction(RowAction action) {
     if (session_.Busy || CurrentRow < 1 || CurrentRow >= ChannelTable::kRows) {
         return;
     }
@@ -308,7 +308,7 @@ void ChannelEditor::N1Click(RowAction action) {
     }
 }
 
-void ChannelEditor::Button3Click() {
+void ChannelEditor::emptyShownChannels() {
     if (session_.Busy) {
         return;
     }

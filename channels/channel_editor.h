@@ -49,7 +49,7 @@ class ChannelEditor {
     // Whether (col, row) may become the grid's current cell; applies what leaving the
     // current cell does (emptying, rounding, defaults). A frequency that is not a
     // number is told to the user and keeps the cursor where it is.
-    bool StringGrid1SelectCell(int col, int row);
+    bool mayEnterCell(int col, int row);
 
     // The current cell is being drawn: places the option box over it when a selection
     // asked for that. Returns whether the current cell takes typing in place.
@@ -59,7 +59,7 @@ class ChannelEditor {
     // The box loses the focus, to the grid or elsewhere: only on the way to the grid
     // does its text reach the cell, as the entry it names (the first entry, with a
     // message, when it names none), and never while Busy. The box is hidden either way.
-    void ComboBox1Exit(std::string_view text, bool focusToGrid);
+    void leaveOptionBox(std::string_view text, bool focusToGrid);
     // The entry of the current column that `text` names, ignoring case; 0 for none.
     int comboEntryFor(std::string_view text) const;
     bool inPlaceEditor() const { return inPlaceEditor_; }
@@ -67,8 +67,8 @@ class ChannelEditor {
     // A typed character for the current cell, replacing the `selectedLength` characters
     // of the cell from `selectedFrom` when text is selected. Returns the character the
     // cell takes (upper-cased) or kNoKey; the cell itself is left as it is.
-    char StringGrid1KeyPress(char key, std::size_t selectedFrom = 0,
-                             std::size_t selectedLength = 0);
+    char filterTypedKey(char key, std::size_t selectedFrom = 0,
+                        std::size_t selectedLength = 0);
     // The in-place editor's text for a cell, as the user typed it.
     void typeText(int col, int row, std::string text);
 
@@ -76,9 +76,9 @@ class ChannelEditor {
     std::pair<int, int> enterTarget(int col, int row) const;
 
     // Copy, Paste or Clear on the current row.
-    void N1Click(RowAction action);
+    void runRowAction(RowAction action);
     // Empties the shown channel rows; hidden rows keep their texts.
-    void Button3Click();
+    void emptyShownChannels();
 
     // Runs `mutate` as one undo step (merged with the open step of the same key).
     template <typename Mutate>

@@ -184,7 +184,7 @@ bool ChannelTableEdits::paste(std::string_view clipboard) {
         if (!editor_.settleCurrentCell()) {
             return false;
         }
-        editor_.N1Click(RowAction::Paste);
+        editor_.runRowAction(RowAction::Paste);
         return true;
     }
     std::vector<CsvLineNote> warnings;

@@ -4,7 +4,8 @@
 #include <QPushButton>
 
 #include "gui/channel_print.h"
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
+#include "gui/widget_names.h"
 #include "link/settings_store.h"
 #include "shell/app_state.h"
 
@@ -68,9 +69,9 @@ std::optional<std::string> printSettingsWindow(const std::filesystem::path& optw
     AppState state(dialogs, std::make_unique<MemorySettingsStore>());
     state.session.setUp();
     state.documents = std::make_unique<OneFile>(optw);
-    TFormDune window(state);
+    SettingsWindow window(state);
     window.show();
-    window.findChild<QPushButton*>("Button5")->click();
+    window.findChild<QPushButton*>(kOpenButtonName)->click();
     if (dialogs.first) {
         return dialogs.first;
     }

@@ -282,7 +282,7 @@ bool ChannelCellDelegate::eventFilter(QObject* watched, QEvent* event) {
     const bool selected = line->hasSelectedText();
     const auto from = static_cast<std::size_t>(selected ? line->selectionStart() : 0);
     const auto length = static_cast<std::size_t>(selected ? line->selectedText().size() : 0);
-    const char passed = editor_.StringGrid1KeyPress(pressed, from, length);
+    const char passed = editor_.filterTypedKey(pressed, from, length);
     if (passed == kNoKey) {
         return true;
     }

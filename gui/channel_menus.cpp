@@ -9,7 +9,7 @@
 #include "channels/channel_templates.h"
 #include "gui/appearance.h"
 #include "gui/backups_dialog.h"
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
 #include "gui/preferences_dialog.h"
 #include "shell/preferences.h"
 #include "shell/template_files.h"
@@ -78,7 +78,7 @@ bool actsOnChannels(EditCommand command) {
 
 ChannelMenus::ChannelMenus(QMainWindow& window, AppState& state, QMenu* fileMenu,
                            QAction* beforeEntry, QMenu* editMenu, QMenu* menuAfterView,
-                           std::function<TForm2*()> activeChannelWindow)
+                           std::function<ChannelWindow*()> activeChannelWindow)
     : QObject(&window), state_(state), activeChannelWindow_(std::move(activeChannelWindow)) {
     editMenu->addSeparator();
     for (const EditEntry& entry : editEntries()) {
@@ -100,7 +100,7 @@ ChannelMenus::ChannelMenus(QMainWindow& window, AppState& state, QMenu* fileMenu
         }
         const EditCommand command = entry.command;
         connect(action, &QAction::triggered, this, [this, command] {
-            if (TForm2* channels = activeChannelWindow_()) {
+            if (ChannelWindow* channels = activeChannelWindow_()) {
                 channels->runEdit(command);
             }
         });
@@ -126,7 +126,7 @@ ChannelMenus::ChannelMenus(QMainWindow& window, AppState& state, QMenu* fileMenu
         if (state_.store) {
             state_.store->setValue("View/channelNames", shown ? "true" : "false");
         }
-        if (TForm2* channels = activeChannelWindow_()) {
+        if (ChannelWindow* channels = activeChannelWindow_()) {
             channels->setNamesShown(shown);
         }
     });
@@ -155,7 +155,7 @@ bool ChannelMenus::eventFilter(QObject* watched, QEvent* event) {
         if (!actsOnChannels(command) || !action->shortcuts().contains(keys)) {
             continue;
         }
-        TForm2* channels = activeChannelWindow_();
+        ChannelWindow* channels = activeChannelWindow_();
         if (channels == nullptr || QApplication::focusWidget() != channels->grid()) {
             // Taken as an ordinary key press by whatever has the focus.
             event->accept();
@@ -174,9 +174,9 @@ void ChannelMenus::update() {
     templates_->setEnabled(channels);
 }
 
-void ChannelMenus::adopt(TForm2* window) {
+void ChannelMenus::adopt(ChannelWindow* window) {
     window->setNamesShown(names_->isChecked());
-    connect(window, &TForm2::namesShownChanged, names_, [this](bool shown) {
+    connect(window, &ChannelWindow::namesShownChanged, names_, [this](bool shown) {
         const QSignalBlocker quiet(names_);
         names_->setChecked(shown);
     });
@@ -185,9 +185,9 @@ void ChannelMenus::adopt(TForm2* window) {
 void ChannelMenus::openBackup(const BackupEntry& entry) {
     const ChildKind kind = entry.kind == BackupKind::Channels ? ChildKind::Channel : ChildKind::Settings;
     ChildWindow* window = showChild ? showChild(kind) : nullptr;
-    if (auto* channels = qobject_cast<TForm2*>(window)) {
+    if (auto* channels = qobject_cast<ChannelWindow*>(window)) {
         channels->openBackup(entry.file);
-    } else if (auto* settings = qobject_cast<TFormDune*>(window)) {
+    } else if (auto* settings = qobject_cast<SettingsWindow*>(window)) {
         settings->openBackup(entry.file);
     }
 }
@@ -196,7 +196,7 @@ void ChannelMenus::openBackup(const BackupEntry& entry) {
 void ChannelMenus::fillTemplateMenu() {
     templates_->clear();
     templates_->addAction(kPmr446TemplateName, this, [this] {
-        if (TForm2* channels = activeChannelWindow_()) {
+        if (ChannelWindow* channels = activeChannelWindow_()) {
             channels->newFromTable(pmr446Table(state_.strings));
         }
     });
@@ -205,7 +205,7 @@ void ChannelMenus::fillTemplateMenu() {
     templates_->addSeparator();
     for (const auto& file : files) {
         templates_->addAction(QString::fromStdString(file.filename().string()), this, [this, file] {
-            if (TForm2* channels = activeChannelWindow_()) {
+            if (ChannelWindow* channels = activeChannelWindow_()) {
                 channels->newFromTemplateFile(file);
             }
         });

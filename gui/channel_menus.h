@@ -8,7 +8,7 @@
 #include <functional>
 #include <map>
 
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "shell/app_state.h"
 #include "shell/backups.h"
 
@@ -24,7 +24,7 @@ public:
     // `menuAfterView`; New from Template goes into `fileMenu` in front of `beforeEntry`.
     ChannelMenus(QMainWindow& window, AppState& state, QMenu* fileMenu, QAction* beforeEntry,
                  QMenu* editMenu, QMenu* menuAfterView,
-                 std::function<TForm2*()> activeChannelWindow);
+                 std::function<ChannelWindow*()> activeChannelWindow);
 
     // File > Backups... opens a backup in the window of its kind, which this gives,
     // opened or brought forward.
@@ -43,7 +43,7 @@ public:
     void update();
     // A new channel window: it shows names as the View menu says, and its own row
     // menu's choice shows here.
-    void adopt(TForm2* window);
+    void adopt(ChannelWindow* window);
 
 protected:
     // Keeps the keys of the commands that act on channels for the editors while the
@@ -54,7 +54,7 @@ private:
     void fillTemplateMenu();
 
     AppState& state_;
-    std::function<TForm2*()> activeChannelWindow_;
+    std::function<ChannelWindow*()> activeChannelWindow_;
     std::map<EditCommand, QAction*> edits_;
     QMenu* view_ = nullptr;
     QAction* names_ = nullptr;

@@ -9,6 +9,7 @@
 
 #include "gui/stop_key.h"
 #include "gui/title_strip.h"
+#include "gui/widget_names.h"
 #include "shell/window_flags.h"
 
 namespace lumo {
@@ -21,35 +22,36 @@ ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
     layout->setSpacing(0);
 
     titleStrip = new QWidget(this);
-    titleStrip->setObjectName(kind == ChildKind::Channel ? "Panel2" : "Panel8");
+    titleStrip->setObjectName(kind == ChildKind::Channel ? kChannelTitleStripName
+                                                          : kSettingsTitleStripName);
     titleStrip->setFixedHeight(kTitleStripHeight);
     auto* strip = new QHBoxLayout(titleStrip);
     strip->setContentsMargins(0, 0, 0, 0);
     strip->setSpacing(0);
-    Image4 = new QLabel(titleStrip);
-    Image4->setObjectName("Image4");
-    Image3 = new QLabel(titleStrip);
-    Image3->setObjectName("Image3");
-    Image3->setScaledContents(true);
-    Image3->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    Image5 = new QLabel(titleStrip);
-    Image5->setObjectName("Image5");
-    Image5->setCursor(Qt::PointingHandCursor);
+    stripLeft_ = new QLabel(titleStrip);
+    stripLeft_->setObjectName(kStripLeftName);
+    dragArea_ = new QLabel(titleStrip);
+    dragArea_->setObjectName(kDragAreaName);
+    dragArea_->setScaledContents(true);
+    dragArea_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    closePicture_ = new QLabel(titleStrip);
+    closePicture_->setObjectName(kClosePictureName);
+    closePicture_->setCursor(Qt::PointingHandCursor);
     // A picture that acts as a button: a screen reader must still say what it does.
-    Image5->setAccessibleName("Close");
-    Image5->setAccessibleDescription("Closes the window, as its Close button does");
-    strip->addWidget(Image4);
-    strip->addWidget(Image3, 1);
-    strip->addWidget(Image5);
-    auto* titleLayout = new QHBoxLayout(Image3);
+    closePicture_->setAccessibleName("Close");
+    closePicture_->setAccessibleDescription("Closes the window, as its Close button does");
+    strip->addWidget(stripLeft_);
+    strip->addWidget(dragArea_, 1);
+    strip->addWidget(closePicture_);
+    auto* titleLayout = new QHBoxLayout(dragArea_);
     titleLayout->setContentsMargins(4, 0, 4, 0);
-    Label31 = new QLabel(Image3);
-    Label31->setObjectName("Label31");
-    Label31->setAttribute(Qt::WA_TranslucentBackground);
-    Label31->setStyleSheet("QLabel { background: transparent; color: white; font-weight: bold; }");
-    titleLayout->addWidget(Label31);
-    for (QWidget* w : {static_cast<QWidget*>(Image3), static_cast<QWidget*>(Label31),
-                       static_cast<QWidget*>(Image5)}) {
+    titleLabel_ = new QLabel(dragArea_);
+    titleLabel_->setObjectName(kTitleLabelName);
+    titleLabel_->setAttribute(Qt::WA_TranslucentBackground);
+    titleLabel_->setStyleSheet("QLabel { background: transparent; color: white; font-weight: bold; }");
+    titleLayout->addWidget(titleLabel_);
+    for (QWidget* w : {static_cast<QWidget*>(dragArea_), static_cast<QWidget*>(titleLabel_),
+                       static_cast<QWidget*>(closePicture_)}) {
         w->installEventFilter(this);
     }
     layout->addWidget(titleStrip);
@@ -66,9 +68,10 @@ ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
     auto* row = new QHBoxLayout;
     auto* buttonRow = kind == ChildKind::Channel ? row : new QHBoxLayout;
     progressLabel = new QLabel(this);
-    progressLabel->setObjectName(kind == ChildKind::Channel ? "Label1" : "Label21");
+    progressLabel->setObjectName(kind == ChildKind::Channel ? kChannelProgressLabelName
+                                                             : kSettingsProgressLabelName);
     progressBar = new QProgressBar(this);
-    progressBar->setObjectName("ProgressBar1");
+    progressBar->setObjectName(kProgressBarName);
     progressBar->setTextVisible(false);
     progressBar->setFixedHeight(16);
     progressBar->setAccessibleDescription("How far the transfer with the radio has come");
@@ -81,18 +84,18 @@ ChildWindow::ChildWindow(AppState& state, ChildKind kind, QWidget* parent)
         buttonRow->addWidget(b);
         return b;
     };
-    Button1 = makeButton("Button1");
-    Button2 = makeButton("Button2");
-    Button3 = makeButton("Button3");
-    Button4 = makeButton("Button4");
-    Button5 = makeButton("Button5");
-    Button6 = makeButton("Button6");
+    readButton_ = makeButton(kReadButtonName);
+    writeButton_ = makeButton(kWriteButtonName);
+    resetButton_ = makeButton(kResetButtonName);
+    saveButton_ = makeButton(kSaveButtonName);
+    openButton_ = makeButton(kOpenButtonName);
+    closeButton_ = makeButton(kCloseButtonName);
     content->addLayout(row);
     if (buttonRow != row) {
         content->addLayout(buttonRow);
     }
     layout->addLayout(content, 1);
-    connect(Button6, &QPushButton::clicked, this, &ChildWindow::Button6Click);
+    connect(closeButton_, &QPushButton::clicked, this, &ChildWindow::closeWindow);
 }
 
 bool ChildWindow::runLocked(const std::function<bool()>& transfer) {
@@ -159,29 +162,30 @@ void ChildWindow::chainFocus(const std::vector<QWidget*>& bodyInOrder) {
     for (QWidget* widget : bodyInOrder) {
         follow(widget);
     }
-    for (QWidget* button : {Button1, Button2, Button3, Button4, Button5, Button6}) {
+    for (QWidget* button :
+         {readButton_, writeButton_, resetButton_, saveButton_, openButton_, closeButton_}) {
         follow(button);
     }
 }
 
 void ChildWindow::drawTitleStrip() {
     const qreal ratio = devicePixelRatioF();
-    if (!Image4->pixmap().isNull() && Image4->pixmap().devicePixelRatio() == ratio) {
+    if (!stripLeft_->pixmap().isNull() && stripLeft_->pixmap().devicePixelRatio() == ratio) {
         return;
     }
-    Image4->setPixmap(titleStripLeft(ratio));
-    Image3->setPixmap(titleStripMiddle(ratio));
-    Image5->setPixmap(titleStripClose(ratio));
+    stripLeft_->setPixmap(titleStripLeft(ratio));
+    dragArea_->setPixmap(titleStripMiddle(ratio));
+    closePicture_->setPixmap(titleStripClose(ratio));
 }
 
 QPushButton* ChildWindow::button(ChildButton which) const {
     switch (which) {
-        case ChildButton::Read: return Button1;
-        case ChildButton::Write: return Button2;
+        case ChildButton::Read: return readButton_;
+        case ChildButton::Write: return writeButton_;
         case ChildButton::New:
-        case ChildButton::Default: return Button3;
-        case ChildButton::Save: return Button4;
-        case ChildButton::Open: return Button5;
+        case ChildButton::Default: return resetButton_;
+        case ChildButton::Save: return saveButton_;
+        case ChildButton::Open: return openButton_;
         case ChildButton::Print:
         case ChildButton::None: return nullptr;
     }
@@ -199,17 +203,17 @@ void ChildWindow::showEvent(QShowEvent* event) {
     const LanguageStrings& s = state_.strings;
     progressLabel->setText(QString::fromStdString(s.progress));
     progressBar->setAccessibleName(progressLabel->text());
-    Button1->setText(QString::fromStdString(s.button1Read));
-    Button2->setText(QString::fromStdString(s.button2Write));
-    Button3->setText(QString::fromStdString(kind_ == ChildKind::Channel ? s.button3New
+    readButton_->setText(QString::fromStdString(s.button1Read));
+    writeButton_->setText(QString::fromStdString(s.button2Write));
+    resetButton_->setText(QString::fromStdString(kind_ == ChildKind::Channel ? s.button3New
                                                                         : s.button3Default));
-    Button4->setText(QString::fromStdString(s.button4Save));
-    Button5->setText(QString::fromStdString(s.button5Open));
-    Button6->setText(QString::fromStdString(s.button6Close));
+    saveButton_->setText(QString::fromStdString(s.button4Save));
+    openButton_->setText(QString::fromStdString(s.button5Open));
+    closeButton_->setText(QString::fromStdString(s.button6Close));
     const QString what = kind_ == ChildKind::Channel ? "channel table" : "function settings";
-    Button1->setAccessibleDescription("Reads the " + what + " from the radio");
-    Button2->setAccessibleDescription("Writes the " + what + " to the radio");
-    Label31->setText(titleText());
+    readButton_->setAccessibleDescription("Reads the " + what + " from the radio");
+    writeButton_->setAccessibleDescription("Writes the " + what + " to the radio");
+    titleLabel_->setText(titleText());
     setWindowTitle(titleText());
     drawTitleStrip();  // the screen it shows on may have more pixels than the first
     RoundWindowCorners(frame(), width(), height());
@@ -225,16 +229,16 @@ bool ChildWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     // Only the title strip drags and closes; a window's own widgets that it watches for
     // other reasons (the option box) keep their mouse.
-    const bool strip = watched == Image3 || watched == Label31 || watched == Image5;
+    const bool strip = watched == dragArea_ || watched == titleLabel_ || watched == closePicture_;
     if (!strip || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
                    type != QEvent::MouseButtonRelease)) {
         return QWidget::eventFilter(watched, event);
     }
     auto* mouse = static_cast<QMouseEvent*>(event);
-    if (watched == Image5) {
+    if (watched == closePicture_) {
         if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
-            Image5->rect().contains(mouse->position().toPoint())) {
-            Button6Click();
+            closePicture_->rect().contains(mouse->position().toPoint())) {
+            closeWindow();
         }
         return true;
     }
@@ -253,7 +257,7 @@ bool ChildWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void ChildWindow::Button6Click() {
+void ChildWindow::closeWindow() {
     if (state_.session.Busy) {
         return;
     }

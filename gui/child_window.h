@@ -19,8 +19,8 @@ inline constexpr const char* kStopTransferQuestion = "Stop the transfer?";
 
 // What the channel and settings windows share: the frame (a title strip of pictures
 // with the title on it, by which the window is dragged and closed, and a rounded
-// outline), the common buttons (Button1 Read ... Button6 Close), the progress line,
-// and the WindowFlags protocol on activation and closing.
+// outline), the common buttons (Read, Write, New or Default, Save, Open, Close), the
+// progress line, and the WindowFlags protocol on activation and closing.
 class ChildWindow : public QWidget {
     Q_OBJECT
 public:
@@ -29,9 +29,9 @@ public:
     ChildKind kind() const { return kind_; }
     // The button a routed command presses; nullptr for none.
     QPushButton* button(ChildButton which) const;
-    QLabel* titleLabel() const { return Label31; }
-    QLabel* dragArea() const { return Image3; }
-    QLabel* closePicture() const { return Image5; }
+    QLabel* titleLabel() const { return titleLabel_; }
+    QLabel* dragArea() const { return dragArea_; }
+    QLabel* closePicture() const { return closePicture_; }
 
     // Called by the main window when this window becomes the active child.
     void activated();
@@ -62,9 +62,9 @@ protected:
     // Whether the window may close now; a window with unsaved work asks here.
     virtual bool mayClose() { return true; }
 
-    // Button6 and the close picture: closes and destroys the window, frame included,
+    // The Close button and the close picture: closes and destroys the window, frame included,
     // unless a transfer runs.
-    void Button6Click();
+    void closeWindow();
     // Runs a transfer with the window's body disabled, visibly, so nothing in it can be
     // changed while the transfer owns the data. Escape, wherever the focus is, asks
     // whether to stop it. The focus goes back where it was afterwards.
@@ -82,17 +82,17 @@ protected:
 
     AppState& state_;
     QWidget* titleStrip;  // Panel2 in the channel window, Panel8 in the settings window
-    QLabel* Image4;       // left end of the strip
-    QLabel* Image3;       // the strip's middle: drag area
-    QLabel* Image5;       // close picture
-    QLabel* Label31;      // title text
+    QLabel* stripLeft_;     // left end of the strip
+    QLabel* dragArea_;      // the strip's middle
+    QLabel* closePicture_;
+    QLabel* titleLabel_;    // title text
     QWidget* body;        // what each window shows below the strip
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
-    QPushButton* Button4;
-    QPushButton* Button5;
-    QPushButton* Button6;
+    QPushButton* readButton_;
+    QPushButton* writeButton_;
+    QPushButton* resetButton_;  // New in the channel window, Default in the settings window
+    QPushButton* saveButton_;
+    QPushButton* openButton_;
+    QPushButton* closeButton_;
     QLabel* progressLabel;
     QProgressBar* progressBar;
 

@@ -6,11 +6,11 @@
 #include <iostream>
 
 #include "gui/appearance.h"
-#include "gui/main_f.h"
+#include "gui/main_window.h"
 #include "gui/qt_dialogs.h"
 #include "gui/qt_document_dialogs.h"
 #include "gui/qt_settings_store.h"
-#include "gui/splash.h"
+#include "gui/splash_window.h"
 #include "lumo_version.h"
 #include "shell/app_state.h"
 #include "shell/lumo_options.h"
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     auto documents = std::make_unique<lumo::QtDocumentDialogs>(*state.store);
     lumo::QtDocumentDialogs* documentDialogs = documents.get();
     state.documents = std::move(documents);
-    lumo::TForm1* mainWindow = lumo::runStartup(state, programPath());
+    lumo::MainWindow* mainWindow = lumo::runStartup(state, programPath());
     dialogs.setParent(mainWindow);
     documentDialogs->setParent(mainWindow);
     return QApplication::exec();

@@ -13,7 +13,7 @@ SettingsDocument::SettingsDocument(SettingsForm& form, SettingsCommands& command
     : form_(form), commands_(commands), session_(session), documents_(documents),
       unmodified_(form.saveLines()) {}
 
-bool SettingsDocument::Button4Click() {
+bool SettingsDocument::saveSettings() {
     if (session_.Busy) {
         return false;
     }
@@ -27,7 +27,7 @@ bool SettingsDocument::Button4Click() {
     return true;
 }
 
-bool SettingsDocument::Button5Click() {
+bool SettingsDocument::openSettings() {
     if (session_.Busy) {
         return false;
     }
@@ -58,7 +58,7 @@ bool SettingsDocument::confirmClose() {
         return true;
     }
     switch (documents_.askSaveChanges(kSaveSettingsQuestion)) {
-        case SaveChangesAnswer::Save: return Button4Click();
+        case SaveChangesAnswer::Save: return saveSettings();
         case SaveChangesAnswer::Discard: return true;
         case SaveChangesAnswer::Cancel: return false;
     }

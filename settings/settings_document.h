@@ -29,9 +29,9 @@ class SettingsDocument {
                      DocumentDialogs& documents);
 
     // Asks for a file name and saves the settings. False when cancelled or failed.
-    bool Button4Click();
+    bool saveSettings();
     // Asks for a settings file and loads it; a file that does not fit changes nothing.
-    bool Button5Click();
+    bool openSettings();
     // Whether the window may go: unchanged, saved on Yes, or given up on No.
     bool confirmClose();
 

@@ -11,15 +11,16 @@
 #include <QtTest>
 #include <functional>
 
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "gui/channel_menus.h"
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
 #include "gui/qt_dialogs.h"
+#include "gui/widget_names.h"
 #include "tests/gui/channel_window_helpers.h"
 #include "tests/gui/gui_fixture.h"
 
 using namespace lumo;
-using lumo::test::ChannelWindow;
+using lumo::test::OpenChannelWindow;
 using lumo::test::Fixture;
 
 namespace {
@@ -132,8 +133,8 @@ class AccessibilityTest : public QObject {
 private slots:
     void everyVisibleControlIsNamed() {
         Fixture f;
-        ChannelWindow c(f);
-        TForm2* channels = c.window;
+        OpenChannelWindow c(f);
+        ChannelWindow* channels = c.window;
         // The option box over an option cell is a control of its own.
         c.enterFrequency(1, "446.1");
         QVERIFY(channels->grid()->moveTo(5, 1));
@@ -176,8 +177,8 @@ private slots:
 
     void gridCellsSpeakTheirPlace() {
         Fixture f;
-        ChannelWindow c(f);
-        TForm2* channels = c.window;
+        OpenChannelWindow c(f);
+        ChannelWindow* channels = c.window;
         c.enterFrequency(3, "446.1");
         QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(channels->grid());
         QCOMPARE(grid->text(QAccessible::Name), QString("Channels"));
@@ -215,11 +216,11 @@ private slots:
     // buttons last; it reaches every control the user can see.
     void settingsTabFollowsTheLayout() {
         Fixture f;
-        auto* settings = static_cast<TFormDune*>(f.open(MainCommand::Param));
+        auto* settings = static_cast<SettingsWindow*>(f.open(MainCommand::Param));
         QApplication::setActiveWindow(f.window.get());
         std::vector<QWidget*> visited;
         // From the last button Tab comes round to the first control.
-        QWidget* last = settings->findChild<QPushButton*>("Button6");
+        QWidget* last = settings->findChild<QPushButton*>(kCloseButtonName);
         last->setFocus();
         QTest::keyClick(last, Qt::Key_Tab);
         QWidget* first = QApplication::focusWidget();
@@ -254,7 +255,7 @@ private slots:
     // The grid is no trap: Tab goes on to the buttons, Shift+Tab comes back.
     void channelWindowTabsFromGridToButtons() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         QVERIFY(c.window->grid()->moveTo(2, 3));
         QTest::keyClick(c.window->grid(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), c.window->button(ChildButton::Read));

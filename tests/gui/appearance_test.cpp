@@ -13,7 +13,7 @@
 #include <cmath>
 
 #include "gui/appearance.h"
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "gui/channel_grid.h"
 #include "tests/gui/gui_fixture.h"
 
@@ -91,7 +91,7 @@ private slots:
         QCOMPARE(QApplication::style()->name().toLower(), QString("fusion"));
         QVERIFY(QApplication::palette().color(QPalette::Window).lightness() < 128);
         Fixture f;
-        auto* channels = qobject_cast<lumo::TForm2*>(f.open(lumo::MainCommand::Channel));
+        auto* channels = qobject_cast<lumo::ChannelWindow*>(f.open(lumo::MainCommand::Channel));
         QVERIFY(channels != nullptr);
         QVERIFY(f.open(lumo::MainCommand::Param) != nullptr);
         QCoreApplication::processEvents();

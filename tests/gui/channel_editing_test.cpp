@@ -12,14 +12,14 @@ using namespace lumo::test;
 
 namespace {
 
-void clickNumber(TForm2* window, int row, Qt::KeyboardModifiers modifiers = {}) {
+void clickNumber(ChannelWindow* window, int row, Qt::KeyboardModifiers modifiers = {}) {
     QTest::mouseClick(window->grid()->viewport(), Qt::LeftButton, modifiers,
                       cellCentre(window, 0, row));
 }
 
 // A press on channel `from`'s number, the pointer moved with the button held to the
 // lower half of row `to`, a release there.
-void dragNumber(TForm2* window, int from, int to) {
+void dragNumber(ChannelWindow* window, int from, int to) {
     QWidget* viewport = window->grid()->viewport();
     const QPoint start = cellCentre(window, 0, from);
     const QPoint end = cellCentre(window, 0, to) + QPoint(0, 5);
@@ -33,7 +33,7 @@ void dragNumber(TForm2* window, int from, int to) {
     QCoreApplication::processEvents();
 }
 
-QStringList rxColumn(TForm2* window, int rows) {
+QStringList rxColumn(ChannelWindow* window, int rows) {
     QStringList cells;
     for (int row = 1; row <= rows; ++row) {
         cells << cellText(window, 1, row);
@@ -63,7 +63,7 @@ class ChannelEditingTest : public QObject {
 private slots:
     void numbersPickChannelsAndLeaveTheCurrentCell() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         clickNumber(c.window, 3);
         clickNumber(c.window, 6, Qt::ShiftModifier);
         clickNumber(c.window, 9, Qt::ControlModifier);
@@ -84,7 +84,7 @@ private slots:
 
     void draggingNumbersMovesChannelsAndUndoPutsThemBack() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         c.enterFrequency(2, "446.2");
         c.enterFrequency(3, "446.3");
@@ -106,7 +106,7 @@ private slots:
     void theEditMenuPastesSetsAndSortsEachAsOneStep() {
         Fixture f;
         QVERIFY(!entry(f, EditCommand::SetColumn)->isEnabled());
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         // The menu's own entries stay first; the new ones follow with their keys.
         auto* editMenu = qobject_cast<QMenu*>(f.window->channelEntry()->associatedObjects().value(0));
         QVERIFY(editMenu != nullptr);
@@ -162,7 +162,7 @@ private slots:
 
     void findMovesTheCursorToTheNextMatch() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(4, "446.1");
         c.enterFrequency(7, "446.125");
         c.window->grid()->moveTo(1, 1);
@@ -176,28 +176,28 @@ private slots:
     void namesShowFromTheViewMenuAndAreRemembered() {
         Fixture f;
         {
-            ChannelWindow c(f);
+            OpenChannelWindow c(f);
             QVERIFY(c.window->grid()->isColumnHidden(12));
             const int narrow = c.window->width();
             f.window->channelMenus()->namesEntry()->trigger();
             QVERIFY(!c.window->grid()->isColumnHidden(12));
             QVERIFY(c.window->width() > narrow);
-            QVERIFY(c.window->popupMenu()->actions()[4]->isChecked());
+            QVERIFY(c.window->rowMenu()->actions()[4]->isChecked());
             QCOMPARE(f.store->value("View/channelNames"), std::optional<std::string>("true"));
             c.window->close();
             QTRY_VERIFY(!f.window->child(ChildKind::Channel));
         }
-        ChannelWindow again(f);
+        OpenChannelWindow again(f);
         QVERIFY(!again.window->grid()->isColumnHidden(12));
         // The row menu's entry turns it off again, and the View menu follows.
-        again.window->popupMenu()->actions()[4]->trigger();
+        again.window->rowMenu()->actions()[4]->trigger();
         QVERIFY(again.window->grid()->isColumnHidden(12));
         QVERIFY(!f.window->channelMenus()->namesEntry()->isChecked());
     }
 
     void aTemplateStartsTheTableAsOneStep() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         QMenu* templates = f.window->channelMenus()->templateMenu();
         emit templates->aboutToShow();
         QCOMPARE(templates->actions()[0]->text(), QString("PMR446"));

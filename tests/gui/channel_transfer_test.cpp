@@ -6,7 +6,8 @@
 #include <QtTest>
 #include <deque>
 
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
+#include "gui/widget_names.h"
 #include "shell/backups.h"
 #include "sim/simulated_radio.h"
 #include "tests/gui/channel_window_helpers.h"
@@ -22,7 +23,7 @@ namespace {
 
 // The review before a write and the verify after it on, as they are at first; the
 // reviews answered by `script`.
-void reviewAndVerify(Fixture& f, TForm2* window, ScriptedReviews& script) {
+void reviewAndVerify(Fixture& f, ChannelWindow* window, ScriptedReviews& script) {
     f.store->setValue("Preferences/reviewBeforeWrite", "true");
     f.store->setValue("Preferences/verifyAfterWrite", "true");
     window->confirmWrite = [&script](const WriteReview& review) { return script(review); };
@@ -38,7 +39,7 @@ private slots:
         tarnsim::SimulatedRadio radio({}, true);  // paced: a read takes seconds
         Fixture f(true, {}, {true});  // Yes to "Stop the transfer?"
         f.state->link->PortName = radio.path();
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         c.window->grid()->moveTo(1, 1);
         bool lockedWhileReading = false;
@@ -52,7 +53,7 @@ private slots:
             QTest::keyClick(c.window->grid(), Qt::Key_5);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         });
-        c.window->findChild<QPushButton*>("Button1")->click();
+        c.window->findChild<QPushButton*>(kReadButtonName)->click();
         QCOMPARE(f.dialogs.questions().back(), std::string("Stop the transfer?"));
         QVERIFY(QString::fromStdString(f.dialogs.messages().back()).startsWith("The transfer was stopped after "));
         QCOMPARE(cellText(c.window, 1, 1), QString("446.10000"));  // the table as it was
@@ -71,12 +72,12 @@ private slots:
 
         Fixture f;
         f.state->link->PortName = radio.path();
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         const std::size_t kept = listBackups(backupFolder()).size();
         QString shownAtMessage;
         f.dialogs.onMessage = [&](const std::string&) { shownAtMessage = cellText(c.window, 1, 2); };
-        c.window->findChild<QPushButton*>("Button1")->click();
+        c.window->findChild<QPushButton*>(kReadButtonName)->click();
         QCOMPARE(shownAtMessage, QString("446.00625"));
         QCOMPARE(cellText(c.window, 12, 2), QString("BASE"));
         QCOMPARE(cellText(c.window, 1, 1), QString());
@@ -90,7 +91,7 @@ private slots:
         QCOMPARE(cellText(c.window, 1, 1), QString("446.10000"));
         QCOMPARE(cellText(c.window, 1, 2), QString());
         // A write keeps a record of what it sent.
-        c.window->findChild<QPushButton*>("Button2")->click();
+        c.window->findChild<QPushButton*>(kWriteButtonName)->click();
         const auto written = listBackups(backupFolder());
         QCOMPARE(written.size(), kept + 2);
         QVERIFY(written[0].origin == BackupOrigin::Written);
@@ -107,12 +108,12 @@ private slots:
         test::loadChannel(radio, 2, "446.00625", "BASE");
         Fixture f;
         f.state->link->PortName = radio.path();
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         ScriptedReviews script{{ReviewAnswer::ReadFirst, ReviewAnswer::Write}, {}};
         reviewAndVerify(f, c.window, script);
         const std::vector<WriteReview>& reviews = script.reviews;
         c.enterFrequency(1, "446.1");
-        c.window->findChild<QPushButton*>("Button2")->click();
+        c.window->findChild<QPushButton*>(kWriteButtonName)->click();
         // Nothing was known of the radio; a look at it shows what the write changes.
         QCOMPARE(reviews.size(), std::size_t{2});
         QVERIFY(reviews[0].kind == WriteReview::Kind::Unknown);
@@ -134,7 +135,7 @@ private slots:
 
         // Written again unchanged: the radio already holds it; Cancel sends nothing.
         const int sessions = radio.radio().sessionsHeard();
-        c.window->findChild<QPushButton*>("Button2")->click();
+        c.window->findChild<QPushButton*>(kWriteButtonName)->click();
         QVERIFY(reviews.back().kind == WriteReview::Kind::NoChanges);
         QVERIFY(QString::fromStdString(reviews.back().source).startsWith("the last write, at "));
         QCOMPARE(radio.radio().sessionsHeard(), sessions);
@@ -144,13 +145,13 @@ private slots:
         tarnsim::SimulatedRadio radio({.faults = test::faults({"corrupt:0x0020"})});
         Fixture f;
         f.state->link->PortName = radio.path();
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         ScriptedReviews script{{ReviewAnswer::ReadFirst, ReviewAnswer::Write}, {}};
         reviewAndVerify(f, c.window, script);
         const std::vector<WriteReview>& reviews = script.reviews;
         c.enterFrequency(1, "446.1");
         c.enterFrequency(2, "446.2");
-        c.window->findChild<QPushButton*>("Button2")->click();
+        c.window->findChild<QPushButton*>(kWriteButtonName)->click();
         const std::string told = f.dialogs.messages().back();
         QVERIFY2(told.find("The radio does not hold what was written. 1 channel(s) differ:\nchannel 2: "
                            "RX Frequency(MHZ) wrote 446.20000, radio holds 446.20001") == 0,
@@ -158,7 +159,7 @@ private slots:
         QVERIFY(f.window->statusBar()->currentMessage() != QString("Written and verified"));
 
         // Written again: the review compares with what the radio was seen to hold.
-        c.window->findChild<QPushButton*>("Button2")->click();
+        c.window->findChild<QPushButton*>(kWriteButtonName)->click();
         QCOMPARE(reviews.size(), std::size_t{3});
         QVERIFY(reviews[2].kind == WriteReview::Kind::Changes);
         QVERIFY(QString::fromStdString(reviews[2].source).startsWith("the radio, read back at "));
@@ -173,10 +174,10 @@ private slots:
         Fixture f(true, {}, {true});  // Yes to "Stop the transfer?"
         f.store->setValue("Preferences/verifyAfterWrite", "true");
         f.state->link->PortName = radio.path();
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         c.window->grid()->setFocus();
-        auto* bar = c.window->findChild<QProgressBar*>("ProgressBar1");
+        auto* bar = c.window->findChild<QProgressBar*>(kProgressBarName);
         bool written = false;
         bool escaped = false;
         f.dialogs.onMessage = [&](const std::string& text) { written = written || text == "Translate data complete!"; };
@@ -197,7 +198,7 @@ private slots:
         QVERIFY(!f.state->session.Busy);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(c.window->grid()));
         // The next command's note is its own.
-        c.window->findChild<QPushButton*>("Button1")->click();
+        c.window->findChild<QPushButton*>(kReadButtonName)->click();
         QCOMPARE(f.window->statusBar()->currentMessage(), QString());
     }
 };

@@ -12,7 +12,8 @@
 #include "channels/channel_image.h"
 #include "channels/channel_templates.h"
 #include "channels/image_file.h"
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
+#include "gui/widget_names.h"
 #include "tests/gui/channel_window_helpers.h"
 #include "tests/gui/gui_fixture.h"
 #include "tests/support/test_files.h"
@@ -87,7 +88,7 @@ private slots:
     // value it was last answered with in this window, set or not.
     void setColumnNamesItsChannelsAndOpensOnTheLastAnswer() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         for (const int row : {3, 5, 9, 10, 11, 12}) {
             c.enterFrequency(row, "446.1");
         }
@@ -156,7 +157,7 @@ private slots:
     // opened or saved: Save proposes a name of its own instead.
     void saveAfterABackupOrATemplateProposesANewName() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         TempDir dir;
         ChannelTable held;
         held.setCell(1, 1, "446.00625");
@@ -166,7 +167,7 @@ private slots:
         writeTextFile(dir / "template.csv", "Location,Frequency\r\n1,446.1\r\n");
         const std::filesystem::path saved = dir / "mine.chnw";
 
-        auto* settings = static_cast<TFormDune*>(f.open(MainCommand::Param));
+        auto* settings = static_cast<SettingsWindow*>(f.open(MainCommand::Param));
         const std::filesystem::path settingsFile = dir / "mine.optw";
         const auto press = [](QWidget* window, const char* button) {
             window->findChild<QPushButton*>(button)->click();
@@ -180,7 +181,7 @@ private slots:
             {"channels saved",
              [&] {
                  f.documents->saveAnswers = {saved};
-                 press(c.window, "Button4");
+                 press(c.window, kSaveButtonName);
              },
              c.window, saved},
             {"a channel backup", [&] { c.window->openBackup(dir / "backup.img"); }, c.window,
@@ -188,7 +189,7 @@ private slots:
             {"saved again",
              [&] {
                  f.documents->saveAnswers = {saved};
-                 press(c.window, "Button4");
+                 press(c.window, kSaveButtonName);
              },
              c.window, saved},
             {"the PMR446 template", [&] { c.window->newFromTable(pmr446Table(f.state->strings)); },
@@ -198,7 +199,7 @@ private slots:
             {"settings saved",
              [&] {
                  f.documents->saveAnswers = {settingsFile};
-                 press(settings, "Button4");
+                 press(settings, kSaveButtonName);
              },
              settings, settingsFile},
             {"a settings backup", [&] { settings->openBackup(settingsFile); }, settings,
@@ -207,7 +208,7 @@ private slots:
         for (const auto& s : steps) {
             s.act();
             f.documents->saveAnswers.clear();  // the next Save is cancelled
-            press(s.window, "Button4");
+            press(s.window, kSaveButtonName);
             QVERIFY2(f.documents->proposed.back() == s.proposed, s.what);
         }
         QCOMPARE(cellText(c.window, 1, 1), QString("446.10000"));  // the template file's

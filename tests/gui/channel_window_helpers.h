@@ -5,12 +5,12 @@
 #include <QMouseEvent>
 #include <QtTest>
 
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "tests/gui/gui_fixture.h"
 
 namespace lumo::test {
 
-inline QString cellText(TForm2* window, int column, int row) {
+inline QString cellText(ChannelWindow* window, int column, int row) {
     return window->grid()->model()->index(row - 1, column).data().toString();
 }
 
@@ -25,12 +25,12 @@ inline void pressEnter() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 }
 
-inline QPoint cellCentre(TForm2* window, int column, int row) {
+inline QPoint cellCentre(ChannelWindow* window, int column, int row) {
     return window->grid()->visualRect(window->grid()->model()->index(row - 1, column)).center();
 }
 
 // A press on one cell, the pointer moved with the button held to another, a release.
-inline void dragCells(TForm2* window, QPoint fromCell, QPoint toCell) {
+inline void dragCells(ChannelWindow* window, QPoint fromCell, QPoint toCell) {
     QWidget* viewport = window->grid()->viewport();
     const QPoint from = cellCentre(window, fromCell.x(), fromCell.y());
     const QPoint to = cellCentre(window, toCell.x(), toCell.y());
@@ -43,7 +43,7 @@ inline void dragCells(TForm2* window, QPoint fromCell, QPoint toCell) {
 }
 
 // The view's cursor and the editor's current cell, which must always agree.
-inline void verifyCursor(TForm2* window, int column, int row) {
+inline void verifyCursor(ChannelWindow* window, int column, int row) {
     const QModelIndex current = window->grid()->currentIndex();
     QCOMPARE(current.column(), column);
     QCOMPARE(current.row() + 1, row);
@@ -51,10 +51,10 @@ inline void verifyCursor(TForm2* window, int column, int row) {
     QCOMPARE(window->editor().CurrentRow, row);
 }
 
-struct ChannelWindow {
-    explicit ChannelWindow(Fixture& f) : fixture(f) {
+struct OpenChannelWindow {
+    explicit OpenChannelWindow(Fixture& f) : fixture(f) {
         f.window->activateWindow();
-        window = static_cast<TForm2*>(f.open(MainCommand::Channel));
+        window = static_cast<ChannelWindow*>(f.open(MainCommand::Channel));
         QApplication::setActiveWindow(f.window.get());
         window->grid()->setFocus();
         QCoreApplication::processEvents();
@@ -68,7 +68,7 @@ struct ChannelWindow {
         QCoreApplication::processEvents();
     }
     Fixture& fixture;
-    TForm2* window = nullptr;
+    ChannelWindow* window = nullptr;
 };
 
 

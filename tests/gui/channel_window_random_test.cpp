@@ -27,12 +27,15 @@
 #include <vector>
 
 #include "channels/channel_file.h"
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
+#include "gui/widget_names.h"
 #include "tests/gui/gui_fixture.h"
 
 using lumo::ChannelTable;
 using lumo::MainCommand;
-using lumo::TForm2;
+using lumo::ChannelWindow;
+using lumo::kResetButtonName;
+using lumo::kSaveButtonName;
 using lumo::test::Fixture;
 
 namespace {
@@ -191,13 +194,13 @@ QWidget* focusOr(QWidget* fallback) {
 }
 
 // Whether a cell's editor or the option box has the focus.
-bool editorOpen(TForm2* window) {
+bool editorOpen(ChannelWindow* window) {
     QWidget* focus = QApplication::focusWidget();
     return focus != nullptr && focus != window->grid() && window->grid()->isAncestorOf(focus);
 }
 
 // Plays one event; what it alone must keep to, if that broke.
-std::optional<std::string> apply(Fixture& f, TForm2* window, const Event& e) {
+std::optional<std::string> apply(Fixture& f, ChannelWindow* window, const Event& e) {
     QWidget* viewport = window->grid()->viewport();
     std::optional<std::string> broke;
     switch (e.kind) {
@@ -239,10 +242,10 @@ std::optional<std::string> apply(Fixture& f, TForm2* window, const Event& e) {
             break;
         }
         case Kind::Menu:
-            window->popupMenu()->actions()[e.a]->trigger();
+            window->rowMenu()->actions()[e.a]->trigger();
             break;
         case Kind::New:
-            window->findChild<QPushButton*>("Button3")->click();
+            window->findChild<QPushButton*>(kResetButtonName)->click();
             break;
         case Kind::Undo:
             QTest::keyClick(focusOr(window->grid()), Qt::Key_Z, Qt::ControlModifier);
@@ -284,7 +287,7 @@ std::optional<std::string> apply(Fixture& f, TForm2* window, const Event& e) {
             const int row = window->editor().CurrentRow;
             const auto file = std::filesystem::path(f.dir.filePath("random.chnw").toStdString());
             f.documents->saveAnswers = {file};
-            QTest::mouseClick(window->findChild<QPushButton*>("Button4"), Qt::LeftButton);
+            QTest::mouseClick(window->findChild<QPushButton*>(kSaveButtonName), Qt::LeftButton);
             ChannelTable saved;
             lumo::test::ScriptedDialogs quiet;
             if (!lumo::LoadChannelFile(saved, file, quiet) || saved.cell(column, row) != entry) {
@@ -320,7 +323,7 @@ bool isEntry(const std::vector<std::string>& entries, const std::string& text) {
 }
 
 // What the window must always hold to; the first broken rule, or nothing.
-std::optional<std::string> broken(TForm2* window, const lumo::AppState& state) {
+std::optional<std::string> broken(ChannelWindow* window, const lumo::AppState& state) {
     const ChannelTable& table = window->table();
     const lumo::ChannelEditor& editor = window->editor();
     const QModelIndex current = window->grid()->currentIndex();
@@ -410,7 +413,7 @@ struct Failure {
 std::optional<Failure> play(const std::vector<Event>& events) {
     Fixture f;
     f.window->activateWindow();
-    auto* window = static_cast<TForm2*>(f.open(MainCommand::Channel));
+    auto* window = static_cast<ChannelWindow*>(f.open(MainCommand::Channel));
     QApplication::setActiveWindow(f.window.get());
     window->grid()->setFocus();
     QCoreApplication::processEvents();

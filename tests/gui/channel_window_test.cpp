@@ -15,9 +15,10 @@
 #include "channels/channel_file.h"
 #include "channels/channel_image.h"
 #include "gui/backups_dialog.h"
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "gui/channel_menus.h"
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
+#include "gui/widget_names.h"
 #include "settings/optw_file.h"
 #include "settings/settings_form.h"
 #include "shell/backups.h"
@@ -42,7 +43,7 @@ private slots:
         const auto file = std::filesystem::path(f.dir.filePath("three.chnw").toStdString());
         SaveChannelFile(saved, file);
 
-        ChannelWindow cancelled(f);
+        OpenChannelWindow cancelled(f);
         QCOMPARE(f.documents->opened.size(), 1u);
         QCOMPARE(f.documents->opened[0].defaultExtension, std::string("chnw"));
         QCOMPARE(f.documents->opened[0].filter,
@@ -57,11 +58,12 @@ private slots:
         QCOMPARE(cancelled.window->titleLabel()->text(), QString("Tarn[440-451Mhz] Channel config"));
         QCOMPARE(cancelled.window->grid()->currentIndex(), cancelled.window->grid()->model()->index(0, 1));
         cancelled.window->button(ChildButton::None);
-        QTest::mouseClick(cancelled.window->findChild<QPushButton*>("Button6"), Qt::LeftButton);
+        QTest::mouseClick(cancelled.window->findChild<QPushButton*>(kCloseButtonName),
+                          Qt::LeftButton);
         QTRY_VERIFY(!f.window->child(ChildKind::Channel));
 
         f.documents->openAnswers.push_back(file);
-        ChannelWindow loaded(f);
+        OpenChannelWindow loaded(f);
         QCOMPARE(f.documents->opened.size(), 2u);
         QCOMPARE(cellText(loaded.window, 1, 3), QString("446.01000"));
         QCOMPARE(cellText(loaded.window, 12, 3), QString("ROVER"));
@@ -76,7 +78,7 @@ private slots:
 
     void typingAFrequencyAndEnterFillsTheRow() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.004");
         const QStringList row{"446.00625", "446.00625", "Off", "Off", "High", "25K",
                               "Off",       "Off",       "QT",  "Off", "On"};
@@ -119,7 +121,7 @@ private slots:
 
     void theOptionBoxHandsItsPickToTheCellWhereverTheFocusGoes() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         QComboBox* box = c.window->comboBox();
         QVERIFY(!box->isVisible());
@@ -130,7 +132,7 @@ private slots:
 
         box->setEditText("low");
         QCOMPARE(cellText(c.window, 5, 1), QString("High"));
-        c.window->findChild<QPushButton*>("Button3")->setFocus();  // elsewhere: taken too
+        c.window->findChild<QPushButton*>(kResetButtonName)->setFocus();  // elsewhere: taken too
         QVERIFY(!box->isVisible());
         QCOMPARE(cellText(c.window, 5, 1), QString("Low"));
 
@@ -157,7 +159,7 @@ private slots:
 
     void aDragMovesTheCursorOnlyThroughTheRule() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         c.window->grid()->moveTo(1, 2);
         dragCells(c.window, {1, 2}, {1, 3});
@@ -183,7 +185,7 @@ private slots:
 
     void thePickInTheOptionBoxIsKeptBySaveCloseAndTheKeyboard() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         QComboBox* box = c.window->comboBox();
         const auto file = std::filesystem::path(f.dir.filePath("picked.chnw").toStdString());
@@ -240,7 +242,7 @@ private slots:
         tarnsim::SimulatedRadio radio;
         Fixture f;
         f.state->link->PortName = radio.path();
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         QComboBox* box = c.window->comboBox();
         const auto file = std::filesystem::path(f.dir.filePath("picked.chnw").toStdString());
         const auto radioPower = [&] {
@@ -263,7 +265,7 @@ private slots:
             QTest::mouseClick(target, Qt::LeftButton, {}, at.isNull() ? target->rect().center() : at);
             QCoreApplication::processEvents();
         };
-        for (const char* button : {"Button4", "Button5"}) {
+        for (const char* button : {kSaveButtonName, kOpenButtonName}) {
             f.documents->saveAnswers = {file};
             press(c.window->findChild<QPushButton*>(button));
             QVERIFY2(!box->isVisible(), button);
@@ -277,19 +279,19 @@ private slots:
         // Close asks about the changes, the pick among them, and stays on Cancel.
         c.window->editor().change([&] { c.window->editor().table().setCell(7, 1, "On"); });
         f.documents->saveChangesAnswers = {SaveChangesAnswer::Cancel};
-        press(c.window->findChild<QPushButton*>("Button6"));
+        press(c.window->findChild<QPushButton*>(kCloseButtonName));
         QCOMPARE(f.documents->questions.size(), 1u);
         QCOMPARE(cellText(c.window, 5, 1), QString("Low"));
         // Write: the radio gets what the box showed.
-        press(c.window->findChild<QPushButton*>("Button2"));
+        press(c.window->findChild<QPushButton*>(kWriteButtonName));
         QCOMPARE(radioPower(), QString("Low"));
         // New takes the pick first, then empties the channels as one more step.
-        press(c.window->findChild<QPushButton*>("Button3"));
+        press(c.window->findChild<QPushButton*>(kResetButtonName));
         QTest::keyClick(c.window->grid(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(cellText(c.window, 5, 1), QString("Low"));
         // Read takes it too: the read, which brings the same channels, is no step, and
         // Undo finds the pick.
-        press(c.window->findChild<QPushButton*>("Button1"));
+        press(c.window->findChild<QPushButton*>(kReadButtonName));
         QCOMPARE(f.dialogs.messages().back(), std::string("Recive data complete!"));
         QTest::keyClick(c.window->grid(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(cellText(c.window, 5, 1), QString("High"));
@@ -309,7 +311,7 @@ private slots:
     // a cell's editor, the option box or on a button they do what they do there.
     void editKeysActOnChannelsOnlyFromTheGrid() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         for (int row = 1; row <= 3; ++row) {
             c.enterFrequency(row, QString("446.%1").arg(row));
         }
@@ -327,7 +329,7 @@ private slots:
         QCOMPARE(rows(), before);
 
         // A button: Delete and Ctrl+X do nothing to the channels.
-        c.window->findChild<QPushButton*>("Button4")->setFocus();
+        c.window->findChild<QPushButton*>(kSaveButtonName)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(rows(), before);
@@ -338,7 +340,7 @@ private slots:
         QTest::keyClick(c.window->grid(), Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(rows(), (QStringList{before[0], before[2], before[1]}));
         // And the menu entry works wherever the focus is.
-        c.window->findChild<QPushButton*>("Button4")->setFocus();
+        c.window->findChild<QPushButton*>(kSaveButtonName)->setFocus();
         f.window->channelMenus()->editEntry(EditCommand::MoveUp)->trigger();
         QCOMPARE(rows(), before);
 
@@ -362,7 +364,7 @@ private slots:
     // for its longest entry, though its column is only as wide as its title.
     void oneClickOnTheArrowOpensTheList() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         QComboBox* box = c.window->comboBox();
         QVERIFY(c.window->grid()->moveTo(6, 1));
@@ -376,7 +378,7 @@ private slots:
 
     void theKeyboardCrossesARowClosesAWindowAndSaves() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         QComboBox* box = c.window->comboBox();
         // Right and Left from an option cell: the shown entry is taken, as with Tab, and
@@ -417,7 +419,7 @@ private slots:
 
     void textReachesACellOnlyThroughItsFilter() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         QVERIFY(c.window->grid()->moveTo(1, 4));
         typeKeys("4");
         QWidget* editor = QApplication::focusWidget();
@@ -440,7 +442,7 @@ private slots:
 
     void cellsKeepTheirColoursAndTheCurrentCellHasAFrame() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         verifyCursor(c.window, 2, 1);
         QAbstractItemModel* model = c.window->grid()->model();
@@ -463,7 +465,7 @@ private slots:
 
     void rowsAreCopiedPastedAndClearedFromTheKeyboard() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(90, "446.2");
         c.window->grid()->setFocus();
         QTest::keyClick(c.window->grid(), Qt::Key_C, Qt::ControlModifier);
@@ -474,7 +476,7 @@ private slots:
         QTest::keyClick(c.window->grid(), Qt::Key_Delete);
         QCOMPARE(cellText(c.window, 1, 91), QString());
         // The row menu's own entries come first, as they always have.
-        const QList<QAction*> entries = c.window->popupMenu()->actions();
+        const QList<QAction*> entries = c.window->rowMenu()->actions();
         QCOMPARE(entries[0]->text(), QString("Copy(&C)"));
         QCOMPARE(entries[1]->text(), QString("Paste(&V)"));
         QCOMPARE(entries[2]->text(), QString("Clear(&D)"));
@@ -484,11 +486,11 @@ private slots:
 
     void closingWaitsForTheTransferAndDestroysTheWindow() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         QCOMPARE(f.state->session.WindowFlags, 10u);
         f.state->session.Busy = true;
         QTest::mouseClick(c.window->closePicture(), Qt::LeftButton);
-        QTest::mouseClick(c.window->findChild<QPushButton*>("Button6"), Qt::LeftButton);
+        QTest::mouseClick(c.window->findChild<QPushButton*>(kCloseButtonName), Qt::LeftButton);
         QCoreApplication::processEvents();
         QCOMPARE(f.window->clientArea()->subWindowList().size(), 1);
         f.state->session.Busy = false;
@@ -501,7 +503,7 @@ private slots:
 
     void unsavedChangesAreOfferedForSavingOnClose() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.enterFrequency(1, "446.1");
         QVERIFY(c.window->editor().modified());
         f.documents->saveChangesAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::Cancel};
@@ -522,7 +524,7 @@ private slots:
         QCOMPARE(reread.cell(1, 1), std::string("446.10000"));
 
         // An unchanged table closes without a word.
-        ChannelWindow again(f);
+        OpenChannelWindow again(f);
         const std::size_t asked = f.documents->questions.size();
         QVERIFY(again.window->frame()->close());
         QCOMPARE(f.documents->questions.size(), asked);
@@ -530,7 +532,7 @@ private slots:
 
     void theTitleStripDragsWithTheLeftButtonAlone() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         QWidget* frame = c.window->frame();
         const QPoint start = frame->pos();
         const auto drag = [&](QWidget* on, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
@@ -555,7 +557,7 @@ private slots:
 
     void windowFlagsFollowActivationAndClosing() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         QCOMPARE(f.state->session.WindowFlags, 10u);
         f.window->runCommand(MainCommand::Param);
         QCOMPARE(f.state->session.WindowFlags, 7u);
@@ -570,7 +572,7 @@ private slots:
 
     void channelAndParamBringAnExistingWindowBackToItsPlace() {
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         c.window->frame()->move(200, 150);
         f.window->runCommand(MainCommand::Channel);
         QCOMPARE(c.window->frame()->pos(), QPoint(36, 36));
@@ -599,7 +601,7 @@ private slots:
                    now - std::chrono::hours(72));
 
         Fixture f;
-        ChannelWindow c(f);
+        OpenChannelWindow c(f);
         BackupsDialog dialog(backupFolder(), [&](const BackupEntry& entry) {
             f.window->channelMenus()->openBackup(entry);
         });

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "gui/main_f.h"
+#include "gui/main_window.h"
 #include "link/settings_store.h"
 #include "shell/picture_file.h"
 #include "tests/support/jpeg_maker.h"
@@ -50,7 +50,7 @@ struct Fixture {
         auto scripted = std::make_unique<ScriptedDocuments>();
         documents = scripted.get();
         state->documents = std::move(scripted);
-        window = std::make_unique<TForm1>(*state, dir.filePath("lumo").toStdString());
+        window = std::make_unique<MainWindow>(*state, dir.filePath("lumo").toStdString());
         window->show();
     }
 
@@ -66,7 +66,7 @@ struct Fixture {
     ScriptedDocuments* documents = nullptr;
     MemorySettingsStore* store = nullptr;
     std::unique_ptr<AppState> state;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 // Runs `body` as every window test runs: on the offscreen platform, with a settings

@@ -6,11 +6,12 @@
 #include <QtTest>
 
 #include "channels/channel_image.h"
-#include "gui/celframe.h"
-#include "gui/main_f.h"
-#include "gui/option_dune.h"
+#include "gui/channel_window.h"
+#include "gui/main_window.h"
+#include "gui/settings_window.h"
 #include "gui/qt_settings_store.h"
-#include "gui/splash.h"
+#include "gui/splash_window.h"
+#include "gui/widget_names.h"
 #include "link/settings_store.h"
 #include "shell/picture_file.h"
 #include "sim/simulated_radio.h"
@@ -210,7 +211,8 @@ private slots:
             QTest::mouseClick(f.window->child(kind)->closePicture(), Qt::LeftButton);
         };
         const auto closeButton = [&](ChildKind kind) {
-            QTest::mouseClick(f.window->child(kind)->findChild<QPushButton*>("Button6"), Qt::LeftButton);
+            QTest::mouseClick(f.window->child(kind)->findChild<QPushButton*>(kCloseButtonName),
+                              Qt::LeftButton);
         };
         const struct {
             const char* what;
@@ -298,7 +300,7 @@ private slots:
 
         Fixture f;
         f.state->link->PortName = radio.path();
-        auto* window = static_cast<TForm2*>(f.open(MainCommand::Channel));
+        auto* window = static_cast<ChannelWindow*>(f.open(MainCommand::Channel));
         // A timer fires while the transfer runs: the window thread is not blocked.
         int ticks = 0;
         QTimer timer;
@@ -320,7 +322,7 @@ private slots:
         file.open(QIODevice::WriteOnly);
         file.write(reinterpret_cast<const char*>(packed.data()), static_cast<qint64>(packed.size()));
         file.close();
-        TSplashForm splash(*f.state, f.dir.filePath("lumo").toStdString());
+        SplashWindow splash(*f.state, f.dir.filePath("lumo").toStdString());
         QCOMPARE(splash.size(), QSize(426, 268));
         QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(splash.hasPicture());
@@ -340,17 +342,17 @@ private slots:
             int shows = 0;
             bool splashAround = false;
             bool eventFilter(QObject* watched, QEvent* event) override {
-                if (event->type() == QEvent::Show && qobject_cast<TForm1*>(watched)) {
+                if (event->type() == QEvent::Show && qobject_cast<MainWindow*>(watched)) {
                     ++shows;
                     for (QWidget* widget : QApplication::topLevelWidgets()) {
-                        splashAround = splashAround || qobject_cast<TSplashForm*>(widget);
+                        splashAround = splashAround || qobject_cast<SplashWindow*>(widget);
                     }
                 }
                 return false;
             }
         } watch;
         qApp->installEventFilter(&watch);
-        std::unique_ptr<TForm1> window(runStartup(*f.state, f.dir.filePath("lumo").toStdString()));
+        std::unique_ptr<MainWindow> window(runStartup(*f.state, f.dir.filePath("lumo").toStdString()));
         qApp->removeEventFilter(&watch);
         QCOMPARE(watch.shows, 1);
         QVERIFY(!watch.splashAround);

@@ -6,9 +6,9 @@
 #include <deque>
 
 #include "channels/channel_file.h"
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "gui/channel_print.h"
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
 #include "tests/gui/gui_fixture.h"
 
 using namespace lumo;

@@ -7,7 +7,8 @@
 #include <QStatusBar>
 #include <QtTest>
 
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
+#include "gui/widget_names.h"
 #include "settings/optw_file.h"
 #include "sim/sim_fault.h"
 #include "sim/simulated_radio.h"
@@ -20,8 +21,8 @@ namespace names = lumo::settings_controls;
 
 namespace {
 
-TFormDune* openSettings(Fixture& f) {
-    return static_cast<TFormDune*>(f.open(MainCommand::Param));
+SettingsWindow* openSettings(Fixture& f) {
+    return static_cast<SettingsWindow*>(f.open(MainCommand::Param));
 }
 
 // A pick as the user makes it: the keyboard on the box.
@@ -49,9 +50,9 @@ class SettingsWindowTest : public QObject {
 private slots:
     void controlsFollowTheLayout() {
         Fixture f;
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         QVERIFY(window);
-        QCOMPARE(window->objectName(), QString("FormDune"));
+        QCOMPARE(window->objectName(), QString(kSettingsWindowName));
         QCOMPARE(window->windowTitle(), QString("Dune-"));
         QCOMPARE(window->titleLabel()->text(), QString("Tarn Param config"));
         QCOMPARE(window->size(), QSize(497, 268 + 29));
@@ -93,8 +94,9 @@ private slots:
         QWidget* onTop = covered->parentWidget()->childAt(covered->geometry().center());
         QVERIFY(onTop == cover || cover->isAncestorOf(onTop));
         QVERIFY(!window->comboBox(comboName(names::kVolume))->toolTip().isEmpty());
-        QCOMPARE(window->findChild<QLabel*>("Label21")->text(), QString("Progress"));
-        QCOMPARE(window->findChild<QPushButton*>("Button3")->text(), QString("Default"));
+        QCOMPARE(window->findChild<QLabel*>(kSettingsProgressLabelName)->text(),
+                 QString("Progress"));
+        QCOMPARE(window->findChild<QPushButton*>(kResetButtonName)->text(), QString("Default"));
     }
 
     void onlyTheUsersPickSwitchesTheOtherToneOff() {
@@ -102,8 +104,8 @@ private slots:
         radio.radio().loadMemory(radioWithSettings({3, 5, 7, 0, 2, 1, 4, 0, 0, 12, 2, 1, 0, 4, 4, 0}));
         Fixture f;
         f.state->link->PortName = radio.path();
-        TFormDune* window = openSettings(f);
-        window->findChild<QPushButton*>("Button1")->click();
+        SettingsWindow* window = openSettings(f);
+        window->findChild<QPushButton*>(kReadButtonName)->click();
         QCOMPARE(f.dialogs.messages().back(), std::string("Recive data complete!"));
         QComboBox* ctcss = window->comboBox(comboName(names::kCtcss));
         QComboBox* dcs = window->comboBox(comboName(names::kDcs));
@@ -111,7 +113,7 @@ private slots:
         QCOMPARE(dcs->currentText(), QString("7"));
         QCOMPARE(window->comboBox(comboName(names::kVolume))->currentText(), QString("12"));
         QVERIFY(window->checkBox(comboName(names::kKeyLock))->isChecked());
-        QCOMPARE(window->findChild<QProgressBar*>("ProgressBar1")->value(), 0);
+        QCOMPARE(window->findChild<QProgressBar*>(kProgressBarName)->value(), 0);
         QVERIFY(!f.state->session.Busy);
 
         pickNext(ctcss);
@@ -122,13 +124,13 @@ private slots:
 
     void defaultAndAFailedOpenTouchOnlyWhatTheyShould() {
         Fixture f;
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         QComboBox* volume = window->comboBox(comboName(names::kVolume));
         QComboBox* highPower = window->comboBox(comboName(names::kHighPowerAllowed));
         pickNext(volume);
         pickNext(highPower);
         QCOMPARE(volume->currentText(), QString("11"));
-        window->findChild<QPushButton*>("Button3")->click();
+        window->findChild<QPushButton*>(kResetButtonName)->click();
         QCOMPARE(volume->currentText(), QString("10"));
         QCOMPARE(window->comboBox(comboName(names::kTimeOutTimer))->currentText(), QString("120S"));
         QCOMPARE(highPower->currentText(), QString("ON"));
@@ -138,7 +140,7 @@ private slots:
         writeOptwFile(cut, {"0", "0", "1"});
         const std::vector<std::string> before = window->form().saveLines();
         f.documents->openAnswers = {cut};
-        window->findChild<QPushButton*>("Button5")->click();
+        window->findChild<QPushButton*>(kOpenButtonName)->click();
         QCOMPARE(window->form().saveLines(), before);
         QVERIFY(f.dialogs.messages().back().find("cut.optw") != std::string::npos);
         QCOMPARE(f.documents->opened.back().filter, std::string("optw file(*.optw)|*.optw"));
@@ -146,10 +148,10 @@ private slots:
         // Save, change, Open: the saved values come back.
         const auto kept = std::filesystem::path(f.dir.filePath("kept.optw").toStdString());
         f.documents->saveAnswers = {kept};
-        window->findChild<QPushButton*>("Button4")->click();
+        window->findChild<QPushButton*>(kSaveButtonName)->click();
         pickNext(volume);
         f.documents->openAnswers = {kept};
-        window->findChild<QPushButton*>("Button5")->click();
+        window->findChild<QPushButton*>(kOpenButtonName)->click();
         QCOMPARE(volume->currentText(), QString("10"));
     }
 
@@ -157,15 +159,15 @@ private slots:
         tarnsim::SimulatedRadio radio;
         Fixture f;
         f.state->link->PortName = radio.path();
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         pickNext(window->comboBox(comboName(names::kBeepVolume)));
-        window->findChild<QPushButton*>("Button2")->click();
+        window->findChild<QPushButton*>(kWriteButtonName)->click();
         QCOMPARE(f.dialogs.messages().back(), std::string("Translate data complete!"));
         const std::vector<std::uint8_t> memory = radio.radio().memory();
         const std::vector<std::uint8_t> sent(memory.begin() + 0x0E20, memory.begin() + 0x0E30);
         QCOMPARE(sent, window->form().radioBytes());
         QCOMPARE(sent[6], std::uint8_t{5});
-        QVERIFY(!window->findChild<QPushButton*>("Button2")->isDown());
+        QVERIFY(!window->findChild<QPushButton*>(kWriteButtonName)->isDown());
 
         std::string error;
         tarnsim::SimulatedRadio silent({.faults = {tarnsim::parseFault("silent", error).value()}});
@@ -180,18 +182,18 @@ private slots:
             unlockedTicks += f.state->session.Busy && volume->isEnabled() ? 1 : 0;
         });
         timer.start(5);
-        window->findChild<QPushButton*>("Button1")->click();
+        window->findChild<QPushButton*>(kReadButtonName)->click();
         QVERIFY(ticks > 0);
         QCOMPARE(unlockedTicks, 0);
         QVERIFY(volume->isEnabled());
         QVERIFY(!f.state->session.Busy);
-        QCOMPARE(window->findChild<QProgressBar*>("ProgressBar1")->value(), 0);
+        QCOMPARE(window->findChild<QProgressBar*>(kProgressBarName)->value(), 0);
         QCOMPARE(window->form().saveLines(), before);
     }
 
     void changedSettingsAreOfferedForSavingOnClose() {
         Fixture f;
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         pickNext(window->comboBox(comboName(names::kSquelch)));
         f.documents->saveChangesAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::Discard};
         QVERIFY(!window->frame()->close());
@@ -202,7 +204,7 @@ private slots:
         QTRY_VERIFY(frame.isNull());
         QCOMPARE(f.state->session.WindowFlags, 0u);
         // A reopened window starts from the design-time values, unchanged.
-        TFormDune* again = openSettings(f);
+        SettingsWindow* again = openSettings(f);
         QCOMPARE(again->comboBox(comboName(names::kSquelch))->currentText(), QString("5"));
         QVERIFY(again->frame()->close());
     }
@@ -213,16 +215,16 @@ private slots:
         f.store->setValue("Preferences/reviewBeforeWrite", "true");
         f.store->setValue("Preferences/verifyAfterWrite", "true");
         f.state->link->PortName = radio.path();
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         std::vector<WriteReview> reviews;
         window->confirmWrite = [&](const WriteReview& review) {
             reviews.push_back(review);
             return ReviewAnswer::Write;
         };
         radio.radio().loadMemory(radioWithSettings(SettingsForm().radioBytes()));
-        window->findChild<QPushButton*>("Button1")->click();
+        window->findChild<QPushButton*>(kReadButtonName)->click();
         pickNext(window->comboBox(comboName(names::kBeepVolume)));
-        window->findChild<QPushButton*>("Button2")->click();
+        window->findChild<QPushButton*>(kWriteButtonName)->click();
         QCOMPARE(reviews.size(), std::size_t{1});
         QVERIFY(reviews[0].kind == WriteReview::Kind::Changes);
         QVERIFY(QString::fromStdString(reviews[0].source).startsWith("the last read, at "));
@@ -234,12 +236,12 @@ private slots:
         // review compares with what the radio was seen to hold.
         tarnsim::SimulatedRadio corrupting({.faults = test::faults({"corrupt:0x0E24"})});
         f.state->link->PortName = corrupting.path();
-        window->findChild<QPushButton*>("Button2")->click();
+        window->findChild<QPushButton*>(kWriteButtonName)->click();
         QVERIFY(reviews.back().kind == WriteReview::Kind::NoChanges);
         const std::string told = f.dialogs.messages().back();
         QVERIFY2(told.find("1 setting(s) differ:\nSsquelch Leverl: wrote 5, radio holds 4") != std::string::npos,
                  told.c_str());
-        window->findChild<QPushButton*>("Button2")->click();
+        window->findChild<QPushButton*>(kWriteButtonName)->click();
         QVERIFY(reviews.back().kind == WriteReview::Kind::Changes);
         QCOMPARE(reviews.back().changes, std::vector<std::string>{"Ssquelch Leverl: 4 -> 5"});
     }
@@ -251,7 +253,7 @@ private slots:
         Fixture f(true, {}, {true});              // Yes to "Stop the transfer?"
         f.store->setValue("Preferences/verifyAfterWrite", "true");
         f.state->link->PortName = radio.path();
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         QApplication::setActiveWindow(f.window.get());
         QComboBox* volume = window->comboBox(comboName(names::kVolume));
         pickNext(volume);
@@ -276,12 +278,12 @@ private slots:
 
     void tabNeverReachesTheCoveredPanel() {
         Fixture f;
-        TFormDune* window = openSettings(f);
+        SettingsWindow* window = openSettings(f);
         QWidget* covered = window->panel("Panel1");
         const std::vector<std::uint8_t> before = window->form().radioBytes();
         f.window->activateWindow();
         QApplication::setActiveWindow(f.window.get());
-        QPushButton* read = window->findChild<QPushButton*>("Button1");
+        QPushButton* read = window->findChild<QPushButton*>(kReadButtonName);
         read->setFocus();
         for (int tab = 0; tab < 40; ++tab) {
             QWidget* focus = QApplication::focusWidget();

@@ -52,7 +52,7 @@ class ChannelEditorTest : public ::testing::Test {
         editor.CurrentCol = 1;
         editor.CurrentRow = r;
         editor.typeText(1, r, frequency);
-        ASSERT_TRUE(editor.StringGrid1SelectCell(2, r));
+        ASSERT_TRUE(editor.mayEnterCell(2, r));
     }
 
     LanguageStrings strings;
@@ -66,10 +66,10 @@ class ChannelEditorTest : public ::testing::Test {
 
 TEST_F(ChannelEditorTest, TheWithoutAndNumberColumnsAreNeverSelected) {
     enterChannel(5);
-    EXPECT_FALSE(editor.StringGrid1SelectCell(10, 5));
-    EXPECT_FALSE(editor.StringGrid1SelectCell(0, 5));
+    EXPECT_FALSE(editor.mayEnterCell(10, 5));
+    EXPECT_FALSE(editor.mayEnterCell(0, 5));
     editor.beginShow();
-    EXPECT_FALSE(editor.StringGrid1SelectCell(10, 5));
+    EXPECT_FALSE(editor.mayEnterCell(10, 5));
 }
 
 TEST_F(ChannelEditorTest, LeavingAnEmptiedRxFrequencyEmptiesItsRow) {
@@ -78,7 +78,7 @@ TEST_F(ChannelEditorTest, LeavingAnEmptiedRxFrequencyEmptiesItsRow) {
     editor.CurrentCol = 1;
     editor.CurrentRow = 5;
     editor.typeText(1, 5, "");
-    EXPECT_TRUE(editor.StringGrid1SelectCell(3, 6));
+    EXPECT_TRUE(editor.mayEnterCell(3, 6));
     EXPECT_EQ(row(5), Row(12, ""));
     EXPECT_EQ(table.cell(1, 6), "y1");
     EXPECT_EQ(table.cell(12, 6), "y12");
@@ -88,7 +88,7 @@ TEST_F(ChannelEditorTest, LeavingAnEmptiedTxFrequencySwitchesTheTransmitToneOff)
     enterChannel(5);
     table.setCell(4, 5, "67.0");
     editor.typeText(2, 5, "");
-    EXPECT_TRUE(editor.StringGrid1SelectCell(12, 5));
+    EXPECT_TRUE(editor.mayEnterCell(12, 5));
     EXPECT_EQ(table.cell(4, 5), "Off");
     EXPECT_EQ(table.cell(1, 5), "446.00625");
 }
@@ -99,22 +99,22 @@ TEST_F(ChannelEditorTest, OptionCellsOfARowWithoutRxFrequencyAreRefusedOutsideSh
             continue;
         }
         editor.PlaceCombo = false;
-        EXPECT_FALSE(editor.StringGrid1SelectCell(col, 6)) << col;
+        EXPECT_FALSE(editor.mayEnterCell(col, 6)) << col;
         // The cursor stays on the cell it was on.
         EXPECT_EQ(editor.CurrentCol, 1);
         EXPECT_EQ(editor.CurrentRow, 1);
         EXPECT_TRUE(editor.PlaceCombo);
     }
-    EXPECT_TRUE(editor.StringGrid1SelectCell(3, 6));
-    EXPECT_TRUE(editor.StringGrid1SelectCell(12, 6));
+    EXPECT_TRUE(editor.mayEnterCell(3, 6));
+    EXPECT_TRUE(editor.mayEnterCell(12, 6));
 
     editor.beginShow();
-    EXPECT_TRUE(editor.StringGrid1SelectCell(5, 6));
+    EXPECT_TRUE(editor.mayEnterCell(5, 6));
     editor.finishShow();
-    EXPECT_FALSE(editor.StringGrid1SelectCell(5, 6));
+    EXPECT_FALSE(editor.mayEnterCell(5, 6));
 
     enterChannel(6);
-    EXPECT_TRUE(editor.StringGrid1SelectCell(5, 6));
+    EXPECT_TRUE(editor.mayEnterCell(5, 6));
 }
 
 TEST_F(ChannelEditorTest, LeavingANewRxFrequencyRoundsItAndFillsTheEmptyCells) {
@@ -129,7 +129,7 @@ TEST_F(ChannelEditorTest, LeavingANewRxFrequencyRoundsItAndFillsTheEmptyCells) {
 
     // Leaving TX rounds it without touching the rest of the row.
     editor.typeText(2, 5, "446.01");
-    EXPECT_TRUE(editor.StringGrid1SelectCell(12, 5));
+    EXPECT_TRUE(editor.mayEnterCell(12, 5));
     expected[1] = "446.01000";
     EXPECT_EQ(row(5), expected);
 }
@@ -140,7 +140,7 @@ TEST_F(ChannelEditorTest, AnOutOfRangeFrequencyIsReplacedWithAMessage) {
     EXPECT_THAT(dialogs.messages(), ElementsAre(kOverflow));
 
     editor.typeText(2, 5, "450.999");
-    EXPECT_TRUE(editor.StringGrid1SelectCell(12, 5));
+    EXPECT_TRUE(editor.mayEnterCell(12, 5));
     EXPECT_EQ(table.cell(2, 5), "440.00000");
     EXPECT_EQ(dialogs.messages().size(), 2U);
 }
@@ -153,7 +153,7 @@ TEST_F(ChannelEditorTest, AFrequencyThatIsNoNumberKeepsTheCursorAndTheText) {
         const ChannelTable before = table;
         const std::size_t shown = dialogs.messages().size();
 
-        EXPECT_FALSE(editor.StringGrid1SelectCell(12, 7)) << col;
+        EXPECT_FALSE(editor.mayEnterCell(12, 7)) << col;
         EXPECT_EQ(editor.CurrentCol, col);
         EXPECT_EQ(editor.CurrentRow, 5);
         EXPECT_TRUE(table == before) << col;
@@ -169,7 +169,7 @@ TEST_F(ChannelEditorTest, WhileBusySelectionIsFreeAndChangesNothing) {
     table.setCell(1, 5, "");
     const ChannelTable before = table;
     session.Busy = true;
-    EXPECT_TRUE(editor.StringGrid1SelectCell(7, 9));
+    EXPECT_TRUE(editor.mayEnterCell(7, 9));
     EXPECT_TRUE(table == before);
     EXPECT_EQ(editor.CurrentCol, 1);
     EXPECT_EQ(editor.CurrentRow, 5);
@@ -207,7 +207,7 @@ TEST_F(ChannelEditorTest, AnOptionCellShowsItsColumnsEntriesWithTheCellsOneSelec
             editor.CurrentCol = c.col;
             editor.PlaceCombo = true;
         } else {
-            ASSERT_TRUE(editor.StringGrid1SelectCell(c.col, 5)) << c.col;
+            ASSERT_TRUE(editor.mayEnterCell(c.col, 5)) << c.col;
         }
         EXPECT_FALSE(editor.placeCurrentCell()) << c.col;
         EXPECT_FALSE(editor.inPlaceEditor()) << c.col;
@@ -223,7 +223,7 @@ TEST_F(ChannelEditorTest, AnOptionCellShowsItsColumnsEntriesWithTheCellsOneSelec
 TEST_F(ChannelEditorTest, FrequencyAndNameCellsAreEditedInPlace) {
     enterChannel(5);
     for (const int col : {1, 2, 12}) {
-        ASSERT_TRUE(editor.StringGrid1SelectCell(col, 5));
+        ASSERT_TRUE(editor.mayEnterCell(col, 5));
         EXPECT_TRUE(editor.placeCurrentCell()) << col;
         EXPECT_TRUE(editor.inPlaceEditor()) << col;
         EXPECT_FALSE(editor.combo().showing) << col;
@@ -231,7 +231,7 @@ TEST_F(ChannelEditorTest, FrequencyAndNameCellsAreEditedInPlace) {
 }
 
 TEST_F(ChannelEditorTest, AnOptionCellOfARowWithoutRxFrequencyShowsNoBox) {
-    ASSERT_TRUE(editor.StringGrid1SelectCell(3, 6));
+    ASSERT_TRUE(editor.mayEnterCell(3, 6));
     EXPECT_FALSE(editor.placeCurrentCell());
     EXPECT_FALSE(editor.combo().showing);
 }
@@ -240,14 +240,14 @@ class OptionBoxTest : public ChannelEditorTest {
   protected:
     void SetUp() override {
         enterChannel(5);
-        ASSERT_TRUE(editor.StringGrid1SelectCell(5, 5));
+        ASSERT_TRUE(editor.mayEnterCell(5, 5));
         editor.placeCurrentCell();
         ASSERT_TRUE(editor.combo().showing);
     }
 };
 
 TEST_F(OptionBoxTest, LeavingToTheGridStoresTheEntryItNames) {
-    editor.ComboBox1Exit("low", true);
+    editor.leaveOptionBox("low", true);
     EXPECT_EQ(table.cell(5, 5), "Low");
     EXPECT_FALSE(editor.combo().showing);
     EXPECT_TRUE(dialogs.messages().empty());
@@ -255,25 +255,25 @@ TEST_F(OptionBoxTest, LeavingToTheGridStoresTheEntryItNames) {
 
 TEST_F(OptionBoxTest, ATextNamingNoEntryStoresTheFirstWithAMessage) {
     table.setCell(5, 5, "Low");
-    editor.ComboBox1Exit("bogus", true);
+    editor.leaveOptionBox("bogus", true);
     EXPECT_EQ(table.cell(5, 5), "High");
     EXPECT_THAT(dialogs.messages(), ElementsAre(kOverflow));
     EXPECT_FALSE(editor.combo().showing);
 }
 
 TEST_F(OptionBoxTest, LeavingElsewhereStoresNothing) {
-    editor.ComboBox1Exit("Low", false);
+    editor.leaveOptionBox("Low", false);
     EXPECT_EQ(table.cell(5, 5), "High");
     EXPECT_FALSE(editor.combo().showing);
     // A hidden box stores nothing either.
-    editor.ComboBox1Exit("Low", true);
+    editor.leaveOptionBox("Low", true);
     EXPECT_EQ(table.cell(5, 5), "High");
     // Nor does a box left during a transfer, which owns the table.
     editor.PlaceCombo = true;
     editor.placeCurrentCell();
     ASSERT_TRUE(editor.combo().showing);
     session.Busy = true;
-    editor.ComboBox1Exit("Low", true);
+    editor.leaveOptionBox("Low", true);
     EXPECT_EQ(table.cell(5, 5), "High");
     EXPECT_FALSE(editor.combo().showing);
 }
@@ -320,7 +320,7 @@ TEST_F(ChannelEditorTest, KeysAreFilteredByTheCurrentCell) {
         }
         editor.CurrentCol = c.col;
         editor.CurrentRow = 7;
-        EXPECT_EQ(editor.StringGrid1KeyPress(c.key, c.selectedFrom, c.selectedLength), c.passed)
+        EXPECT_EQ(editor.filterTypedKey(c.key, c.selectedFrom, c.selectedLength), c.passed)
             << c.name;
         EXPECT_EQ(table.cell(c.col, 7), c.cellAfter) << c.name;
     }
@@ -331,7 +331,7 @@ TEST_F(ChannelEditorTest, WhileBusyKeysAndTypingAreDropped) {
     session.Busy = true;
     editor.CurrentCol = 1;
     editor.CurrentRow = 7;
-    EXPECT_EQ(editor.StringGrid1KeyPress('4'), kNoKey);
+    EXPECT_EQ(editor.filterTypedKey('4'), kNoKey);
     editor.typeText(1, 7, "446.1");
     EXPECT_EQ(table.cell(1, 7), "446.00625");
 }
@@ -374,7 +374,7 @@ TEST_F(ChannelEditorTest, ShowingResetsTheCopiedRow) {
 TEST_F(ChannelEditorTest, CopyTakesTheCurrentRow) {
     fillRow(9, "c");
     editor.CurrentRow = 9;
-    editor.N1Click(RowAction::Copy);
+    editor.runRowAction(RowAction::Copy);
     for (std::size_t c = 1; c <= 12; ++c) {
         EXPECT_EQ(editor.RowBuffer[c], "c" + std::to_string(c));
     }
@@ -399,7 +399,7 @@ TEST_F(ChannelEditorTest, PasteCarriesFrequenciesAndWithoutOnlyIntoSomeRows) {
     for (const auto& r : rows) {
         fillRow(r.row, "d");
         editor.CurrentRow = r.row;
-        editor.N1Click(RowAction::Paste);
+        editor.runRowAction(RowAction::Paste);
         Row expected;
         for (int c = 1; c <= 12; ++c) {
             const bool pasted =
@@ -412,11 +412,11 @@ TEST_F(ChannelEditorTest, PasteCarriesFrequenciesAndWithoutOnlyIntoSomeRows) {
 
 TEST_F(ChannelEditorTest, PastingACopyOfAnEmptyRowLeavesAChannelComplete) {
     editor.CurrentRow = 3;
-    editor.N1Click(RowAction::Copy);
+    editor.runRowAction(RowAction::Copy);
     enterChannel(5);
     table.setCell(5, 5, "Low");
     editor.CurrentRow = 5;
-    editor.N1Click(RowAction::Paste);
+    editor.runRowAction(RowAction::Paste);
     // The frequencies stay; every option the buffer left empty takes its default.
     EXPECT_EQ(row(5), (Row{"446.00625", "446.00625", "Off", "Off", "High", "25K", "Off", "Off",
                            "QT", "Off", "On", ""}));
@@ -426,7 +426,7 @@ TEST_F(ChannelEditorTest, ClearEmptiesTheCurrentRowOnly) {
     fillRow(5, "x");
     fillRow(6, "y");
     editor.CurrentRow = 5;
-    editor.N1Click(RowAction::Clear);
+    editor.runRowAction(RowAction::Clear);
     EXPECT_EQ(row(5), Row(12, ""));
     EXPECT_EQ(table.cell(1, 6), "y1");
     EXPECT_EQ(table.cell(0, 5), "5");
@@ -437,7 +437,7 @@ TEST_F(ChannelEditorTest, NewEmptiesTheShownRowsAndKeepsTheHiddenOnes) {
         fillRow(r, "r" + std::to_string(r) + ".");
     }
     table.setRowCount(ChannelTable::kRows);
-    editor.Button3Click();
+    editor.emptyShownChannels();
     EXPECT_EQ(table.rowCount(), 100);
     for (const int r : {1, 50, 99}) {
         EXPECT_EQ(row(r), Row(12, "")) << r;
@@ -455,7 +455,7 @@ TEST_F(ChannelEditorTest, TypingInACellAndLeavingItIsOneStep) {
     for (const char* typed : {"4", "44", "446", "446.0", "446.004"}) {
         editor.typeText(1, 5, typed);
     }
-    ASSERT_TRUE(editor.StringGrid1SelectCell(2, 5));
+    ASSERT_TRUE(editor.mayEnterCell(2, 5));
     const Row entered = row(5);
     ASSERT_EQ(entered, newChannel("446.00625"));
 
@@ -470,10 +470,10 @@ TEST_F(ChannelEditorTest, TypingInACellAndLeavingItIsOneStep) {
 TEST_F(ChannelEditorTest, EachCellLeftIsAStepOfItsOwn) {
     enterChannel(5, "446");
     editor.typeText(2, 5, "446.01");
-    ASSERT_TRUE(editor.StringGrid1SelectCell(12, 5));
+    ASSERT_TRUE(editor.mayEnterCell(12, 5));
     editor.typeText(12, 5, "AB");
     editor.typeText(12, 5, "ABC");
-    ASSERT_TRUE(editor.StringGrid1SelectCell(1, 6));
+    ASSERT_TRUE(editor.mayEnterCell(1, 6));
     Row named = newChannel("446.00000");
     named[1] = "446.01000";
     named[11] = "ABC";
@@ -500,9 +500,9 @@ TEST_F(ChannelEditorTest, EachCellLeftIsAStepOfItsOwn) {
 
 TEST_F(ChannelEditorTest, ComingBackToACellStartsANewStep) {
     enterChannel(5);
-    ASSERT_TRUE(editor.StringGrid1SelectCell(1, 5));
+    ASSERT_TRUE(editor.mayEnterCell(1, 5));
     editor.typeText(1, 5, "447");
-    ASSERT_TRUE(editor.StringGrid1SelectCell(2, 5));
+    ASSERT_TRUE(editor.mayEnterCell(2, 5));
     EXPECT_EQ(table.cell(1, 5), "447.00000");
 
     ASSERT_TRUE(editor.undo());
@@ -515,14 +515,14 @@ TEST_F(ChannelEditorTest, UndoAndRedoPutTheCursorWhereTheTableWasInThatState) {
     editor.CurrentCol = 1;
     editor.CurrentRow = 17;
     editor.typeText(1, 17, "446.3");
-    editor.N1Click(RowAction::Paste);
-    ASSERT_TRUE(editor.StringGrid1SelectCell(1, 30));
+    editor.runRowAction(RowAction::Paste);
+    ASSERT_TRUE(editor.mayEnterCell(1, 30));
     ASSERT_EQ(table.cell(1, 17), "446.30000");
     ASSERT_TRUE(editor.undo());
     EXPECT_EQ(table.cell(1, 17), "446.3");
     EXPECT_EQ(editor.CurrentCol, 1);
     EXPECT_EQ(editor.CurrentRow, 17);
-    ASSERT_TRUE(editor.StringGrid1SelectCell(3, 17));
+    ASSERT_TRUE(editor.mayEnterCell(3, 17));
     ASSERT_TRUE(editor.undo());
     ASSERT_TRUE(editor.redo());
     EXPECT_EQ(editor.CurrentCol, 1);
@@ -533,7 +533,7 @@ TEST_F(ChannelEditorTest, UndoRestoresTheRowCount) {
     fillRow(5, "x");
     table.setRowCount(ChannelTable::kRows);
     const ChannelTable before = table;
-    editor.Button3Click();
+    editor.emptyShownChannels();
     ASSERT_TRUE(editor.undo());
     EXPECT_TRUE(table == before);
     EXPECT_EQ(table.rowCount(), ChannelTable::kRows);
@@ -548,7 +548,7 @@ TEST_F(ChannelEditorTest, UndoingBackToTheSavedStateIsUnmodified) {
     EXPECT_FALSE(editor.modified());
 
     editor.CurrentRow = 5;
-    editor.N1Click(RowAction::Clear);
+    editor.runRowAction(RowAction::Clear);
     EXPECT_TRUE(editor.modified());
     ASSERT_TRUE(editor.undo());
     EXPECT_FALSE(editor.modified());
@@ -614,16 +614,16 @@ TEST_F(ChannelDocumentTest, SaveThenOpenGivesTheTableBackUnmodified) {
     table.setCell(3, 120, "hidden");
     table.setRowCount(ChannelTable::kRows);
     documents.savePath = dir / "a.chnw";
-    ASSERT_TRUE(document.Button4Click());
+    ASSERT_TRUE(document.saveTable());
     EXPECT_FALSE(editor.modified());
     EXPECT_EQ(documents.kinds,
               std::vector<std::string>{"chnw file(*.chnw)|*.chnw|CHIRP CSV (*.csv)|*.csv"});
 
-    editor.Button3Click();
+    editor.emptyShownChannels();
     table.setCell(3, 120, "other");
     const ChannelTable beforeOpen = table;
     documents.openPath = dir / "a.chnw";
-    ASSERT_TRUE(document.Button5Click());
+    ASSERT_TRUE(document.openTable());
     EXPECT_EQ(table.rowCount(), 100);
     Row expected = newChannel("446.00625");
     expected[11] = "ABC";
@@ -642,14 +642,14 @@ TEST_F(ChannelDocumentTest, ACsvPathIsSavedAndOpenedAsChirpCsv) {
     table.setCell(12, 5, "ABC");
     table.setCell(1, 120, "447.00000");
     documents.savePath = dir / "a.csv";
-    ASSERT_TRUE(document.Button4Click());
+    ASSERT_TRUE(document.saveTable());
     EXPECT_FALSE(editor.modified());
     EXPECT_EQ(test::readTextFile(dir / "a.csv").rfind("Location,Name,Frequency,", 0), 0U);
 
-    editor.Button3Click();
+    editor.emptyShownChannels();
     table.setCell(3, 110, "left over");
     documents.openPath = dir / "a.csv";
-    ASSERT_TRUE(document.Button5Click());
+    ASSERT_TRUE(document.openTable());
     EXPECT_EQ(table.rowCount(), 100);
     Row expected = newChannel("446.00625");
     expected[11] = "ABC";
@@ -671,7 +671,7 @@ TEST_F(ChannelDocumentTest, TakingTheGoodRowsOfACsvIsOneStepAndSaysWhatWasLeftOu
     const ChannelTable before = table;
     documents.openPath = dir / "part.csv";
     dialogs.answerNext(true);
-    ASSERT_TRUE(document.Button5Click());
+    ASSERT_TRUE(document.openTable());
 
     EXPECT_THAT(dialogs.offeredActions(), ElementsAre("Take the 2 good rows"));
     ASSERT_EQ(dialogs.questions().size(), 1U);
@@ -720,7 +720,7 @@ TEST_F(ChannelDocumentTest, ACsvNotTakenLeavesTheTable) {
         test::writeTextFile(dir / "x.csv", f.content);
         const std::size_t offered = dialogs.offeredActions().size();
         const std::size_t shown = dialogs.messages().size();
-        EXPECT_FALSE(document.Button5Click()) << f.name;
+        EXPECT_FALSE(document.openTable()) << f.name;
         EXPECT_TRUE(table == before) << f.name;
         EXPECT_TRUE(editor.modified()) << f.name;
         EXPECT_EQ(document.currentFile(), "") << f.name;
@@ -744,7 +744,7 @@ TEST_F(ChannelDocumentTest, ACsvNotTakenLeavesTheTable) {
 TEST_F(ChannelDocumentTest, ACancelledOpenChangesNothing) {
     enterChannel(5);
     const ChannelTable before = table;
-    EXPECT_FALSE(document.Button5Click());
+    EXPECT_FALSE(document.openTable());
     EXPECT_EQ(documents.opens, 1);
     EXPECT_TRUE(table == before);
     EXPECT_TRUE(editor.modified());
@@ -770,7 +770,7 @@ TEST_F(ChannelDocumentTest, AFileThatCannotBeLoadedIsToldAndLeavesTheTable) {
         const ChannelTable before = table;
         const std::size_t shown = dialogs.messages().size();
         const std::size_t warned = dialogs.warnings().size();
-        EXPECT_FALSE(document.Button5Click()) << f.name;
+        EXPECT_FALSE(document.openTable()) << f.name;
         EXPECT_TRUE(table == before) << f.name;
         EXPECT_TRUE(editor.modified()) << f.name;
         ASSERT_EQ(dialogs.messages().size(), shown + 1) << f.name;
@@ -873,14 +873,14 @@ TEST_F(ChannelDocumentTest, SaveProposesTheFileLastOpenedOrSavedHereOrANewName) 
         documents.openPath = s.chosen;
         documents.savePath = s.chosen;
         switch (s.step) {
-            case Step::Save: document.Button4Click(); break;
-            case Step::Open: document.Button5Click(); break;
+            case Step::Save: document.saveTable(); break;
+            case Step::Open: document.openTable(); break;
             case Step::CloseSaving:
                 enterChannel(9);
                 documents.answer = SaveChangesAnswer::Save;
                 EXPECT_TRUE(document.confirmClose()) << s.name;
                 break;
-            case Step::New: document.Button3Click(); break;
+            case Step::New: document.newTable(); break;
             case Step::Restored: document.startUnnamed(kRestoredChannelsName); break;
             case Step::FromTemplate: document.startUnnamed(kNewChannelsName); break;
         }
@@ -890,7 +890,7 @@ TEST_F(ChannelDocumentTest, SaveProposesTheFileLastOpenedOrSavedHereOrANewName) 
         }
         EXPECT_EQ(document.currentFile(), s.fileAfter) << s.name;
         documents.savePath = std::nullopt;
-        document.Button4Click();
+        document.saveTable();
         EXPECT_EQ(documents.proposed.back(), s.proposedAfter) << s.name;
         current = s.proposedAfter;
     }
@@ -902,8 +902,8 @@ TEST_F(ChannelDocumentTest, WhileBusyOpenAndSaveDoNothing) {
     session.Busy = true;
     documents.openPath = dir / "missing.chnw";
     documents.savePath = dir / "b.chnw";
-    EXPECT_FALSE(document.Button5Click());
-    EXPECT_FALSE(document.Button4Click());
+    EXPECT_FALSE(document.openTable());
+    EXPECT_FALSE(document.saveTable());
     EXPECT_EQ(documents.opens, 0);
     EXPECT_EQ(documents.saves, 0);
     EXPECT_FALSE(std::filesystem::exists(dir / "b.chnw"));

@@ -104,16 +104,16 @@ TEST_F(SettingsFiles, SaveProposesTheFileLastOpenedOrSavedHereOrANewNameForABack
         switch (s.step) {
             case Step::Save:
                 documents.saveAnswers.push_back(s.chosen);
-                document.Button4Click();
+                document.saveSettings();
                 break;
             case Step::Open:
                 documents.openAnswers.push_back(s.chosen);
-                document.Button5Click();
+                document.openSettings();
                 break;
             case Step::Backup: document.openBackup(*s.chosen); break;
         }
         EXPECT_EQ(document.currentFile(), s.fileAfter) << s.name;
-        document.Button4Click();  // cancelled: the script has no answer left
+        document.saveSettings();  // cancelled: the script has no answer left
         EXPECT_EQ(documents.proposed.back(), s.proposedAfter) << s.name;
     }
 }

@@ -1,5 +1,5 @@
 // The splash picture with its progress line, shown while the program starts.
-#include "gui/splash.h"
+#include "gui/splash_window.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -8,16 +8,17 @@
 #include <QVBoxLayout>
 #include <thread>
 
-#include "gui/main_f.h"
+#include "gui/main_window.h"
+#include "gui/widget_names.h"
 #include "shell/command_routing.h"
 #include "shell/picture_file.h"
 
 namespace lumo {
 
-TSplashForm::TSplashForm(AppState& state, const std::filesystem::path& programPath,
+SplashWindow::SplashWindow(AppState& state, const std::filesystem::path& programPath,
                          QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), state_(state) {
-    setObjectName("TSplashForm");
+    setObjectName(kSplashWindowName);
     setFixedSize(426, 268);
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -50,17 +51,17 @@ TSplashForm::TSplashForm(AppState& state, const std::filesystem::path& programPa
         move(screen->availableGeometry().center() - rect().center());
     }
     timer_.setInterval(10);
-    connect(&timer_, &QTimer::timeout, this, &TSplashForm::tick);
+    connect(&timer_, &QTimer::timeout, this, &SplashWindow::tick);
     timer_.start();
 }
 
-void TSplashForm::tick() {
+void SplashWindow::tick() {
     dots_ += ".";
     label_->setText(
         QString::fromStdString(splashProgressText(SplashCounter, dots_, state_.strings.loading)));
 }
 
-void runSplashPasses(TSplashForm& splash) {
+void runSplashPasses(SplashWindow& splash) {
     splash.SplashCounter = 0;
     do {
         QApplication::processEvents();
@@ -69,24 +70,24 @@ void runSplashPasses(TSplashForm& splash) {
     } while (splash.SplashCounter <= 100);
 }
 
-TForm1* createMainWindow(AppState& state, const std::filesystem::path& programPath) {
-    auto* mainWindow = new TForm1(state, programPath);
+MainWindow* createMainWindow(AppState& state, const std::filesystem::path& programPath) {
+    auto* mainWindow = new MainWindow(state, programPath);
     mainWindow->setAttribute(Qt::WA_DeleteOnClose);
     return mainWindow;
 }
 
-TForm1* showMainWindow(AppState& state, const std::filesystem::path& programPath) {
-    TForm1* mainWindow = createMainWindow(state, programPath);
+MainWindow* showMainWindow(AppState& state, const std::filesystem::path& programPath) {
+    MainWindow* mainWindow = createMainWindow(state, programPath);
     mainWindow->showMaximized();
     return mainWindow;
 }
 
-TForm1* runStartup(AppState& state, const std::filesystem::path& programPath) {
-    auto splash = std::make_unique<TSplashForm>(state, programPath);
+MainWindow* runStartup(AppState& state, const std::filesystem::path& programPath) {
+    auto splash = std::make_unique<SplashWindow>(state, programPath);
     splash->show();
     splash->repaint();
     runSplashPasses(*splash);
-    TForm1* mainWindow = createMainWindow(state, programPath);
+    MainWindow* mainWindow = createMainWindow(state, programPath);
     // The splash is gone before the main window appears.
     splash->hide();
     splash.reset();

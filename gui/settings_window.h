@@ -23,10 +23,10 @@ namespace lumo {
 // The settings window of the Tarn. Its controls are built from the settings layout
 // and show the SettingsForm: values put in by Read, Default and Open reach the widgets
 // without counting as the user's pick; the user's picks go to the form's own rules.
-class TFormDune final : public ChildWindow {
+class SettingsWindow final : public ChildWindow {
     Q_OBJECT
   public:
-    explicit TFormDune(AppState& state, QWidget* parent = nullptr);
+    explicit SettingsWindow(AppState& state, QWidget* parent = nullptr);
 
     const SettingsForm& form() const { return form_; }
     QComboBox* comboBox(const std::string& name) const;
@@ -49,11 +49,11 @@ class TFormDune final : public ChildWindow {
     void buildPanel(const Control& panel, QWidget* into);
     std::vector<QWidget*> focusOrder() const;
     void showForm();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
+    void readFromRadio();
+    void writeToRadio();
+    void restoreDefaults();
+    void saveSettings();
+    void openSettings();
 
     SettingsForm form_;
     SettingsCommands commands_;

@@ -1,5 +1,5 @@
 // The settings window: the radio's function settings as check boxes and lists.
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
 
 #include <QGridLayout>
 #include <algorithm>
@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gui/qt_transfer_host.h"
+#include "gui/widget_names.h"
 #include "settings/optw_file.h"
 #include "shell/preferences.h"
 
@@ -24,7 +25,7 @@ QString text(const std::string& s) {
 
 }  // namespace
 
-TFormDune::TFormDune(AppState& state, QWidget* parent)
+SettingsWindow::SettingsWindow(AppState& state, QWidget* parent)
     : ChildWindow(state, ChildKind::Settings, parent),
       form_(state.strings),
       commands_(form_, state.session, *state.link),
@@ -32,7 +33,7 @@ TFormDune::TFormDune(AppState& state, QWidget* parent)
       subject_(form_, commands_, document_),
       flow_(subject_, state.settingsOnRadio, *state.link,
             flowFrontEnd([this](const WriteReview& review) { return confirmWrite(review); })) {
-    setObjectName("FormDune");
+    setObjectName(kSettingsWindowName);
     confirmWrite = [this](const WriteReview& review) { return askWriteReview(this, review, "settings"); };
     const Control& tree = form_.body();
     body->setObjectName(text(tree.name));
@@ -65,17 +66,17 @@ TFormDune::TFormDune(AppState& state, QWidget* parent)
     form_.setChangeListener([this] { showForm(); });
     showForm();
 
-    connect(Button1, &QPushButton::clicked, this, &TFormDune::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TFormDune::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TFormDune::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TFormDune::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &TFormDune::Button5Click);
+    connect(readButton_, &QPushButton::clicked, this, &SettingsWindow::readFromRadio);
+    connect(writeButton_, &QPushButton::clicked, this, &SettingsWindow::writeToRadio);
+    connect(resetButton_, &QPushButton::clicked, this, &SettingsWindow::restoreDefaults);
+    connect(saveButton_, &QPushButton::clicked, this, &SettingsWindow::saveSettings);
+    connect(openButton_, &QPushButton::clicked, this, &SettingsWindow::openSettings);
     setFixedSize(tree.width, tree.height + kFrameHeight);
 }
 
 // Labels stand beside the control they describe, two pairs to a row; a check box
 // takes the place of a pair.
-void TFormDune::buildPanel(const Control& panel, QWidget* into) {
+void SettingsWindow::buildPanel(const Control& panel, QWidget* into) {
     auto* grid = new QGridLayout(into);
     grid->setContentsMargins(10, 8, 10, 8);
     grid->setHorizontalSpacing(10);
@@ -148,7 +149,7 @@ void TFormDune::buildPanel(const Control& panel, QWidget* into) {
 
 // The controls of the panel on top, row by row and left to right as the grid shows them.
 // A hidden control may share its cell with the visible one placed after it.
-std::vector<QWidget*> TFormDune::focusOrder() const {
+std::vector<QWidget*> SettingsWindow::focusOrder() const {
     struct Placed {
         int row;
         int column;
@@ -180,7 +181,7 @@ std::vector<QWidget*> TFormDune::focusOrder() const {
 }
 
 // The widgets take the form's values without sending anything back.
-void TFormDune::showForm() {
+void SettingsWindow::showForm() {
     for (auto& [name, box] : combos_) {
         const int index = form_.control(name).itemIndex;
         if (box->currentIndex() != index) {
@@ -197,35 +198,35 @@ void TFormDune::showForm() {
     }
 }
 
-QComboBox* TFormDune::comboBox(const std::string& name) const {
+QComboBox* SettingsWindow::comboBox(const std::string& name) const {
     const auto found = combos_.find(name);
     return found == combos_.end() ? nullptr : found->second;
 }
 
-QCheckBox* TFormDune::checkBox(const std::string& name) const {
+QCheckBox* SettingsWindow::checkBox(const std::string& name) const {
     const auto found = checks_.find(name);
     return found == checks_.end() ? nullptr : found->second;
 }
 
-QWidget* TFormDune::panel(const std::string& name) const {
+QWidget* SettingsWindow::panel(const std::string& name) const {
     const auto found = panels_.find(name);
     return found == panels_.end() ? nullptr : found->second;
 }
 
-QString TFormDune::titleText() const {
+QString SettingsWindow::titleText() const {
     return text(settingsTitle(state_.session));
 }
 
-void TFormDune::showEvent(QShowEvent* event) {
+void SettingsWindow::showEvent(QShowEvent* event) {
     ChildWindow::showEvent(event);
     setWindowTitle(text(std::string(kSettingsCaption)));
 }
 
-bool TFormDune::mayClose() {
+bool SettingsWindow::mayClose() {
     return document_.confirmClose();
 }
 
-void TFormDune::Button1Click() {
+void SettingsWindow::readFromRadio() {
     if (state_.session.Busy) {
         return;
     }
@@ -233,7 +234,7 @@ void TFormDune::Button1Click() {
     flow_.read(host);
 }
 
-void TFormDune::Button2Click() {
+void SettingsWindow::writeToRadio() {
     if (state_.session.Busy) {
         return;
     }
@@ -242,24 +243,24 @@ void TFormDune::Button2Click() {
     flow_.write(host, {preferences.reviewBeforeWrite, preferences.verifyAfterWrite});
 }
 
-void TFormDune::stopTransfer() {
+void SettingsWindow::stopTransfer() {
     flow_.requestStop();
 }
 
-void TFormDune::openBackup(const std::filesystem::path& file) {
+void SettingsWindow::openBackup(const std::filesystem::path& file) {
     document_.openBackup(file);
 }
 
-void TFormDune::Button3Click() {
+void SettingsWindow::restoreDefaults() {
     commands_.restoreDefaults();
 }
 
-void TFormDune::Button4Click() {
-    document_.Button4Click();
+void SettingsWindow::saveSettings() {
+    document_.saveSettings();
 }
 
-void TFormDune::Button5Click() {
-    document_.Button5Click();
+void SettingsWindow::openSettings() {
+    document_.openSettings();
 }
 
 }  // namespace lumo

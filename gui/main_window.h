@@ -40,11 +40,11 @@ private:
 };
 
 // The main window: menus, tool bar and status bar around the child windows.
-class TForm1 final : public QMainWindow {
+class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
-    TForm1(AppState& state, const std::filesystem::path& programPath, QWidget* parent = nullptr);
-    ~TForm1() override;
+    MainWindow(AppState& state, const std::filesystem::path& programPath, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Runs a menu or tool-bar command exactly as a click would.
     void runCommand(MainCommand command);
@@ -60,9 +60,9 @@ public:
     QAction* toolAction(int toolButton) const;
     QToolButton* toolButton(int toolButton) const;
     QAction* portItem(int position) const { return portItems_[static_cast<std::size_t>(position)]; }
-    QAction* channelEntry() const { return menu22; }
-    QAction* paramEntry() const { return menu23; }
-    QMenu* portMenu() const { return menu30; }
+    QAction* channelEntry() const { return channelEntry_; }
+    QAction* paramEntry() const { return paramEntry_; }
+    QMenu* portMenu() const { return portMenu_; }
     // The child window of a kind, or nullptr.
     ChildWindow* child(ChildKind kind) const;
     // Where Print sends its job; the default printer unless a test replaces it.
@@ -118,31 +118,31 @@ private:
     std::vector<QAction*> unnumberedEntries_;
     bool firstShow_ = true;
 
-    QMenu* menu10 = nullptr;
-    QMenu* menu20 = nullptr;
-    QMenu* menu30 = nullptr;
-    QMenu* menu40 = nullptr;
-    QAction* menu11 = nullptr;
-    QAction* menu12 = nullptr;
-    QAction* menu13 = nullptr;
-    QAction* menu14 = nullptr;
-    QAction* menu15 = nullptr;
-    QAction* menu16 = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QMenu* portMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* newEntry_ = nullptr;
+    QAction* openEntry_ = nullptr;
+    QAction* saveEntry_ = nullptr;
+    QAction* saveAsEntry_ = nullptr;
+    QAction* printEntry_ = nullptr;
+    QAction* exitEntry_ = nullptr;
     QAction* printPreview_ = nullptr;
     QAction* exportPdf_ = nullptr;
     std::unique_ptr<PrintTarget> printer_ = std::make_unique<DefaultPrinter>();
-    QAction* menu21 = nullptr;
-    QAction* menu22 = nullptr;
-    QAction* menu23 = nullptr;
-    QAction* menu41 = nullptr;
-    QAction* menu42 = nullptr;
+    QAction* connectEntry_ = nullptr;
+    QAction* channelEntry_ = nullptr;
+    QAction* paramEntry_ = nullptr;
+    QAction* helpEntry_ = nullptr;
+    QAction* aboutEntry_ = nullptr;
     std::map<int, QAction*> toolActions_;
     ChannelMenus* channelMenus_ = nullptr;
     KeyboardEntries keyboard_;
 };
 
 template <typename T>
-QMdiSubWindow* TForm1::ShowChildWindow(QPoint at) {
+QMdiSubWindow* MainWindow::ShowChildWindow(QPoint at) {
     for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
         if (window->widget() != nullptr && window->widget()->metaObject() == &T::staticMetaObject) {
             if (window->isMinimized()) {

@@ -1,5 +1,5 @@
 // The channel window: the grid of 128 channels with its option boxes, row menu and buttons.
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -20,6 +20,7 @@
 #include "shell/preferences.h"
 #include "gui/appearance.h"
 #include "gui/qt_transfer_host.h"
+#include "gui/widget_names.h"
 
 namespace lumo {
 namespace {
@@ -33,7 +34,7 @@ const std::string kNamesShownKey = kShowChannelNamesKey;
 
 }  // namespace
 
-TForm2::TForm2(AppState& state, QWidget* parent)
+ChannelWindow::ChannelWindow(AppState& state, QWidget* parent)
     : ChildWindow(state, ChildKind::Channel, parent),
       table_(state.strings),
       editor_(table_, state.session, state.dialogs, state.vocabulary),
@@ -44,84 +45,84 @@ TForm2::TForm2(AppState& state, QWidget* parent)
       subject_(table_, *commands_, editor_, state.session, state.vocabulary),
       flow_(subject_, state.channelsOnRadio, *state.link,
             flowFrontEnd([this](const WriteReview& review) { return confirmWrite(review); })) {
-    setObjectName("TForm2");
+    setObjectName(kChannelWindowName);
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
-    Panel1 = new QWidget(body);
-    Panel1->setObjectName("Panel1");
-    layout->addWidget(Panel1, 0, Qt::AlignHCenter | Qt::AlignTop);
-    StringGrid1 = new ChannelGridView(Panel1);
-    StringGrid1->setObjectName("StringGrid1");
-    StringGrid1->setAccessibleName("Channels");
-    StringGrid1->setAccessibleDescription(
+    gridPanel_ = new QWidget(body);
+    gridPanel_->setObjectName(kGridPanelName);
+    layout->addWidget(gridPanel_, 0, Qt::AlignHCenter | Qt::AlignTop);
+    grid_ = new ChannelGridView(gridPanel_);
+    grid_->setObjectName(kGridName);
+    grid_->setAccessibleName("Channels");
+    grid_->setAccessibleDescription(
         "One row per channel. Arrow keys move between cells; type a frequency or a name, "
         "and pick an option with the list that opens on its cell.");
-    StringGrid1->move(3, 3);
+    grid_->move(3, 3);
     model_ = new ChannelGridModel(editor_, edits_.selection(), this);
     delegate_ = new ChannelCellDelegate(editor_, this);
-    StringGrid1->setModel(model_);
-    StringGrid1->setItemDelegate(delegate_);
-    StringGrid1->selectCell = [this](int column, int row) {
+    grid_->setModel(model_);
+    grid_->setItemDelegate(delegate_);
+    grid_->selectCell = [this](int column, int row) {
         // While a transfer runs the grid is read-only and its cursor stays, so what
         // leaving the cell does is applied once the transfer is over.
         if (state_.session.Busy) {
             return false;
         }
-        const bool allowed = editor_.StringGrid1SelectCell(column, row);
+        const bool allowed = editor_.mayEnterCell(column, row);
         // Once the view has settled on its cursor, the option box follows.
-        QMetaObject::invokeMethod(this, &TForm2::showCurrentCell, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &ChannelWindow::showCurrentCell, Qt::QueuedConnection);
         return allowed;
     };
 
-    ComboBox1 = new QComboBox(StringGrid1->viewport());
-    ComboBox1->setObjectName("ComboBox1");
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setMaxVisibleItems(16);
-    ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    optionBox_ = new QComboBox(grid_->viewport());
+    optionBox_->setObjectName(kOptionBoxName);
+    optionBox_->setEditable(true);
+    optionBox_->setInsertPolicy(QComboBox::NoInsert);
+    optionBox_->setMaxVisibleItems(16);
+    optionBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     // The box and its open list stand on the grid's light cells under any palette.
-    ComboBox1->setPalette(lightGroundsOf(ComboBox1->palette()));
-    ComboBox1->view()->setPalette(ComboBox1->palette());
-    ComboBox1->view()->window()->setPalette(ComboBox1->palette());
-    ComboBox1->hide();
-    ComboBox1->installEventFilter(this);
-    ComboBox1->lineEdit()->installEventFilter(this);
+    optionBox_->setPalette(lightGroundsOf(optionBox_->palette()));
+    optionBox_->view()->setPalette(optionBox_->palette());
+    optionBox_->view()->window()->setPalette(optionBox_->palette());
+    optionBox_->hide();
+    optionBox_->installEventFilter(this);
+    optionBox_->lineEdit()->installEventFilter(this);
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName("PopupMenu1");
+    rowMenu_ = new QMenu(this);
+    rowMenu_->setObjectName(kRowMenuName);
     const std::pair<const char*, RowAction> entries[] = {
         {"Copy(&C)", RowAction::Copy}, {"Paste(&V)", RowAction::Paste}, {"Clear(&D)", RowAction::Clear}};
     for (const auto& [caption, action] : entries) {
-        QAction* item = PopupMenu1->addAction(caption);
+        QAction* item = rowMenu_->addAction(caption);
         item->setData(static_cast<int>(action));
-        connect(item, &QAction::triggered, this, [this, action] { N1Click(action); });
+        connect(item, &QAction::triggered, this, [this, action] { runRowAction(action); });
     }
-    PopupMenu1->addSeparator();
-    namesEntry_ = PopupMenu1->addAction("Show channel names");
+    rowMenu_->addSeparator();
+    namesEntry_ = rowMenu_->addAction("Show channel names");
     namesEntry_->setCheckable(true);
-    connect(namesEntry_, &QAction::toggled, this, &TForm2::setNamesShown);
-    StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at));
+    connect(namesEntry_, &QAction::toggled, this, &ChannelWindow::setNamesShown);
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        rowMenu_->popup(grid_->viewport()->mapToGlobal(at));
     });
 
     editor_.changed = [this] { model_->refresh(); };
     commands_->tableLoaded = [this] {
         model_->refresh();
         selectComboEntryOfCurrentCell();
-        StringGrid1->viewport()->repaint();
+        grid_->viewport()->repaint();
     };
-    connect(StringGrid1, &ChannelGridView::enterPressed, this, &TForm2::onEnter);
-    connect(delegate_, &ChannelCellDelegate::enterPressed, this, &TForm2::onEnter);
-    connect(StringGrid1, &ChannelGridView::numberClicked, this, &TForm2::pickNumber);
-    connect(StringGrid1, &ChannelGridView::numbersDropped, this, &TForm2::dropNumbers);
-    connect(StringGrid1, &ChannelGridView::cellClicked, this, [this] {
+    connect(grid_, &ChannelGridView::enterPressed, this, &ChannelWindow::onEnter);
+    connect(delegate_, &ChannelCellDelegate::enterPressed, this, &ChannelWindow::onEnter);
+    connect(grid_, &ChannelGridView::numberClicked, this, &ChannelWindow::pickNumber);
+    connect(grid_, &ChannelGridView::numbersDropped, this, &ChannelWindow::dropNumbers);
+    connect(grid_, &ChannelGridView::cellClicked, this, [this] {
         if (!edits_.selection().empty()) {
             edits_.selection().clear();
             model_->refreshNumbers();
         }
     });
-    StringGrid1->isPicked = [this](int row) { return edits_.selection().contains(row); };
+    grid_->isPicked = [this](int row) { return edits_.selection().contains(row); };
     chooseSort = [this](int picked) { return askSort(this, picked); };
     chooseColumnValue = [this](const std::string& targets) {
         return askColumnValue(this, state_.strings, state_.vocabulary, targets, lastColumnChoice_);
@@ -130,14 +131,14 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     confirmWrite = [this](const WriteReview& review) {
         return askWriteReview(this, review, "channel table");
     };
-    connect(StringGrid1->verticalScrollBar(), &QScrollBar::valueChanged, this, &TForm2::placeComboBox);
-    connect(StringGrid1->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TForm2::placeComboBox);
-    connect(qApp, &QApplication::focusChanged, this, &TForm2::onFocusChanged);
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, &ChannelWindow::placeComboBox);
+    connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &ChannelWindow::placeComboBox);
+    connect(qApp, &QApplication::focusChanged, this, &ChannelWindow::onFocusChanged);
 
     // Escape during a transfer is the StopKey's; here it drops a pick or the picked
     // channels.
     auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] {
-        if (!state_.session.Busy && ComboBox1->isVisible()) {
+        if (!state_.session.Busy && optionBox_->isVisible()) {
             dropPendingPick();
             return;
         }
@@ -150,26 +151,26 @@ TForm2::TForm2(AppState& state, QWidget* parent)
     });
     stop->setContext(Qt::WidgetWithChildrenShortcut);
 
-    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TForm2::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &TForm2::Button5Click);
+    connect(readButton_, &QPushButton::clicked, this, &ChannelWindow::readFromRadio);
+    connect(writeButton_, &QPushButton::clicked, this, &ChannelWindow::writeToRadio);
+    connect(resetButton_, &QPushButton::clicked, this, &ChannelWindow::newTable);
+    connect(saveButton_, &QPushButton::clicked, this, &ChannelWindow::saveTable);
+    connect(openButton_, &QPushButton::clicked, this, &ChannelWindow::openTable);
     // The name column is off until the user asks for it, so the window first looks as
     // it always has.
     namesShown_ = state_.store && state_.store->value(kNamesShownKey).value_or("") == "true";
     namesEntry_->setChecked(namesShown_);
-    chainFocus({StringGrid1});
+    chainFocus({grid_});
     layoutGrid();
 }
 
-TForm2::~TForm2() {
+ChannelWindow::~ChannelWindow() {
     // The widgets die after the members: no focus change may reach a half-gone window.
     disconnect(qApp, nullptr, this, nullptr);
     editor_.changed = nullptr;
 }
 
-QString TForm2::titleText() const {
+QString ChannelWindow::titleText() const {
     const Session& s = state_.session;
     return QString::fromStdString(s.modeName() + "[" + shortestDecimal(s.BandLow) + "-" +
                                   shortestDecimal(s.BandHigh) + "Mhz]" +
@@ -178,37 +179,37 @@ QString TForm2::titleText() const {
 
 // Column widths from the titles, hidden columns 8, 9 and 12, and the window sized by
 // the grid.
-void TForm2::layoutGrid() {
-    const QFontMetrics metrics(StringGrid1->font());
+void ChannelWindow::layoutGrid() {
+    const QFontMetrics metrics(grid_->font());
     int shownWidth = 0;
     for (int column = 0; column < table_.columnCount(); ++column) {
         const bool hidden = isHiddenColumn(column) && !(column == kNameColumn && namesShown_);
-        StringGrid1->setColumnHidden(column, hidden);
+        grid_->setColumnHidden(column, hidden);
         if (!hidden) {
             const int width = metrics.horizontalAdvance(QString::fromStdString(table_.cell(column, 0))) + 5;
-            StringGrid1->setColumnWidth(column, width);
+            grid_->setColumnWidth(column, width);
             shownWidth += width;
         }
     }
-    const int frame = 2 * StringGrid1->frameWidth();
+    const int frame = 2 * grid_->frameWidth();
     const int gridHeight = kRowHeight * (kVisibleRows + 1) + frame;
-    StringGrid1->setFixedSize(shownWidth + 38, gridHeight);
-    Panel1->setFixedSize(StringGrid1->width() + 6, gridHeight + 6);
+    grid_->setFixedSize(shownWidth + 38, gridHeight);
+    gridPanel_->setFixedSize(grid_->width() + 6, gridHeight + 6);
     setFixedSize(shownWidth + 68, gridHeight + 88);
     if (QWidget* outer = ChildWindow::frame(); outer != this) {
         outer->adjustSize();
     }
 }
 
-void TForm2::showEvent(QShowEvent* event) {
+void ChannelWindow::showEvent(QShowEvent* event) {
     ChildWindow::showEvent(event);
     if (!formShown_) {
         formShown_ = true;
-        FormShow();
+        firstShow();
     }
 }
 
-void TForm2::FormShow() {
+void ChannelWindow::firstShow() {
     editor_.beginShow();
     model_->refresh();
     if (state_.session.Busy) {
@@ -220,25 +221,25 @@ void TForm2::FormShow() {
     editor_.finishShow();
     editor_.markUnmodified();
     hideComboBox();
-    StringGrid1->placeCursor(editor_.CurrentCol, editor_.CurrentRow);
-    StringGrid1->setFocus();
+    grid_->placeCursor(editor_.CurrentCol, editor_.CurrentRow);
+    grid_->setFocus();
 }
 
-bool TForm2::mayClose() {
+bool ChannelWindow::mayClose() {
     // A pick still shown in the option box is a change like any other.
     commitPendingPick();
     return document_.confirmClose();
 }
 
-void TForm2::commitPendingPick() {
-    if (editor_.combo().showing && ComboBox1->isVisible()) {
-        editor_.ComboBox1Exit(ComboBox1->currentText().toStdString(), true);
+void ChannelWindow::commitPendingPick() {
+    if (editor_.combo().showing && optionBox_->isVisible()) {
+        editor_.leaveOptionBox(optionBox_->currentText().toStdString(), true);
     }
     hideComboBox();
 }
 
 // Escape in the box: it closes and the pick is dropped.
-void TForm2::dropPendingPick() {
+void ChannelWindow::dropPendingPick() {
     editor_.hideCombo();
     hideComboBox();
 }
@@ -246,22 +247,22 @@ void TForm2::dropPendingPick() {
 // Hiding a widget that has the focus lets Qt pass the focus on as Tab would, which
 // would move the grid's cursor; the focus goes back to the grid on its cell first,
 // without handing over the box's text.
-void TForm2::hideComboBox() {
+void ChannelWindow::hideComboBox() {
     QWidget* focus = QApplication::focusWidget();
-    if (ComboBox1->isVisible() && focus != nullptr &&
-        (focus == ComboBox1 || ComboBox1->isAncestorOf(focus))) {
+    if (optionBox_->isVisible() && focus != nullptr &&
+        (focus == optionBox_ || optionBox_->isAncestorOf(focus))) {
         leavingCombo_ = true;
-        StringGrid1->setFocus();
+        grid_->setFocus();
         leavingCombo_ = false;
     }
-    ComboBox1->hide();
+    optionBox_->hide();
 }
 
 // Escape leaves the box as it was; Enter, Tab and Shift+Tab give the focus back to the
 // grid, which takes the box's text.
-bool TForm2::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && ComboBox1->isVisible() &&
-        (watched == ComboBox1 || watched == ComboBox1->lineEdit())) {
+bool ChannelWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && optionBox_->isVisible() &&
+        (watched == optionBox_ || watched == optionBox_->lineEdit())) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Escape && !state_.session.Busy) {
             dropPendingPick();
@@ -269,23 +270,23 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
         }
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab ||
             key == Qt::Key_Backtab) {
-            StringGrid1->setFocus();
+            grid_->setFocus();
             return true;
         }
         // Across a row without Enter between columns: the shown entry goes to the cell
         // as with Tab, then the grid moves on as its own arrow keys move it.
         const auto modifiers = static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier;
         if ((key == Qt::Key_Right || key == Qt::Key_Left) && modifiers == Qt::NoModifier) {
-            StringGrid1->setFocus();
+            grid_->setFocus();
             QKeyEvent move(QEvent::KeyPress, key, Qt::NoModifier);
-            QCoreApplication::sendEvent(StringGrid1, &move);
+            QCoreApplication::sendEvent(grid_, &move);
             return true;
         }
     }
     return ChildWindow::eventFilter(watched, event);
 }
 
-void TForm2::showCurrentCell() {
+void ChannelWindow::showCurrentCell() {
     editor_.placeCurrentCell();
     const ComboState& combo = editor_.combo();
     if (!combo.showing) {
@@ -299,52 +300,52 @@ void TForm2::showCurrentCell() {
         for (const std::string& entry : comboEntries_) {
             items << QString::fromStdString(entry);
         }
-        ComboBox1->clear();
-        ComboBox1->addItems(items);
+        optionBox_->clear();
+        optionBox_->addItems(items);
     }
-    ComboBox1->setCurrentIndex(combo.selected);
+    optionBox_->setCurrentIndex(combo.selected);
     // The box stands in for its cell, so it says where it is. Linux screen readers take
     // a combo box's name from its value, and read the description after it.
     const QString place =
         QString::fromStdString(spokenCellPlace(table_, editor_.CurrentCol, editor_.CurrentRow));
-    ComboBox1->setAccessibleName(place);
-    ComboBox1->setAccessibleDescription(place);
+    optionBox_->setAccessibleName(place);
+    optionBox_->setAccessibleDescription(place);
     placeComboBox();
-    ComboBox1->show();
-    ComboBox1->raise();
-    ComboBox1->setFocus();
+    optionBox_->show();
+    optionBox_->raise();
+    optionBox_->setFocus();
 }
 
-void TForm2::placeComboBox() {
+void ChannelWindow::placeComboBox() {
     if (!editor_.combo().showing) {
         return;
     }
-    const QRect cell = StringGrid1->visualRect(model_->index(editor_.CurrentRow - 1, editor_.CurrentCol));
+    const QRect cell = grid_->visualRect(model_->index(editor_.CurrentRow - 1, editor_.CurrentCol));
     // A column as narrow as its title would cut "12.5K": the box may reach over the next
     // cell so that its longest entry shows whole.
-    const int width = std::max(cell.width(), ComboBox1->sizeHint().width());
-    ComboBox1->setGeometry(cell.x(), cell.y(), width, kComboHeight);
+    const int width = std::max(cell.width(), optionBox_->sizeHint().width());
+    optionBox_->setGeometry(cell.x(), cell.y(), width, kComboHeight);
 }
 
-void TForm2::selectComboEntryOfCurrentCell() {
-    if (!ComboBox1->isVisible() || editor_.CurrentRow < 1 || editor_.CurrentRow >= ChannelTable::kRows ||
+void ChannelWindow::selectComboEntryOfCurrentCell() {
+    if (!optionBox_->isVisible() || editor_.CurrentRow < 1 || editor_.CurrentRow >= ChannelTable::kRows ||
         editor_.CurrentCol < 0 || editor_.CurrentCol >= ChannelTable::kColumns) {
         return;
     }
     const QString cell = QString::fromStdString(table_.cell(editor_.CurrentCol, editor_.CurrentRow));
-    ComboBox1->setCurrentIndex(editor_.comboEntryFor(cell.toUpper().toStdString()));
+    optionBox_->setCurrentIndex(editor_.comboEntryFor(cell.toUpper().toStdString()));
 }
 
-void TForm2::onFocusChanged(QWidget* old, QWidget* now) {
-    if (leavingCombo_ || !ComboBox1->isVisible() || now == nullptr) {
+void ChannelWindow::onFocusChanged(QWidget* old, QWidget* now) {
+    if (leavingCombo_ || !optionBox_->isVisible() || now == nullptr) {
         return;
     }
     const auto inCombo = [this](QWidget* w) {
         if (w == nullptr) {
             return false;
         }
-        QWidget* popup = ComboBox1->view() != nullptr ? ComboBox1->view()->window() : nullptr;
-        return w == ComboBox1 || ComboBox1->isAncestorOf(w) || (popup != nullptr && w->window() == popup);
+        QWidget* popup = optionBox_->view() != nullptr ? optionBox_->view()->window() : nullptr;
+        return w == optionBox_ || optionBox_->isAncestorOf(w) || (popup != nullptr && w->window() == popup);
     };
     if (!inCombo(old) || inCombo(now)) {
         return;
@@ -353,13 +354,13 @@ void TForm2::onFocusChanged(QWidget* old, QWidget* now) {
     // window), the entry the box shows is the user's pick and reaches the cell; only
     // Escape drops it, and that never comes here.
     leavingCombo_ = true;
-    editor_.ComboBox1Exit(ComboBox1->currentText().toStdString(), true);
-    ComboBox1->hide();
+    editor_.leaveOptionBox(optionBox_->currentText().toStdString(), true);
+    optionBox_->hide();
     leavingCombo_ = false;
 }
 
-void TForm2::onEnter() {
-    const QModelIndex current = StringGrid1->currentIndex();
+void ChannelWindow::onEnter() {
+    const QModelIndex current = grid_->currentIndex();
     if (!current.isValid()) {
         return;
     }
@@ -369,28 +370,28 @@ void TForm2::onEnter() {
     if (toColumn == column && toRow == row) {
         return;
     }
-    StringGrid1->closeCellEditor();
-    StringGrid1->moveTo(toColumn, toRow);
-    StringGrid1->setFocus();
+    grid_->closeCellEditor();
+    grid_->moveTo(toColumn, toRow);
+    grid_->setFocus();
 }
 
-void TForm2::N1Click(RowAction action) {
+void ChannelWindow::runRowAction(RowAction action) {
     if (action != RowAction::Copy) {
-        StringGrid1->closeCellEditor();
+        grid_->closeCellEditor();
     }
-    editor_.N1Click(action);
+    editor_.runRowAction(action);
     showCurrentCell();
 }
 
-void TForm2::undoStep(bool redo) {
-    StringGrid1->closeCellEditor();
+void ChannelWindow::undoStep(bool redo) {
+    grid_->closeCellEditor();
     if (redo ? editor_.redo() : editor_.undo()) {
-        StringGrid1->placeCursor(editor_.CurrentCol, editor_.CurrentRow);
+        grid_->placeCursor(editor_.CurrentCol, editor_.CurrentRow);
         showCurrentCell();
     }
 }
 
-void TForm2::Button1Click() {
+void ChannelWindow::readFromRadio() {
     if (state_.session.Busy) {
         return;
     }
@@ -399,11 +400,11 @@ void TForm2::Button1Click() {
     flow_.read(host);
 }
 
-void TForm2::stopTransfer() {
+void ChannelWindow::stopTransfer() {
     flow_.requestStop();
 }
 
-void TForm2::Button2Click() {
+void ChannelWindow::writeToRadio() {
     if (state_.session.Busy) {
         return;
     }
@@ -413,24 +414,24 @@ void TForm2::Button2Click() {
     flow_.write(host, {preferences.reviewBeforeWrite, preferences.verifyAfterWrite});
 }
 
-void TForm2::Button3Click() {
+void ChannelWindow::newTable() {
     commitPendingPick();
-    StringGrid1->closeCellEditor();
-    document_.Button3Click();
+    grid_->closeCellEditor();
+    document_.newTable();
     showCurrentCell();
 }
 
-void TForm2::Button4Click() {
+void ChannelWindow::saveTable() {
     commitPendingPick();
-    StringGrid1->closeCellEditor();
-    document_.Button4Click();
+    grid_->closeCellEditor();
+    document_.saveTable();
     showCurrentCell();
 }
 
-void TForm2::Button5Click() {
+void ChannelWindow::openTable() {
     commitPendingPick();
-    StringGrid1->closeCellEditor();
-    document_.Button5Click();
+    grid_->closeCellEditor();
+    document_.openTable();
     showCurrentCell();
 }
 
@@ -438,7 +439,7 @@ void TForm2::Button5Click() {
 
 namespace lumo {
 
-void TForm2::setNamesShown(bool shown) {
+void ChannelWindow::setNamesShown(bool shown) {
     if (shown == namesShown_) {
         return;
     }
@@ -452,15 +453,15 @@ void TForm2::setNamesShown(bool shown) {
     emit namesShownChanged(shown);
 }
 
-void TForm2::afterEdit() {
+void ChannelWindow::afterEdit() {
     model_->refresh();
-    StringGrid1->placeCursor(editor_.CurrentCol, editor_.CurrentRow);
-    StringGrid1->scrollTo(StringGrid1->currentIndex());
+    grid_->placeCursor(editor_.CurrentCol, editor_.CurrentRow);
+    grid_->scrollTo(grid_->currentIndex());
     editor_.PlaceCombo = true;
     showCurrentCell();
 }
 
-void TForm2::runEdit(EditCommand command) {
+void ChannelWindow::runEdit(EditCommand command) {
     if (state_.session.Busy) {
         return;
     }
@@ -470,7 +471,7 @@ void TForm2::runEdit(EditCommand command) {
         return;
     }
     commitPendingPick();
-    StringGrid1->closeCellEditor();
+    grid_->closeCellEditor();
     switch (command) {
         case EditCommand::Undo:
         case EditCommand::Redo: break;
@@ -524,16 +525,16 @@ void TForm2::runEdit(EditCommand command) {
     afterEdit();
 }
 
-void TForm2::findNext() {
+void ChannelWindow::findNext() {
     const auto row = edits_.find(lastFind_.toStdString());
     if (!row) {
         state_.dialogs.showMessage("No channel matches \"" + lastFind_.toStdString() + "\".");
         return;
     }
-    StringGrid1->moveTo(1, *row);
+    grid_->moveTo(1, *row);
 }
 
-void TForm2::pickNumber(int row, Qt::KeyboardModifiers modifiers) {
+void ChannelWindow::pickNumber(int row, Qt::KeyboardModifiers modifiers) {
     if (state_.session.Busy) {
         return;
     }
@@ -550,29 +551,29 @@ void TForm2::pickNumber(int row, Qt::KeyboardModifiers modifiers) {
     model_->refreshNumbers();
 }
 
-void TForm2::dropNumbers(int beforeRow) {
+void ChannelWindow::dropNumbers(int beforeRow) {
     if (state_.session.Busy) {
         return;
     }
     commitPendingPick();
-    StringGrid1->closeCellEditor();
+    grid_->closeCellEditor();
     edits_.moveBefore(beforeRow);
     afterEdit();
 }
 
-void TForm2::newFromTable(const ChannelTable& table, const std::string& proposedName) {
+void ChannelWindow::newFromTable(const ChannelTable& table, const std::string& proposedName) {
     if (state_.session.Busy) {
         return;
     }
     commitPendingPick();
-    StringGrid1->closeCellEditor();
+    grid_->closeCellEditor();
     if (edits_.replaceTable(table)) {
         document_.startUnnamed(proposedName);
     }
     afterEdit();
 }
 
-void TForm2::newFromTemplateFile(const std::filesystem::path& file) {
+void ChannelWindow::newFromTemplateFile(const std::filesystem::path& file) {
     if (state_.session.Busy) {
         return;
     }
@@ -585,7 +586,7 @@ void TForm2::newFromTemplateFile(const std::filesystem::path& file) {
     }
 }
 
-void TForm2::openBackup(const std::filesystem::path& image) {
+void ChannelWindow::openBackup(const std::filesystem::path& image) {
     if (state_.session.Busy) {
         return;
     }

@@ -10,10 +10,10 @@
 namespace lumo {
 
 // The start-up splash: the picture of "Spl.dat" and a progress line.
-class TSplashForm final : public QWidget {
+class SplashWindow final : public QWidget {
     Q_OBJECT
 public:
-    TSplashForm(AppState& state, const std::filesystem::path& programPath,
+    SplashWindow(AppState& state, const std::filesystem::path& programPath,
                 QWidget* parent = nullptr);
 
     // The start-up progress shown on the splash, 0 to 100 in steps of 2.
@@ -33,13 +33,13 @@ private:
 };
 
 // The steps of the program's start, apart so they can be timed.
-void runSplashPasses(TSplashForm& splash);
-class TForm1;
-TForm1* createMainWindow(AppState& state, const std::filesystem::path& programPath);
-TForm1* showMainWindow(AppState& state, const std::filesystem::path& programPath);
+void runSplashPasses(SplashWindow& splash);
+class MainWindow;
+MainWindow* createMainWindow(AppState& state, const std::filesystem::path& programPath);
+MainWindow* showMainWindow(AppState& state, const std::filesystem::path& programPath);
 
 // The program's start: the splash for 51 passes, then the main window. Returns the
 // main window, shown maximised; the splash is gone by then.
-TForm1* runStartup(AppState& state, const std::filesystem::path& programPath);
+MainWindow* runStartup(AppState& state, const std::filesystem::path& programPath);
 
 }  // namespace lumo

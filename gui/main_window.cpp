@@ -1,5 +1,5 @@
 // The main window: menus, tool bar, status bar and the background behind the child windows.
-#include "gui/main_f.h"
+#include "gui/main_window.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -14,13 +14,14 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "gui/celframe.h"
+#include "gui/channel_window.h"
 #include "gui/channel_menus.h"
 #include "gui/keyboard_menus.h"
-#include "gui/option_dune.h"
+#include "gui/settings_window.h"
 #include "gui/title_strip.h"
 #include "gui/tool_toggle_accessible.h"
 #include "gui/toolbar_icons.h"
+#include "gui/widget_names.h"
 #include "shell/picture_file.h"
 
 namespace lumo {
@@ -82,9 +83,9 @@ void BackgroundArea::paintEvent(QPaintEvent* event) {
     painter.drawPixmap(0, 0, scaled_);
 }
 
-TForm1::TForm1(AppState& state, const std::filesystem::path& programPath, QWidget* parent)
+MainWindow::MainWindow(AppState& state, const std::filesystem::path& programPath, QWidget* parent)
     : QMainWindow(parent), state_(state), mdiArea_(new BackgroundArea(this)) {
-    setObjectName("TForm1");
+    setObjectName(kMainWindowName);
     setCentralWidget(mdiArea_);
     // The window's own size, but never more than the screen it opens on (at twice the
     // pixels 880x668 is more than many screens hold): there the child windows scroll
@@ -123,45 +124,47 @@ TForm1::TForm1(AppState& state, const std::filesystem::path& programPath, QWidge
     applySession();
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     state_.warn = nullptr;  // the status bar goes with the window
 }
 
-void TForm1::createMenus() {
-    menu10 = menuBar()->addMenu("&File");
-    menu11 = menu10->addAction("New", this, [this] { runCommand(MainCommand::New); });
-    menu11->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    menu12 = menu10->addAction("Open", this, [this] { runCommand(MainCommand::Open); });
-    menu12->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    menu10->addSeparator();
-    menu13 = menu10->addAction("Save");
-    menu14 = menu10->addAction("Save as", this, [this] { runCommand(MainCommand::SaveAs); });
-    menu14->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    menu10->addSeparator();
-    menu15 = menu10->addAction("Print", this, [this] { runCommand(MainCommand::Print); });
-    menu15->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+void MainWindow::createMenus() {
+    fileMenu_ = menuBar()->addMenu("&File");
+    newEntry_ = fileMenu_->addAction("New", this, [this] { runCommand(MainCommand::New); });
+    newEntry_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    openEntry_ = fileMenu_->addAction("Open", this, [this] { runCommand(MainCommand::Open); });
+    openEntry_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    fileMenu_->addSeparator();
+    saveEntry_ = fileMenu_->addAction("Save");
+    saveAsEntry_ =
+        fileMenu_->addAction("Save as", this, [this] { runCommand(MainCommand::SaveAs); });
+    saveAsEntry_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    fileMenu_->addSeparator();
+    printEntry_ = fileMenu_->addAction("Print", this, [this] { runCommand(MainCommand::Print); });
+    printEntry_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     // For a desktop without a printer: the same pages on screen or in a PDF.
-    printPreview_ = menu10->addAction("Print Preview...", this, [this] { printPreview(); });
-    exportPdf_ = menu10->addAction("Export PDF...", this, [this] { exportPdf(); });
-    QAction* beforeExit = menu10->addSeparator();
-    menu16 = menu10->addAction("Exit", this, [this] { runCommand(MainCommand::Exit); });
+    printPreview_ = fileMenu_->addAction("Print Preview...", this, [this] { printPreview(); });
+    exportPdf_ = fileMenu_->addAction("Export PDF...", this, [this] { exportPdf(); });
+    QAction* beforeExit = fileMenu_->addSeparator();
+    exitEntry_ = fileMenu_->addAction("Exit", this, [this] { runCommand(MainCommand::Exit); });
 
-    menu20 = menuBar()->addMenu("&Edit");
-    menu21 = menu20->addAction(text(state_.strings.menu21Disconnect));
-    menu21->setVisible(false);
-    menu22 = menu20->addAction("Channel", this, [this] { runCommand(MainCommand::Channel); });
-    menu23 = menu20->addAction("Param", this, [this] { runCommand(MainCommand::Param); });
-    menu22->setEnabled(false);
-    menu23->setEnabled(false);
+    editMenu_ = menuBar()->addMenu("&Edit");
+    connectEntry_ = editMenu_->addAction(text(state_.strings.disconnectEntry));
+    connectEntry_->setVisible(false);
+    channelEntry_ =
+        editMenu_->addAction("Channel", this, [this] { runCommand(MainCommand::Channel); });
+    paramEntry_ = editMenu_->addAction("Param", this, [this] { runCommand(MainCommand::Param); });
+    channelEntry_->setEnabled(false);
+    paramEntry_->setEnabled(false);
 
-    menu30 = menuBar()->addMenu("Port");
-    menu30->setToolTipsVisible(true);
+    portMenu_ = menuBar()->addMenu("Port");
+    portMenu_->setToolTipsVisible(true);
     // A cable plugged in after start-up shows up the next time the menu opens.
-    connect(menu30, &QMenu::aboutToShow, this, [this] { refreshPortMenu(); });
+    connect(portMenu_, &QMenu::aboutToShow, this, [this] { refreshPortMenu(); });
     portGroup_ = new QActionGroup(this);
     portGroup_->setExclusive(true);
     for (int position = 0; position < kPortItemCount; ++position) {
-        QAction* item = menu30->addAction(QString("Com&%1").arg(position + 1));
+        QAction* item = portMenu_->addAction(QString("Com&%1").arg(position + 1));
         item->setCheckable(true);
         item->setProperty("Tag", position + 1);
         // The port name lives in the item's data; a status tip would take over the
@@ -172,32 +175,34 @@ void TForm1::createMenus() {
         portItems_[static_cast<std::size_t>(position)] = item;
     }
     portItems_[0]->setChecked(true);
-    noPortEntry_ = menu30->addAction("No serial port found");
+    noPortEntry_ = portMenu_->addAction("No serial port found");
     noPortEntry_->setEnabled(false);
     noPortEntry_->setVisible(false);
-    unnumberedSeparator_ = menu30->addSeparator();
+    unnumberedSeparator_ = portMenu_->addSeparator();
     unnumberedSeparator_->setVisible(false);
 
-    menu40 = menuBar()->addMenu("&Help");
-    menu41 = menu40->addAction("Help");
-    menu40->addSeparator();
-    menu42 = menu40->addAction("About");
+    helpMenu_ = menuBar()->addMenu("&Help");
+    helpEntry_ = helpMenu_->addAction("Help");
+    helpMenu_->addSeparator();
+    aboutEntry_ = helpMenu_->addAction("About");
 
-    channelMenus_ = new ChannelMenus(*this, state_, menu10, beforeExit, menu20, menu30, [this] {
-        return (state_.session.WindowFlags & 8) != 0 ? qobject_cast<TForm2*>(child(ChildKind::Channel))
-                                                     : nullptr;
-    });
+    channelMenus_ = new ChannelMenus(
+        *this, state_, fileMenu_, beforeExit, editMenu_, portMenu_, [this] {
+            return (state_.session.WindowFlags & 8) != 0
+                       ? qobject_cast<ChannelWindow*>(child(ChildKind::Channel))
+                       : nullptr;
+        });
     channelMenus_->showChild = [this](ChildKind kind) {
         runCommand(kind == ChildKind::Channel ? MainCommand::Channel : MainCommand::Param);
         return child(kind);
     };
-    keyboard_ = addKeyboardEntries(*this, *mdiArea_, channelMenus_->viewMenu(), menu30,
+    keyboard_ = addKeyboardEntries(*this, *mdiArea_, channelMenus_->viewMenu(), portMenu_,
                                    [this](MainCommand command) { runCommand(command); });
 }
 
-void TForm1::createToolBar() {
+void MainWindow::createToolBar() {
     QToolBar* bar = addToolBar("Tools");
-    bar->setObjectName("ToolBar1");
+    bar->setObjectName(kToolBarName);
     bar->setMovable(false);
     bar->setIconSize(QSize(16, 16));
     bar->setFixedHeight(29);
@@ -210,7 +215,7 @@ void TForm1::createToolBar() {
         }
         QAction* action =
             bar->addAction(toolbarIcon(item.image, palette().color(QPalette::Window)), item.hint);
-        action->setObjectName(QString("ToolButton%1").arg(item.number));
+        action->setObjectName(kToolButtonNamePrefix + QString::number(item.number));
         action->setToolTip(item.hint);
         const MainCommand command = item.command;
         const bool windowButton = item.number == 12 || item.number == 13;
@@ -239,7 +244,7 @@ void TForm1::createToolBar() {
     }
 }
 
-void TForm1::drawToolIcons() {
+void MainWindow::drawToolIcons() {
     const QColor ground = palette().color(QPalette::Window);
     for (const ToolItem& item : kToolItems) {
         if (item.number != 0) {
@@ -249,14 +254,14 @@ void TForm1::drawToolIcons() {
 }
 
 // A palette chosen while the program runs, light or dark, takes the tool bar with it.
-void TForm1::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::PaletteChange) {
         drawToolIcons();
     }
     QMainWindow::changeEvent(event);
 }
 
-void TForm1::createStatusBar() {
+void MainWindow::createStatusBar() {
     struct Panel {
         int width;
         Qt::Alignment alignment;
@@ -278,15 +283,15 @@ void TForm1::createStatusBar() {
     }
 }
 
-void TForm1::applySession() {
+void MainWindow::applySession() {
     for (std::size_t i = 0; i < state_.session.statusPanels.size(); ++i) {
         panels_[i]->setText(text(state_.session.statusPanels[i]));
     }
-    menu22->setEnabled(state_.session.channelAndParamEnabled);
-    menu23->setEnabled(state_.session.channelAndParamEnabled);
+    channelEntry_->setEnabled(state_.session.channelAndParamEnabled);
+    paramEntry_->setEnabled(state_.session.channelAndParamEnabled);
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!firstShow_) {
         return;
@@ -298,32 +303,32 @@ void TForm1::showEvent(QShowEvent* event) {
     emit shown();
 }
 
-void TForm1::applyMenuCaptions() {
+void MainWindow::applyMenuCaptions() {
     const LanguageStrings& s = state_.strings;
-    menu10->setTitle(text(s.menu10));
-    menu11->setText(text(s.menu11));
-    menu12->setText(text(s.menu12));
-    menu13->setText(text(s.menu13));
-    menu14->setText(text(s.menu14));
-    menu15->setText(text(s.menu15));
-    menu16->setText(text(s.menu16));
-    menu20->setTitle(text(s.menu20));
-    menu21->setText(text(s.menu21Connect));
-    menu22->setText(text(s.menu22));
-    menu23->setText(text(s.menu23));
-    menu30->setTitle(text(s.menu30));
-    menu40->setTitle(text(s.menu40));
-    menu41->setText(text(s.menu41));
-    menu42->setText(text(s.menu42));
+    fileMenu_->setTitle(text(s.fileMenu));
+    newEntry_->setText(text(s.newEntry));
+    openEntry_->setText(text(s.openEntry));
+    saveEntry_->setText(text(s.saveEntry));
+    saveAsEntry_->setText(text(s.saveAsEntry));
+    printEntry_->setText(text(s.printEntry));
+    exitEntry_->setText(text(s.exitEntry));
+    editMenu_->setTitle(text(s.editMenu));
+    connectEntry_->setText(text(s.connectEntry));
+    channelEntry_->setText(text(s.channelEntry));
+    paramEntry_->setText(text(s.paramEntry));
+    portMenu_->setTitle(text(s.portMenu));
+    helpMenu_->setTitle(text(s.helpMenu));
+    helpEntry_->setText(text(s.helpEntry));
+    aboutEntry_->setText(text(s.aboutEntry));
 }
 
-void TForm1::applyPortChoice() {
+void MainWindow::applyPortChoice() {
     state_.refreshPorts();
     showPresentPorts();
     selectPort(choosePortItem(ReadPortSetting(*state_.store), presentItems()), false);
 }
 
-void TForm1::refreshPortMenu() {
+void MainWindow::refreshPortMenu() {
     // The items are unavailable during a transfer, and the worker is using the map.
     const bool idle = !state_.session.Busy;
     for (QAction* item : portItems_) {
@@ -342,7 +347,7 @@ void TForm1::refreshPortMenu() {
     }
 }
 
-std::array<bool, kPortItemCount> TForm1::presentItems() const {
+std::array<bool, kPortItemCount> MainWindow::presentItems() const {
     std::array<bool, kPortItemCount> visible{};
     for (std::size_t i = 0; i < visible.size(); ++i) {
         visible[i] = portItems_[i]->isVisible();
@@ -350,7 +355,7 @@ std::array<bool, kPortItemCount> TForm1::presentItems() const {
     return visible;
 }
 
-void TForm1::showPresentPorts() {
+void MainWindow::showPresentPorts() {
     const PortAssignments& ports = *state_.ports;
     const auto visible = ListSerialPorts(ports.presentNames());
     for (int position = 0; position < kPortItemCount; ++position) {
@@ -362,12 +367,12 @@ void TForm1::showPresentPorts() {
     noPortEntry_->setVisible(std::none_of(visible.begin(), visible.end(), [](bool v) { return v; }));
 
     for (QAction* entry : unnumberedEntries_) {
-        menu30->removeAction(entry);
+        portMenu_->removeAction(entry);
         entry->deleteLater();
     }
     unnumberedEntries_.clear();
     for (const std::string& device : ports.unnumbered()) {
-        QAction* entry = menu30->addAction(text(device + ": no port number free"));
+        QAction* entry = portMenu_->addAction(text(device + ": no port number free"));
         entry->setEnabled(false);
         entry->setToolTip("All nine numbers belong to devices that are present or pinned.");
         unnumberedEntries_.push_back(entry);
@@ -375,7 +380,7 @@ void TForm1::showPresentPorts() {
     unnumberedSeparator_->setVisible(!unnumberedEntries_.empty());
 }
 
-void TForm1::portItemClicked(int position) {
+void MainWindow::portItemClicked(int position) {
     if (state_.session.Busy) {
         // Qt has already moved the check mark; the port in use stays the checked one.
         portItems_[static_cast<std::size_t>(checkedPort_)]->setChecked(true);
@@ -384,7 +389,7 @@ void TForm1::portItemClicked(int position) {
     selectPort(position, true);
 }
 
-void TForm1::selectPort(int position, bool save) {
+void MainWindow::selectPort(int position, bool save) {
     QAction* item = portItems_[static_cast<std::size_t>(position)];
     item->setChecked(true);
     checkedPort_ = position;
@@ -398,12 +403,12 @@ void TForm1::selectPort(int position, bool save) {
     }
 }
 
-QAction* TForm1::toolAction(int toolButton) const {
+QAction* MainWindow::toolAction(int toolButton) const {
     const auto found = toolActions_.find(toolButton);
     return found == toolActions_.end() ? nullptr : found->second;
 }
 
-QToolButton* TForm1::toolButton(int number) const {
+QToolButton* MainWindow::toolButton(int number) const {
     QAction* action = toolAction(number);
     if (action == nullptr) {
         return nullptr;
@@ -416,11 +421,11 @@ QToolButton* TForm1::toolButton(int number) const {
     return nullptr;
 }
 
-void TForm1::setHint(const QString& hint) {
+void MainWindow::setHint(const QString& hint) {
     panels_[4]->setText(hint.isEmpty() ? QString() : "|" + hint);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
         const QVariant hint = watched->property("lumoHint");
         if (hint.isValid()) {
@@ -434,7 +439,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-ChildWindow* TForm1::child(ChildKind kind) const {
+ChildWindow* MainWindow::child(ChildKind kind) const {
     for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
         auto* child = qobject_cast<ChildWindow*>(window->widget());
         if (child != nullptr && child->kind() == kind) {
@@ -444,17 +449,17 @@ ChildWindow* TForm1::child(ChildKind kind) const {
     return nullptr;
 }
 
-QMdiSubWindow* TForm1::adoptChild(ChildWindow* child, QPoint at) {
+QMdiSubWindow* MainWindow::adoptChild(ChildWindow* child, QPoint at) {
     child->setWindowButtons = [this](bool) {
         showOpenWindows();
         channelMenus_->update();
     };
     // However the window goes (its close picture, Close, the window menu), its button
     // rises.
-    connect(child, &ChildWindow::closed, this, &TForm1::showOpenWindows);
+    connect(child, &ChildWindow::closed, this, &MainWindow::showOpenWindows);
     child->transferRunning = [this](bool running) { showTransferRunning(running); };
     child->tellStatus = [this](const QString& text) { statusBar()->showMessage(text, 15000); };
-    if (auto* channels = qobject_cast<TForm2*>(child)) {
+    if (auto* channels = qobject_cast<ChannelWindow*>(child)) {
         channelMenus_->adopt(channels);
     }
     const QSize wanted = child->size();
@@ -469,7 +474,7 @@ QMdiSubWindow* TForm1::adoptChild(ChildWindow* child, QPoint at) {
     return window;
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // A transfer in progress owns the port and the table until it ends.
     if (state_.session.Busy) {
         setHint("A transfer is running: close the program once it has ended.");
@@ -488,42 +493,42 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 // While a transfer runs the program cannot close: the window manager is asked to take
 // the close box away (greyed or hidden, as it draws it) without remapping the window.
-void TForm1::showTransferRunning(bool running) {
+void MainWindow::showTransferRunning(bool running) {
     if (QWindow* native = windowHandle()) {
         native->setFlag(Qt::WindowCloseButtonHint, !running);
     }
 }
 
-void TForm1::showOpenWindows() {
+void MainWindow::showOpenWindows() {
     const ToolButtonStates states = toolButtonStates(state_.session.WindowFlags);
     toolAction(12)->setChecked(states.channelDown);
     toolAction(13)->setChecked(states.paramDown);
 }
 
-bool TForm1::ensureSession() {
+bool MainWindow::ensureSession() {
     if (state_.session.ModelIndex == 0) {
         state_.session.lateSetUp(state_.dialogs);
     }
     return state_.session.ModelIndex != 0;
 }
 
-void TForm1::openChannelWindow() {
+void MainWindow::openChannelWindow() {
     if (!ensureSession()) {
         return;
     }
-    ShowChildWindow<TForm2>(QPoint(36, 36));
+    ShowChildWindow<ChannelWindow>(QPoint(36, 36));
 }
 
-void TForm1::openParamWindow() {
+void MainWindow::openParamWindow() {
     if (!ensureSession()) {
         return;
     }
     if (state_.session.ModelIndex == 3) {
-        ShowChildWindow<TFormDune>(QPoint(26, 26));
+        ShowChildWindow<SettingsWindow>(QPoint(26, 26));
     }
 }
 
-void TForm1::runCommand(MainCommand command) {
+void MainWindow::runCommand(MainCommand command) {
     if (state_.session.Busy) {
         return;
     }
@@ -556,22 +561,22 @@ void TForm1::runCommand(MainCommand command) {
     }
 }
 
-std::optional<PrintJob> TForm1::activePrintJob() {
+std::optional<PrintJob> MainWindow::activePrintJob() {
     const CommandRoute route = routeCommand(MainCommand::Print, state_.session.WindowFlags, false);
     ChildWindow* target = child(route.target);
     if (target != nullptr) {
         target->commitPendingPick();
     }
-    if (auto* channels = qobject_cast<TForm2*>(target)) {
+    if (auto* channels = qobject_cast<ChannelWindow*>(target)) {
         return channelTableJob(channels->table());
     }
-    if (auto* settings = qobject_cast<TFormDune*>(target)) {
+    if (auto* settings = qobject_cast<SettingsWindow*>(target)) {
         return windowJob(*settings);
     }
     return std::nullopt;
 }
 
-void TForm1::printActive() {
+void MainWindow::printActive() {
     const std::optional<PrintJob> job = activePrintJob();
     if (!job) {
         return;
@@ -581,7 +586,7 @@ void TForm1::printActive() {
     }
 }
 
-void TForm1::printPreview() {
+void MainWindow::printPreview() {
     if (state_.session.Busy) {
         return;
     }
@@ -598,7 +603,7 @@ void TForm1::printPreview() {
     preview.exec();
 }
 
-void TForm1::exportPdf() {
+void MainWindow::exportPdf() {
     if (state_.session.Busy) {
         return;
     }

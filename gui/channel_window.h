@@ -34,17 +34,17 @@ enum class EditCommand {
 // option cells, the row popup menu, and the Read, Write, New, Save, Open and Close
 // buttons. The rules live in ChannelEditor and ChannelDocument; this class shows the
 // table and forwards what the user does.
-class TForm2 final : public ChildWindow {
+class ChannelWindow final : public ChildWindow {
     Q_OBJECT
 public:
-    explicit TForm2(AppState& state, QWidget* parent = nullptr);
-    ~TForm2() override;
+    explicit ChannelWindow(AppState& state, QWidget* parent = nullptr);
+    ~ChannelWindow() override;
 
     const ChannelTable& table() const { return table_; }
     ChannelEditor& editor() { return editor_; }
-    ChannelGridView* grid() const { return StringGrid1; }
-    QComboBox* comboBox() const { return ComboBox1; }
-    QMenu* popupMenu() const { return PopupMenu1; }
+    ChannelGridView* grid() const { return grid_; }
+    QComboBox* comboBox() const { return optionBox_; }
+    QMenu* rowMenu() const { return rowMenu_; }
     void commitPendingPick() override;
 
     // An Edit menu command; nothing while a transfer runs.
@@ -78,14 +78,15 @@ protected:
     void stopTransfer() override;
 
 private:
-    void FormShow();
+    // The window's first show: the table is made ready and a channel file offered.
+    void firstShow();
     void layoutGrid();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void N1Click(RowAction action);
+    void readFromRadio();
+    void writeToRadio();
+    void newTable();
+    void saveTable();
+    void openTable();
+    void runRowAction(RowAction action);
     void onEnter();
     void undoStep(bool redo);
     void findNext();
@@ -108,12 +109,12 @@ private:
     std::unique_ptr<ChannelCommands> commands_;
     ChannelWriteSubject subject_;
     WriteFlow flow_;
-    QWidget* Panel1;  // the panel around the grid
-    ChannelGridView* StringGrid1;
+    QWidget* gridPanel_;  // the panel around the grid
+    ChannelGridView* grid_;
     ChannelGridModel* model_;
     ChannelCellDelegate* delegate_;
-    QComboBox* ComboBox1;
-    QMenu* PopupMenu1;
+    QComboBox* optionBox_;
+    QMenu* rowMenu_;
     std::vector<std::string> comboEntries_;
     QAction* namesEntry_ = nullptr;
     bool namesShown_ = false;
