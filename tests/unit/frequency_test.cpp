@@ -3,17 +3,16 @@
 // texts of a frequency and of the bands, and the tone texts read by the same rules.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <optional>
 #include <string>
 
+#include "base/frequency_text.h"
 #include "base/session.h"
 #include "channels/band_limits.h"
 #include "channels/channel_codec.h"
 #include "channels/frequency_cell.h"
-#include "channels/megahertz_text.h"
 
 namespace lumo {
 namespace {
@@ -27,11 +26,8 @@ Session tarnSession(LanguageStrings& strings) {
 // The hundredths of a hertz a typed number stands for, to the nearest; nothing for a
 // text a cell does not take as a number.
 std::optional<long long> typedCentihertz(std::string_view text) {
-    try {
-        return std::llround(frequencyValue(text) * 100'000'000);
-    } catch (const ConversionError&) {
-        return std::nullopt;
-    }
+    const auto typed = parseCellMegahertz(text);
+    return typed ? std::optional(typed->centihertz()) : std::nullopt;
 }
 
 TEST(TypedFrequency, ReadsTheNumbersACellTakes) {
@@ -160,26 +156,29 @@ TEST(TypedFrequency, DecidesTheCellTheBandAndTheRecord) {
 TEST(ChannelRaster, KeepsItsStepsAndTakesTheNearerStepOtherwise) {
     const struct {
         const char* text;
+        bool onRaster;
         long long tenHertz;
     } cases[] = {
-        {"446.00625", 44'600'625},  // a 6.25 kHz step
-        {"446.01", 44'601'000},     // a 5 kHz step
-        {"446.015", 44'601'500},    // a 5 kHz step, not the nearer 6.25 kHz one
-        {"446.0075", 44'600'625},
-        {"446.004", 44'600'625},  // not the nearer 5 kHz step 446.005
-        {"446.003", 44'600'000},
-        {"446.003125", 44'600'625},  // a tie goes up
-        {"446.009375", 44'601'250},
-        {"446.0031249", 44'600'000},
-        {"446.00312499999", 44'600'625},  // the nearer hundredth is the tie
-        {"446.0062500001", 44'600'625},
-        {"446.000000005", 44'600'000},
-        {"446.010000005", 44'601'250},  // a hundredth off the 5 kHz step
-        {"0.015625", 1'875},
-        {"0", 0},
+        {"446.00625", true, 44'600'625},  // a 6.25 kHz step
+        {"446.01", true, 44'601'000},     // a 5 kHz step
+        {"446.015", true, 44'601'500},    // a 5 kHz step, not the nearer 6.25 kHz one
+        {"446.0075", false, 44'600'625},
+        {"446.004", false, 44'600'625},  // not the nearer 5 kHz step 446.005
+        {"446.003", false, 44'600'000},
+        {"446.003125", false, 44'600'625},  // a tie goes up
+        {"446.009375", false, 44'601'250},
+        {"446.0031249", false, 44'600'000},
+        {"446.00312499999", false, 44'600'625},  // the nearer hundredth is the tie
+        {"446.0062500001", true, 44'600'625},    // on the step to the hundredth
+        {"446.000000005", false, 44'600'000},
+        {"446.010000005", false, 44'601'250},  // a hundredth off the 5 kHz step
+        {"0.015625", false, 1'875},
+        {"0", true, 0},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(roundToChannelGrid(frequencyValue(c.text)), c.tenHertz) << c.text;
+        const PreciseFrequency typed = *parseCellMegahertz(c.text);
+        EXPECT_EQ(isOnChannelRaster(typed), c.onRaster) << c.text;
+        EXPECT_EQ(roundToChannelRaster(typed).tenHertz(), c.tenHertz) << c.text;
     }
 }
 
@@ -214,7 +213,8 @@ TEST(ExchangeFrequency, ReadsDecimalTextExactly) {
         {"446.1x", std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(parseMegahertzText(c.text), c.centihertz) << c.text;
+        const auto read = parseExchangeMegahertz(c.text);
+        EXPECT_EQ(read ? std::optional(read->centihertz()) : std::nullopt, c.centihertz) << c.text;
     }
 }
 
@@ -232,8 +232,8 @@ TEST(FrequencyText, WritesTheGridTheCsvAndTheShortestForms) {
         {123'450'000, "1234.50000", "1234.500000"},
     };
     for (const auto& c : forms) {
-        EXPECT_EQ(formatMegahertz(c.tenHertz, 5), c.grid) << c.tenHertz;
-        EXPECT_EQ(formatMegahertz(c.tenHertz, 6), c.csv) << c.tenHertz;
+        EXPECT_EQ(fiveDecimalText(Frequency::fromTenHertz(c.tenHertz)), c.grid) << c.tenHertz;
+        EXPECT_EQ(sixDecimalText(Frequency::fromTenHertz(c.tenHertz)), c.csv) << c.tenHertz;
     }
     // The shortest form takes an exponent where that is shorter.
     const struct {
@@ -257,8 +257,7 @@ TEST(FrequencyText, WritesTheGridTheCsvAndTheShortestForms) {
         {1, "1e-05"},
     };
     for (const auto& c : limits) {
-        EXPECT_EQ(shortestDecimal(static_cast<long double>(c.tenHertz) / 100'000), c.text)
-            << c.tenHertz;
+        EXPECT_EQ(shortestDecimal(Frequency::fromTenHertz(c.tenHertz)), c.text) << c.tenHertz;
     }
 }
 
@@ -271,17 +270,27 @@ TEST(RecordDigits, HoldEightDigitsOfTenHertz) {
         {99'999'999, 0x99999999}, {123'450'000, 0x23450000}, {2'147'483'647, 0x47483647},
     };
     for (const auto& c : stored) {
-        EXPECT_EQ(EncodeFrequency(formatMegahertz(c.tenHertz, 5)), c.digits) << c.tenHertz;
+        EXPECT_EQ(Frequency::fromTenHertz(c.tenHertz).toBcd(), c.digits) << c.tenHertz;
+        EXPECT_EQ(EncodeFrequency(fiveDecimalText(Frequency::fromTenHertz(c.tenHertz))), c.digits)
+            << c.tenHertz;
     }
     const struct {
         std::uint32_t digits;
+        std::optional<long long> tenHertz;
         const char* text;
     } read[] = {
-        {0x44600625, "446.00625"},  {0x04512500, "045.12500"}, {0x00000000, "000.00000"},
-        {0x4A600000, "4106.00000"},  // a nibble above 9 is written as its number
-        {0x446006A5, "446.006105"},
+        {0x44600625, 44'600'625, "446.00625"},
+        {0x04512500, 4'512'500, "045.12500"},
+        {0x00000000, 0, "000.00000"},
+        {0x99999999, 99'999'999, "999.99999"},
+        // A nibble above 9 is no digit, and is written as its number.
+        {0x4A600000, std::nullopt, "4106.00000"},
+        {0x446006A5, std::nullopt, "446.006105"},
     };
     for (const auto& c : read) {
+        const auto frequency = Frequency::fromBcd(c.digits);
+        EXPECT_EQ(frequency ? std::optional(frequency->tenHertz()) : std::nullopt, c.tenHertz)
+            << std::hex << c.digits;
         const std::uint8_t bytes[4] = {
             static_cast<std::uint8_t>(c.digits), static_cast<std::uint8_t>(c.digits >> 8),
             static_cast<std::uint8_t>(c.digits >> 16), static_cast<std::uint8_t>(c.digits >> 24)};
@@ -312,6 +321,42 @@ TEST(Bands, NameTheirLimitsAndHoldWhatLiesBetween) {
     for (const char* below : {"-5", "-0.000000001"}) {
         EXPECT_FALSE(bandsHold(open, frequencyValue(below))) << below;
     }
+}
+
+TEST(FrequencyOffset, MovesAFrequencyToTheHundredth) {
+    const struct {
+        const char* from;
+        char direction;
+        const char* size;
+        long long centihertz;
+        long long onRaster;
+    } cases[] = {
+        {"446.00625", '+', "0.5", 44'650'625'000, 44'650'625},
+        {"446.00625", '-', "5", 44'100'625'000, 44'100'625},
+        {"446.00625", '+', "0.003124996", 44'600'937'500, 44'601'250},  // a raster tie
+        {"446", '-', "0.000001", 44'599'999'900, 44'600'000},
+    };
+    for (const auto& c : cases) {
+        const FrequencyOffset up = FrequencyOffset::of(*parseExchangeMegahertz(c.size));
+        const PreciseFrequency to =
+            *parseExchangeMegahertz(c.from) + (c.direction == '-' ? -up : up);
+        EXPECT_EQ(to.centihertz(), c.centihertz) << c.from << c.direction << c.size;
+        EXPECT_EQ(roundToChannelRaster(to).tenHertz(), c.onRaster)
+            << c.from << c.direction << c.size;
+    }
+    EXPECT_TRUE(
+        (*parseExchangeMegahertz("440") - FrequencyOffset::of(*parseExchangeMegahertz("441")))
+            .isBelowZero());
+
+    // Between two frequencies: the direction, and the size in 10 Hz steps.
+    const Frequency rx = Frequency::fromTenHertz(44'600'625);
+    const Frequency above = Frequency::fromTenHertz(44'650'625);
+    EXPECT_GT(above - rx, FrequencyOffset());
+    EXPECT_LT(rx - above, FrequencyOffset());
+    EXPECT_EQ(rx - rx, FrequencyOffset());
+    EXPECT_EQ((above - rx).size(), Frequency::fromTenHertz(50'000));
+    EXPECT_EQ((rx - above).size(), Frequency::fromTenHertz(50'000));
+    EXPECT_EQ(PreciseFrequency(rx) + (above - rx), PreciseFrequency(above));
 }
 
 // Tone texts are read by the same rules as a typed frequency, in tenths of a hertz.
