@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <limits>
 #include <optional>
 #include <string>
 
@@ -303,8 +302,8 @@ TEST(Bands, NameTheirLimitsAndHoldWhatLiesBetween) {
     Session session = tarnSession(strings);
     EXPECT_EQ(bandsText(session), "440-451 MHz");
     EXPECT_EQ(session.bandLimitsMessage(), "Device Tarn been detect!Band Limits[440-451Mhz]");
-    session.Band2Low = 460;
-    session.Band2High = 470.5L;
+    session.Band2Low = Frequency::fromMegahertz(460);
+    session.Band2High = Frequency::fromTenHertz(47'050'000);
     EXPECT_EQ(bandsText(session), "440-451 or 460-470.5 MHz");
     EXPECT_TRUE(bandsHold(session, frequencyValue("470.5")));
     EXPECT_FALSE(bandsHold(session, frequencyValue("455")));
@@ -312,8 +311,8 @@ TEST(Bands, NameTheirLimitsAndHoldWhatLiesBetween) {
     // Left open upward, a band holds every frequency from zero up and still names
     // itself as it always has.
     Session open = session;
-    open.BandLow = open.Band2Low = 0;
-    open.BandHigh = open.Band2High = std::numeric_limits<long double>::max();
+    open.BandLow = open.Band2Low = Band::open().low;
+    open.BandHigh = open.Band2High = Band::open().high;
     EXPECT_EQ(bandsText(open), "0-1.189731495357231765e+4932 MHz");
     for (const char* held : {"0", "-0", "446.00625", "1e9", "1e400"}) {
         EXPECT_TRUE(bandsHold(open, frequencyValue(held))) << held;
