@@ -1,21 +1,13 @@
 #include "base/session.h"
 
-#include <charconv>
-
 namespace lumo {
 namespace {
 
 constexpr int kTarnModel = 3;
-constexpr long double kTarnBandLow = 440;
-constexpr long double kTarnBandHigh = 451;
+constexpr Frequency kTarnBandLow = Frequency::fromMegahertz(440);
+constexpr Frequency kTarnBandHigh = Frequency::fromMegahertz(451);
 
 }  // namespace
-
-std::string shortestDecimal(long double value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
 
 void Session::configureBands() {
     ModelIndex = kTarnModel;
@@ -54,8 +46,13 @@ std::string Session::modeName() const {
     return strings_.ModeNames[static_cast<std::size_t>(ModelIndex - 1)];
 }
 
-bool Session::isInRange(long double mhz) const {
-    return (mhz > BandLow && mhz < BandHigh) || (mhz > Band2Low && mhz < Band2High);
+bool Session::isInRange(const PreciseFrequency& frequency) const {
+    for (const Band& band : bands()) {
+        if (band.containsStrictly(frequency)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string Session::bandLimitsMessage() const {

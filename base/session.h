@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "base/frequency.h"
+#include "base/frequency_text.h"
 #include "base/languagestr.h"
 #include "base/user_dialogs.h"
 
@@ -35,15 +37,17 @@ public:
     // The session's model name, empty when unconfigured.
     std::string modeName() const;
     // Strictly inside band 1 or band 2; the limits themselves are outside.
-    bool isInRange(long double mhz) const;
+    bool isInRange(const PreciseFrequency& frequency) const;
+    // Band 1 and band 2 as their limits stand.
+    std::array<Band, 2> bands() const { return {{{BandLow, BandHigh}, {Band2Low, Band2High}}}; }
     // "Device Tarn been detect!Band Limits[440-451Mhz]"
     std::string bandLimitsMessage() const;
 
     int ModelIndex = 0;
-    long double BandLow = 0;
-    long double BandHigh = 0;
-    long double Band2Low = 0;
-    long double Band2High = 0;
+    Frequency BandLow;
+    Frequency BandHigh;
+    Frequency Band2Low;
+    Frequency Band2High;
     unsigned WindowFlags = 0;
     bool Busy = false;
 
@@ -59,8 +63,5 @@ private:
 
     LanguageStrings& strings_;
 };
-
-// A limit as its shortest decimal text: 440, 440.5.
-std::string shortestDecimal(long double value);
 
 }  // namespace lumo

@@ -1,44 +1,36 @@
 #include "channels/band_limits.h"
 
-#include <algorithm>
-#include <cmath>
-
-#include "channels/megahertz_text.h"
+#include <string_view>
 
 namespace lumo {
 namespace {
 
-// Beyond every radio's band; a limit this high or higher (a band left open) holds
-// every frequency.
-constexpr long double kBeyondEveryBand = 1e9;
+// A band left open upward (lumo-cli write --keep-out-of-band) refuses only a frequency
+// below zero, and names its upper end as that message always has: by the largest value
+// of the floating type the limits were once kept in.
+constexpr std::string_view kOpenUpperLimit = "1.189731495357231765e+4932";
 
-long long centihertzOf(long double mhz) {
-    if (!(mhz >= 0)) {
-        return -1;
-    }
-    return std::llround(std::min(mhz, kBeyondEveryBand) * kCentihertzPerMegahertz);
-}
-
-bool within(long long value, long double low, long double high) {
-    return value >= centihertzOf(low) && value <= centihertzOf(high);
+std::string limitsText(const Band& band) {
+    return shortestDecimal(band.low) + "-" +
+           (band.isOpen() ? std::string(kOpenUpperLimit) : shortestDecimal(band.high));
 }
 
 }  // namespace
 
-bool bandsHold(const Session& session, long long centihertz) {
-    return within(centihertz, session.BandLow, session.BandHigh) ||
-           within(centihertz, session.Band2Low, session.Band2High);
-}
-
-bool bandsHold(const Session& session, long double mhz) {
-    return bandsHold(session, centihertzOf(mhz));
+bool bandsHold(const Session& session, const PreciseFrequency& frequency) {
+    for (const Band& band : session.bands()) {
+        if (band.contains(frequency)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string bandsText(const Session& session) {
-    std::string text = shortestDecimal(session.BandLow) + "-" + shortestDecimal(session.BandHigh);
-    if (session.Band2Low != session.BandLow || session.Band2High != session.BandHigh) {
-        text +=
-            " or " + shortestDecimal(session.Band2Low) + "-" + shortestDecimal(session.Band2High);
+    const auto [first, second] = session.bands();
+    std::string text = limitsText(first);
+    if (second.low != first.low || second.high != first.high) {
+        text += " or " + limitsText(second);
     }
     return text + " MHz";
 }

@@ -10,8 +10,7 @@ namespace lumo {
 // cell (an edit, an imported file, a write): inside one of the session's bands, the
 // limits included. Leaving a cell replaces an out-of-band value by the lower limit
 // itself, so the limits have to be acceptable everywhere else.
-bool bandsHold(const Session& session, long long centihertz);
-bool bandsHold(const Session& session, long double mhz);
+bool bandsHold(const Session& session, const PreciseFrequency& frequency);
 
 // The bands as a message names them: "440-451 MHz", or "440-451 or 460-470 MHz" when
 // the second band differs.

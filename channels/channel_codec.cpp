@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <limits>
+
+#include "base/decimal_number.h"
+#include "base/frequency_text.h"
 
 namespace lumo {
 namespace {
@@ -20,41 +22,19 @@ constexpr std::string_view kGbkOff = "\xB9\xD8";
 constexpr int kFirstOptionField = 5;
 constexpr int kLastOptionField = 11;
 
-// Nearest integer, halves to the even neighbour, whatever the rounding mode is.
-long double roundHalfEven(long double x) {
-    const long double below = std::floor(x);
-    const long double fraction = x - below;
-    if (fraction < 0.5L) {
-        return below;
-    }
-    if (fraction > 0.5L) {
-        return below + 1;
-    }
-    return std::fmod(below, 2.0L) == 0 ? below : below + 1;
-}
-
-long double parseNumber(std::string_view text) {
-    long double value = 0;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value, std::chars_format::general);
-    if (text.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) {
+// The text's number in tenths, a half to the even neighbour, as the radio stores a tone.
+// A value below zero has no stored form: its digits would spill into the neighbouring
+// bits.
+std::uint32_t toneTenths(std::string_view text) {
+    const auto number = readScaledNumber(text, 1);
+    if (!number) {
         throw ConversionError(std::string(text), "is not a number");
     }
-    return value;
-}
-
-// The text's number times `scale`, rounded, as the integer the radio stores. A value
-// below zero has no stored form: its digits would spill into the neighbouring bits.
-std::uint32_t scaledInteger(std::string_view text, long double scale) {
-    const long double scaled = roundHalfEven(parseNumber(text) * scale);
-    if (scaled < 0 || scaled > std::numeric_limits<std::int32_t>::max()) {
+    const long long tenths = number->nearestHalfEven();
+    if (tenths < 0 || tenths > std::numeric_limits<std::int32_t>::max()) {
         throw ConversionError(std::string(text), "is out of range");
     }
-    return static_cast<std::uint32_t>(scaled);
-}
-
-void appendNibble(std::string& text, unsigned nibble) {
-    text += std::to_string(nibble);
+    return static_cast<std::uint32_t>(tenths);
 }
 
 // The first entry of `field` that `matches`, else the field's last entry (the one any
@@ -99,22 +79,26 @@ MemoryImage blankMemoryImage() {
     return image;
 }
 
-long double frequencyValue(std::string_view text) {
-    return parseNumber(text);
+PreciseFrequency frequencyValue(std::string_view text) {
+    const auto frequency = parseCellMegahertz(text);
+    if (!frequency) {
+        throw ConversionError(std::string(text), "is not a number");
+    }
+    return *frequency;
 }
 
 std::uint32_t EncodeFrequency(std::string_view text) {
     if (text.empty()) {
         return 0xFFFFFFFF;
     }
-    std::uint32_t n = scaledInteger(text, 100000);
-    // Nine digits go in; the thousands of MHz are shifted out of the 32 bits.
-    std::uint32_t result = 0;
-    for (std::uint32_t divisor = 100000000; divisor >= 1; divisor /= 10) {
-        result = (result << 4) | (n / divisor);
-        n %= divisor;
+    const Frequency frequency = frequencyValue(text).nearestTenHertz();
+    // Nothing below zero has a stored form; the codec has always refused 2^31 steps of
+    // 10 Hz and more, and dropped the thousands of MHz below that.
+    if (frequency < Frequency() ||
+        frequency.tenHertz() > std::numeric_limits<std::int32_t>::max()) {
+        throw ConversionError(std::string(text), "is out of range");
     }
-    return result;
+    return frequency.toBcd();
 }
 
 std::uint16_t EncodeTone(std::string_view text) {
@@ -138,7 +122,7 @@ std::uint16_t EncodeTone(std::string_view text) {
         const bool normal = text.size() >= 5 && text[4] == 'N';
         return static_cast<std::uint16_t>((normal ? kDcsNormal : kDcsInverted) | code);
     }
-    const std::uint32_t code = scaledInteger(text, 10);
+    const std::uint32_t code = toneTenths(text);
     // From 0x2800 on the radio reads a DCS code.
     if (code >= kDcsNormal) {
         throw ConversionError(std::string(text), "is out of range");
@@ -147,15 +131,20 @@ std::uint16_t EncodeTone(std::string_view text) {
 }
 
 std::string decodeFrequency(std::span<const std::uint8_t, 4> bytes) {
+    std::uint32_t digits = 0;
+    for (std::size_t i = bytes.size(); i-- > 0;) {
+        digits = (digits << 8) | bytes[i];
+    }
+    if (const auto frequency = Frequency::fromBcd(digits)) {
+        return recordDigitText(*frequency);
+    }
+    // A nibble above 9 is no digit: it is shown as its number, in its place.
     std::string text;
-    appendNibble(text, bytes[3] >> 4);
-    appendNibble(text, bytes[3] & 0x0F);
-    appendNibble(text, bytes[2] >> 4);
-    text += '.';
-    appendNibble(text, bytes[2] & 0x0F);
-    for (const std::size_t i : {1, 0}) {
-        appendNibble(text, bytes[i] >> 4);
-        appendNibble(text, bytes[i] & 0x0F);
+    for (int nibble = 7; nibble >= 0; --nibble) {
+        text += std::to_string((digits >> (4 * nibble)) & 0x0F);
+        if (nibble == 5) {
+            text += '.';
+        }
     }
     return text;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/frequency.h"
 #include "channels/channel_vocabulary.h"
 
 namespace lumo {
@@ -65,15 +66,16 @@ class ConversionError : public std::runtime_error {
     int column_ = 0;
 };
 
-// A frequency text in MHz as packed BCD digits in 10 Hz units; the empty text gives
-// 0xFFFFFFFF. Digits beyond 999.99999 MHz are dropped. Throws ConversionError.
+// A frequency text in MHz as packed BCD digits in 10 Hz units, rounded as
+// PreciseFrequency::nearestTenHertz does; the empty text gives 0xFFFFFFFF. Digits beyond
+// 999.99999 MHz are dropped. Throws ConversionError.
 std::uint32_t EncodeFrequency(std::string_view text);
 // "Off", "67.0", "D023N" or "D754I" as a tone code; the empty text and any text
 // starting with "O" give 0xFFFF. Throws ConversionError.
 std::uint16_t EncodeTone(std::string_view text);
-// The frequency of a frequency text in MHz, as the range check reads it. Throws
-// ConversionError.
-long double frequencyValue(std::string_view text);
+// The frequency of a frequency text in MHz, as a cell reads it (parseCellMegahertz).
+// Throws ConversionError.
+PreciseFrequency frequencyValue(std::string_view text);
 
 std::string decodeFrequency(std::span<const std::uint8_t, 4> bytes);
 std::string decodeTone(std::uint16_t code, const ChannelVocabulary& vocabulary);

@@ -1,14 +1,12 @@
 #include "channels/channel_column_set.h"
 
 #include <array>
-#include <cstdio>
 
+#include "base/frequency_text.h"
 #include "channels/band_limits.h"
 #include "channels/channel_codec.h"
 #include "channels/channel_reorder.h"
 #include "channels/column_entries.h"
-#include "channels/frequency_cell.h"
-#include "channels/megahertz_text.h"
 #include "channels/word_match.h"
 #include "link/hex_text.h"
 
@@ -21,42 +19,41 @@ constexpr int kTxTone = 4;
 constexpr int kName = 12;
 constexpr std::size_t kNameLength = 6;
 constexpr std::size_t kListedEntries = 8;
-constexpr int kCellDecimals = 5;
 
-std::string centihertzText(long long centihertz) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%lld.%08lld", centihertz / kCentihertzPerMegahertz,
-                  centihertz % kCentihertzPerMegahertz);
-    return text;
+// A frequency rounded to the channel raster as leaving its cell would, but held to the
+// same limits as an imported file or a write; `what` names it and `shown` is its text
+// when it is refused.
+std::string rasterFrequency(const PreciseFrequency& frequency, const std::string& what,
+                            const std::string& shown, const Session& session) {
+    const auto refuse = [&] {
+        return ChannelEditRefused(what + ": " + shown + " MHz is outside " + bandsText(session) +
+                                  ".");
+    };
+    if (!bandsHold(session, frequency)) {
+        throw refuse();
+    }
+    const Frequency rounded = roundToChannelRaster(frequency);
+    if (!bandsHold(session, rounded)) {
+        throw refuse();
+    }
+    return fiveDecimalText(rounded);
 }
 
-// A frequency text rounded to the channel grid as leaving its cell would, but held to
-// the same limits as an imported file or a write; `what` names it when it is refused.
+// A typed frequency text through rasterFrequency.
 std::string checkedFrequency(const std::string& text, const std::string& what,
-                             const Session& session, const std::string& shown = {}) {
-    long double mhz = 0;
+                             const Session& session) {
+    PreciseFrequency frequency;
     try {
-        mhz = frequencyValue(text);
+        frequency = frequencyValue(text);
     } catch (const ConversionError&) {
         throw ChannelEditRefused(what + ": \"" + text + "\" is not a frequency.");
     }
-    const auto refuse = [&] {
-        return ChannelEditRefused(what + ": " + (shown.empty() ? text : shown) +
-                                  " MHz is outside " + bandsText(session) + ".");
-    };
-    if (!bandsHold(session, mhz)) {
-        throw refuse();
-    }
-    const long long rounded = roundToChannelGrid(mhz);
-    if (!bandsHold(session, rounded * kCentihertzPerTenHertz)) {
-        throw refuse();
-    }
-    return formatMegahertz(rounded, kCellDecimals);
+    return rasterFrequency(frequency, what, text, session);
 }
 
 // "rx", "rx+0.5", "rx-5": the TX as an offset from the channel's RX.
 struct TxFromRx {
-    long long offset = 0;  // 0.01 Hz, signed
+    FrequencyOffset offset;
 };
 
 std::optional<TxFromRx> txFromRx(std::string_view value) {
@@ -73,12 +70,13 @@ std::optional<TxFromRx> txFromRx(std::string_view value) {
     if (rest.empty()) {
         return TxFromRx{};
     }
-    const auto offset = rest.size() > 1 ? parseMegahertzText(rest.substr(1)) : std::nullopt;
-    if ((rest[0] != '+' && rest[0] != '-') || !offset) {
+    const auto size = rest.size() > 1 ? parseExchangeMegahertz(rest.substr(1)) : std::nullopt;
+    if ((rest[0] != '+' && rest[0] != '-') || !size) {
         throw ChannelEditRefused("\"" + std::string(value) +
                                  "\" is not a TX: write rx, rx+OFFSET or rx-OFFSET in MHz.");
     }
-    return TxFromRx{rest[0] == '-' ? -*offset : *offset};
+    const FrequencyOffset offset = FrequencyOffset::of(*size);
+    return TxFromRx{rest[0] == '-' ? -offset : offset};
 }
 
 std::string channelText(int row) {
@@ -127,17 +125,16 @@ void setTx(ChannelTable& table, int row, std::string_view value, const Session& 
     std::string tx;
     if (const auto fromRx = txFromRx(value)) {
         const std::string& rxText = table.cell(kRx, row);
-        const auto rx = parseMegahertzText(rxText);
+        const auto rx = parseExchangeMegahertz(rxText);
         if (!rx) {
             throw ChannelEditRefused(channelText(row) + ": its RX \"" + rxText +
                                      "\" is not a frequency.");
         }
-        const long long sum = *rx + fromRx->offset;
-        if (sum <= 0) {
+        const PreciseFrequency sum = *rx + fromRx->offset;
+        if (sum <= PreciseFrequency()) {
             throw ChannelEditRefused(what + " would be below 0 MHz.");
         }
-        tx = checkedFrequency(centihertzText(sum), what, session,
-                              formatMegahertz(centihertzToTenHertz(sum), 5));
+        tx = rasterFrequency(sum, what, fiveDecimalText(sum.nearestTenHertz()), session);
     } else if (!trimSpaceAndTab(value).empty()) {
         tx = checkedFrequency(std::string(trimSpaceAndTab(value)), what, session);
     }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "channels/megahertz_text.h"
+#include "base/frequency_text.h"
 #include "channels/word_match.h"
 
 namespace lumo {
@@ -16,14 +16,15 @@ bool containsIgnoringCase(std::string_view text, std::string_view part) {
     return found != text.end();
 }
 
-bool frequencyMatches(const std::string& cell, std::string_view query, std::optional<long long> value) {
+bool frequencyMatches(const std::string& cell, std::string_view query,
+                      std::optional<PreciseFrequency> value) {
     if (cell.empty()) {
         return false;
     }
     if (cell.starts_with(query)) {
         return true;
     }
-    return value && parseMegahertzText(cell) == value;
+    return value && parseExchangeMegahertz(cell) == value;
 }
 
 }  // namespace
@@ -37,7 +38,7 @@ std::optional<int> findChannel(const ChannelTable& table, std::string_view query
     const bool numberText = std::all_of(query.begin(), query.end(), [](char c) {
         return (c >= '0' && c <= '9') || c == '.';
     });
-    const auto value = numberText ? parseMegahertzText(query) : std::nullopt;
+    const auto value = numberText ? parseExchangeMegahertz(query) : std::nullopt;
     for (int step = 1; step <= lastChannel; ++step) {
         const int row = (std::clamp(from, 0, lastChannel) + step - 1) % lastChannel + 1;
         if (containsIgnoringCase(table.cell(12, row), query)) {

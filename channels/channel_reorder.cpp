@@ -4,7 +4,7 @@
 #include <numeric>
 #include <optional>
 
-#include "channels/megahertz_text.h"
+#include "base/frequency_text.h"
 
 namespace lumo {
 namespace {
@@ -62,8 +62,8 @@ std::vector<int> identity(int lastChannel) {
 }
 
 // A frequency cell as a sort key: its value, nothing for a text that is no number.
-std::optional<long long> frequencyOf(const std::string& text) {
-    return parseMegahertzText(text);
+std::optional<PreciseFrequency> frequencyOf(const std::string& text) {
+    return parseExchangeMegahertz(text);
 }
 
 std::string upper(std::string text) {
@@ -169,12 +169,12 @@ RowMoves sortChannels(ChannelTable& table, const std::vector<int>& rows, SortKey
     struct Entry {
         int row;
         int rank;  // 0 keyed, 1 text without a value, 2 no key, 3 empty channel
-        long long value;
+        PreciseFrequency value;
         std::string text;
     };
     std::vector<Entry> entries;
     for (const int row : places) {
-        Entry entry{row, 3, 0, {}};
+        Entry entry{row, 3, {}, {}};
         if (!table.rowIsEmpty(row)) {
             const std::string& cell = table.cell(key == SortKey::Name ? kName : key == SortKey::RxFrequency ? kRx : kTx, row);
             if (cell.empty()) {

@@ -1,16 +1,16 @@
 #include "channels/channel_templates.h"
 
+#include "base/frequency_text.h"
 #include "channels/channel_file.h"
 #include "channels/chirp_csv.h"
 #include "channels/column_entries.h"
-#include "channels/megahertz_text.h"
 
 namespace lumo {
 namespace {
 
 constexpr int kPmrChannels = 16;
-constexpr long long kFirstPmr = 44'600'625;  // 10 Hz
-constexpr long long kPmrStep = 1'250;
+constexpr long long kFirstPmr = 44'600'625;  // in 10 Hz steps
+constexpr long long kPmrStep = 1'250;        // 12.5 kHz
 
 }  // namespace
 
@@ -20,7 +20,8 @@ ChannelTable pmr446Table(const LanguageStrings& strings) {
     cells[5] = strings.wordLow;
     cells[6] = strings.word12_5K;
     for (int channel = 1; channel <= kPmrChannels; ++channel) {
-        const std::string frequency = formatMegahertz(kFirstPmr + (channel - 1) * kPmrStep, 5);
+        const std::string frequency =
+            fiveDecimalText(Frequency::fromTenHertz(kFirstPmr + (channel - 1) * kPmrStep));
         cells[1] = frequency;
         cells[2] = frequency;
         cells[12] = "PMR" + std::to_string(channel);

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <array>
 
+#include "base/frequency_text.h"
 #include "channels/chirp_csv.h"
 #include "channels/chirp_options.h"
 #include "channels/chirp_tones.h"
-#include "channels/megahertz_text.h"
 
 namespace lumo {
 namespace {
@@ -16,8 +16,6 @@ constexpr int kTx = 2;
 constexpr int kDecode = 3;
 constexpr int kEncode = 4;
 constexpr int kName = 12;
-constexpr int kCsvDecimals = 6;
-constexpr long long kFiveKilohertz = 500;  // in 10 Hz
 // The radio's DCS codes that CHIRP's own list does not hold.
 constexpr std::array<std::string_view, 1> kCodesChirpLacks{"645"};
 
@@ -27,15 +25,15 @@ bool usesCodeChirpLacks(std::string_view tone) {
                kCodesChirpLacks.end();
 }
 
-// A frequency cell in 10 Hz units.
-long long tenHertzOfCell(const ChannelTable& table, int column, int row) {
+// The frequency of a frequency cell.
+Frequency frequencyOfCell(const ChannelTable& table, int column, int row) {
     const std::string& text = table.cell(column, row);
-    const auto centihertz = parseMegahertzText(text);
-    if (!centihertz) {
+    const auto frequency = parseExchangeMegahertz(text);
+    if (!frequency) {
         throw ConversionError(ConversionError(ConversionError(text, "is not a number"), column),
                               row, columnName(table, column));
     }
-    return centihertzToTenHertz(*centihertz);
+    return frequency->nearestTenHertz();
 }
 
 // A field as RFC 4180 writes it: in quotes, quotes doubled, only when it holds the
@@ -58,13 +56,12 @@ void appendField(std::string& line, std::string_view field, char separator) {
 
 std::string channelLine(const ChannelTable& table, int row, char separator,
                         const ChannelVocabulary& vocabulary) {
-    const long long rx = tenHertzOfCell(table, kRx, row);
+    const Frequency rx = frequencyOfCell(table, kRx, row);
     std::string_view duplex = "off";
-    long long offset = 0;
+    FrequencyOffset offset;
     if (!table.cell(kTx, row).empty()) {
-        const long long tx = tenHertzOfCell(table, kTx, row);
-        duplex = tx == rx ? "" : tx > rx ? "+" : "-";
-        offset = tx > rx ? tx - rx : rx - tx;
+        offset = frequencyOfCell(table, kTx, row) - rx;
+        duplex = offset == FrequencyOffset() ? "" : offset > FrequencyOffset() ? "+" : "-";
     }
     ChirpToneColumns tones;
     try {
@@ -76,9 +73,9 @@ std::string channelLine(const ChannelTable& table, int row, char separator,
     const std::array<std::string, 25> fields{
         std::to_string(row),
         table.cell(kName, row),
-        formatMegahertz(rx, kCsvDecimals),
+        sixDecimalText(rx),
         std::string(duplex),
-        formatMegahertz(offset, kCsvDecimals),
+        sixDecimalText(offset.size()),
         tones.tone,
         tones.rToneFreq,
         tones.cToneFreq,
@@ -87,7 +84,7 @@ std::string channelLine(const ChannelTable& table, int row, char separator,
         tones.rxDtcsCode,
         tones.crossMode,
         options.mode,
-        rx % kFiveKilohertz == 0 ? "5.00" : "6.25",
+        rx.isMultipleOf(kFiveKilohertz) ? "5.00" : "6.25",
         options.skip,
         options.power,
         "",  // Comment

@@ -2,17 +2,15 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cmath>
 #include <map>
 #include <optional>
 
+#include "base/frequency_text.h"
 #include "channels/band_limits.h"
 #include "channels/chirp_csv.h"
 #include "channels/chirp_options.h"
 #include "channels/chirp_tones.h"
 #include "channels/csv_reader.h"
-#include "channels/frequency_cell.h"
-#include "channels/megahertz_text.h"
 #include "channels/word_match.h"
 
 namespace lumo {
@@ -49,9 +47,6 @@ constexpr std::array<std::string_view, kColumnCount> kColumnNames{
 };
 
 constexpr std::size_t kMaxNameLength = 6;
-constexpr long long kStep5k = 500'000;    // in 0.01 Hz
-constexpr long long kStep6k25 = 625'000;  // in 0.01 Hz
-constexpr int kFiveDecimals = 5;
 
 // Where the header puts each column the import reads; the first of equal names wins.
 class HeaderColumns {
@@ -152,33 +147,32 @@ class RowReader {
         return number;
     }
 
-    // A frequency inside the bands and on the channel grid, in 10 Hz units; `what`
-    // names it in a problem or warning.
-    std::optional<long long> channelFrequency(long long centihertz, const std::string& what,
-                                              RowReading& reading) const {
-        if (!bandsHold(session_, centihertz)) {
+    // A frequency inside the bands and on the channel raster; `what` names it in a
+    // problem or warning.
+    std::optional<Frequency> channelFrequency(const PreciseFrequency& frequency,
+                                              const std::string& what, RowReading& reading) const {
+        if (!bandsHold(session_, frequency)) {
             reading.problems.push_back(what + " is outside " + bandsText(session_));
             return std::nullopt;
         }
-        if (centihertz % kStep5k == 0 || centihertz % kStep6k25 == 0) {
-            return centihertz / kCentihertzPerTenHertz;
+        const Frequency rounded = roundToChannelRaster(frequency);
+        if (isOnChannelRaster(frequency)) {
+            return rounded;
         }
-        const long long rounded =
-            roundToChannelGrid(static_cast<long double>(centihertz) / kCentihertzPerMegahertz);
-        if (!bandsHold(session_, rounded * kCentihertzPerTenHertz)) {
+        if (!bandsHold(session_, rounded)) {
             reading.problems.push_back(what + " is outside " + bandsText(session_) +
                                        " once rounded to the channel steps");
             return std::nullopt;
         }
         reading.warnings.push_back(what + " is off the 5 kHz and 6.25 kHz steps; " +
-                                   formatMegahertz(rounded, kFiveDecimals) + " taken");
+                                   fiveDecimalText(rounded) + " taken");
         return rounded;
     }
 
-    std::optional<long long> number(const CsvRecord& row, Column column,
-                                    RowReading& reading) const {
+    std::optional<PreciseFrequency> number(const CsvRecord& row, Column column,
+                                           RowReading& reading) const {
         const std::string_view text = field(row, column);
-        const auto value = parseMegahertzText(text);
+        const auto value = parseExchangeMegahertz(text);
         if (!value) {
             reading.problems.push_back(quoted(kColumnNames[column], text) + " is not a number");
         }
@@ -195,10 +189,10 @@ class RowReader {
         if (!rxStep) {
             return;
         }
-        reading.fields[1] = formatMegahertz(*rxStep, kFiveDecimals);
+        reading.fields[1] = fiveDecimalText(*rxStep);
 
         const std::string_view duplex = field(row, kDuplex);
-        std::optional<long long> tx;
+        std::optional<PreciseFrequency> tx;
         std::string what;
         if (duplex.empty()) {
             reading.fields[2] = reading.fields[1];
@@ -214,10 +208,10 @@ class RowReader {
                 return;
             }
             if (duplex == "+") {
-                tx = *rx + *offset;
+                tx = *rx + FrequencyOffset::of(*offset);
                 what = "the TX frequency, Frequency + Offset,";
             } else if (duplex == "-") {
-                tx = *rx - *offset;
+                tx = *rx - FrequencyOffset::of(*offset);
                 what = "the TX frequency, Frequency - Offset,";
             } else {
                 tx = *offset;
@@ -229,7 +223,7 @@ class RowReader {
             return;
         }
         if (const auto txStep = channelFrequency(*tx, what, reading)) {
-            reading.fields[2] = formatMegahertz(*txStep, kFiveDecimals);
+            reading.fields[2] = fiveDecimalText(*txStep);
         }
     }
 

@@ -1,5 +1,4 @@
 #include <iostream>
-#include <limits>
 
 #include "channels/channel_commands.h"
 #include "channels/image_file.h"
@@ -87,8 +86,9 @@ bool checkTable(const ChannelTable& table, const Session& session, const WriteOp
                 const MemoryImage* radio) {
     Session unbounded = session;
     if (options.keepOutOfBand) {
-        unbounded.BandLow = unbounded.Band2Low = 0;
-        unbounded.BandHigh = unbounded.Band2High = std::numeric_limits<long double>::max();
+        const Band open = Band::open();
+        unbounded.BandLow = unbounded.Band2Low = open.low;
+        unbounded.BandHigh = unbounded.Band2High = open.high;
     }
     const std::vector<ConversionError> problems =
         writeProblems(table, unbounded, defaultVocabulary(), radio);

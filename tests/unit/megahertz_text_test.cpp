@@ -1,4 +1,4 @@
-#include "channels/megahertz_text.h"
+#include "base/frequency_text.h"
 
 #include <gtest/gtest.h>
 
@@ -28,20 +28,26 @@ TEST(MegahertzText, ReadsDecimalTextExactly) {
         {"4.46e2", std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(parseMegahertzText(c.text), c.centihertz) << c.text;
+        const auto parsed = parseExchangeMegahertz(c.text);
+        EXPECT_EQ(parsed ? std::optional(parsed->centihertz()) : std::nullopt, c.centihertz)
+            << c.text;
     }
 }
 
 TEST(MegahertzText, RoundsToTenHertzHalfToEvenAndFormats) {
-    EXPECT_EQ(centihertzToTenHertz(44'600'625'000), 44'600'625);
-    EXPECT_EQ(centihertzToTenHertz(44'600'625'499), 44'600'625);
-    EXPECT_EQ(centihertzToTenHertz(44'600'625'500), 44'600'626);
-    EXPECT_EQ(centihertzToTenHertz(44'600'624'500), 44'600'624);
+    EXPECT_EQ(PreciseFrequency::fromCentihertz(44'600'625'000).nearestTenHertz().tenHertz(),
+              44'600'625);
+    EXPECT_EQ(PreciseFrequency::fromCentihertz(44'600'625'499).nearestTenHertz().tenHertz(),
+              44'600'625);
+    EXPECT_EQ(PreciseFrequency::fromCentihertz(44'600'625'500).nearestTenHertz().tenHertz(),
+              44'600'626);
+    EXPECT_EQ(PreciseFrequency::fromCentihertz(44'600'624'500).nearestTenHertz().tenHertz(),
+              44'600'624);
 
-    EXPECT_EQ(formatMegahertz(44'600'625, 5), "446.00625");
-    EXPECT_EQ(formatMegahertz(44'600'625, 6), "446.006250");
-    EXPECT_EQ(formatMegahertz(50'625, 6), "0.506250");
-    EXPECT_EQ(formatMegahertz(0, 6), "0.000000");
+    EXPECT_EQ(fiveDecimalText(Frequency::fromTenHertz(44'600'625)), "446.00625");
+    EXPECT_EQ(sixDecimalText(Frequency::fromTenHertz(44'600'625)), "446.006250");
+    EXPECT_EQ(sixDecimalText(Frequency::fromTenHertz(50'625)), "0.506250");
+    EXPECT_EQ(sixDecimalText(Frequency::fromTenHertz(0)), "0.000000");
 }
 
 }  // namespace

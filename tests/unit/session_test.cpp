@@ -11,14 +11,14 @@ TEST(Session, SetUpConfiguresTheTarnAndItsStatusTexts) {
     LanguageStrings strings;
     Session session(strings);
     EXPECT_FALSE(session.isConfigured());
-    EXPECT_FALSE(session.isInRange(445));
+    EXPECT_FALSE(session.isInRange(Frequency::fromMegahertz(445)));
     session.setUp();
     EXPECT_EQ(session.ModelIndex, 3);
     EXPECT_EQ(session.statusPanels,
               (std::array<std::string, 4>{"Connect state:", "connect", "Mode: ", "Tarn"}));
     EXPECT_TRUE(session.channelAndParamEnabled);
-    EXPECT_EQ(session.Band2Low, 440);
-    EXPECT_EQ(session.Band2High, 451);
+    EXPECT_EQ(session.Band2Low, Frequency::fromMegahertz(440));
+    EXPECT_EQ(session.Band2High, Frequency::fromMegahertz(451));
     EXPECT_EQ(strings.DetectMessages[2], "Device Tarn been detect!");
 }
 
@@ -26,16 +26,20 @@ TEST(Session, RangeExcludesTheLimits) {
     LanguageStrings strings;
     Session session(strings);
     session.setUp();
-    for (const long double inside : {440.00625L, 450.99375L, 445.0L}) {
-        EXPECT_TRUE(session.isInRange(inside)) << static_cast<double>(inside);
+    for (const Frequency inside :
+         {Frequency::fromTenHertz(44'000'625), Frequency::fromTenHertz(45'099'375),
+          Frequency::fromMegahertz(445)}) {
+        EXPECT_TRUE(session.isInRange(inside)) << inside.tenHertz();
     }
-    for (const long double outside : {440.0L, 451.0L, 439.9875L, 451.0125L, 0.0L}) {
-        EXPECT_FALSE(session.isInRange(outside)) << static_cast<double>(outside);
+    for (const Frequency outside :
+         {Frequency::fromMegahertz(440), Frequency::fromMegahertz(451),
+          Frequency::fromTenHertz(43'998'750), Frequency::fromTenHertz(45'101'250), Frequency()}) {
+        EXPECT_FALSE(session.isInRange(outside)) << outside.tenHertz();
     }
     // Band 2 counts on its own.
-    session.Band2Low = 460;
-    session.Band2High = 470;
-    EXPECT_TRUE(session.isInRange(465));
+    session.Band2Low = Frequency::fromMegahertz(460);
+    session.Band2High = Frequency::fromMegahertz(470);
+    EXPECT_TRUE(session.isInRange(Frequency::fromMegahertz(465)));
 }
 
 TEST(Session, LateSetUpAsksAndShowsTheBandLimits) {
@@ -53,7 +57,7 @@ TEST(Session, LateSetUpAsksAndShowsTheBandLimits) {
               std::vector<std::string>{"Device Tarn been detect!Band Limits[440-451Mhz]"});
     EXPECT_EQ(session.statusPanels, (std::array<std::string, 4>{}));
     EXPECT_FALSE(session.channelAndParamEnabled);
-    EXPECT_EQ(shortestDecimal(440.5L), "440.5");
+    EXPECT_EQ(shortestDecimal(Frequency::fromTenHertz(44'050'000)), "440.5");
 }
 
 }  // namespace
